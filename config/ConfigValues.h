@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+// The configuration values for the whole run; each field is named after its
+// key in the configuration file.
+struct ConfigValues {
+    QString ConfigFileName = QStringLiteral("VELTRA-logger1.ini");
+    QString ConfigHeader = QStringLiteral("[VELTRA-LOGGER Version 1.03_1]");
+
+    int16_t COM = 1;
+    QString BAUDRATE = QStringLiteral("9600");
+    QString PortBaud = QStringLiteral("9600"); // baud text of the port settings
+    QString INSTALLATION = QStringLiteral("Main_Engine");
+    int16_t REFRESH = 2; // 1 = 250 ms, 2 = 500 ms, 3 = 1 s
+    QString PASSWORD = QStringLiteral("kesmor");
+    QString LOGDIR;      // ends in the directory separator
+    int16_t AUTOSTART = 0;
+    int16_t SWAPDATE = 0;
+    QString LBL_S[6] = {QStringLiteral("Sensor1"), QStringLiteral("Sensor2"), QStringLiteral("Sensor3"),
+                        QStringLiteral("Sensor4"), QStringLiteral("Sensor5"), QStringLiteral("Sensor6")};
+
+    QString LogDate; // today as yyyymmdd
+
+    // Sensor label of sensor 1..6.
+    const QString& sensorLabel(int sensor) const { return LBL_S[sensor - 1]; }
+};

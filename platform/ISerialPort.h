@@ -1,0 +1,37 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+// The serial port control. Event codes of commEvent():
+//   1 transmit, 2 data received, 3-7 line state changes
+//   (3 CTS, 4 DSR, 5 CD, 6 ring, 7 end-of-file character),
+//   1001-1011 line errors (1001 break, 1002 CTS timeout, 1003 DSR timeout,
+//   1004 frame error, 1006 overrun, 1007 CD timeout, 1008 receive buffer
+//   overflow, 1009 parity, 1010 transmit buffer full, 1011 DCB error).
+// onComm is raised on the user-interface thread for every event, for received
+// data as soon as one character waits; it is never re-entered.
+class ISerialPort {
+public:
+    virtual ~ISerialPort() = default;
+
+    // Port number, 1 = COM1. Set only while the port is closed.
+    virtual void setCommPort(int port) = 0;
+    virtual int commPort() const = 0;
+
+    // Settings text: baud rate + ",n,8,1", for example "9600,n,8,1".
+    virtual void setSettings(const QString& settings) = 0;
+    virtual QString settings() const = 0;
+
+    virtual bool portOpen() const = 0;
+    // Opens (true) or closes (false) the port. Returns false when opening
+    // fails: the port is missing or in use, or the settings are refused.
+    virtual bool setPortOpen(bool open) = 0;
+
+    // Event code of the event being delivered.
+    virtual int commEvent() const = 0;
+    // All characters waiting in the receive buffer; reading removes them.
+    virtual QByteArray input() = 0;
+
+    std::function<void()> onComm;
+};

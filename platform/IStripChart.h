@@ -1,0 +1,73 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QPainter;
+class QPrinter;
+class QFont;
+
+// The strip chart. Channels are numbered from 0 in the order they are added.
+// X values are date-time values in days (day 0 is 30 December 1899).
+// A row is built by BeginRow, AddRowNow or AddRowAt, SetChannelValue for some
+// channels, EndRow; channels not set in a row have no point there.
+class IStripChart {
+public:
+    virtual ~IStripChart() = default;
+
+    // valueIndex is the value 0..4 the channel shows; lineWidth is 2 or 1.
+    virtual void AddChannel(const QString& title, uint32_t colour, int valueIndex, int lineWidth) = 0;
+    virtual void ClearChannels() = 0;
+    virtual void ClearData() = 0;
+    virtual int ChannelCount() const = 0;
+    virtual void SetChannelVisible(int channel, bool visible) = 0;
+    virtual bool ChannelVisible(int channel) const = 0;
+
+    virtual void BeginRow() = 0;
+    virtual void AddRowNow() = 0;
+    virtual void AddRowAt(double x) = 0;
+    // row is always -1 (the row being built).
+    virtual void SetChannelValue(int channel, int row, double value) = 0;
+    virtual void EndRow() = 0;
+    virtual int64_t RowCount() const = 0;
+
+    // The chart keeps at most bufferSize rows; with AutoRowDrop it drops the
+    // oldest to make room, without it further rows are refused.
+    virtual void SetBufferSize(int64_t rows) = 0;
+    virtual int64_t BufferSize() const = 0;
+    virtual void SetAutoRowDrop(bool drop) = 0;
+
+    virtual void SetYAxisRange(double min, double max) = 0;
+    virtual void SetYAxisTickMajorCount(int count) = 0;
+    virtual void SetYAxisTickMinorCount(int count) = 0;
+    // Visible X span in days; the view follows the newest row. The offset
+    // shifts the view back from the newest row (days).
+    virtual void SetXAxisSpan(double days) = 0;
+    virtual double XAxisSpan() const = 0;
+    virtual void SetXAxisOffset(double days) = 0;
+
+    // Data cursor: index of the row under the cursor (-1 when there is no
+    // data), the value of a channel in a row (NaN when that channel has no
+    // point there) and the row's x.
+    virtual int64_t CursorIndex() const = 0;
+    virtual double ChannelValueAt(int64_t index, int channel) const = 0;
+    virtual double XValueAt(int64_t index) const = 0;
+    // Flips the chart's cursor display on or off (the toggle event).
+    virtual void ToggleCursor() = 0;
+
+    // Printing.
+    virtual void AddPrinterComment(const QString& text) = 0;
+    virtual void ClearPrinterComments() = 0;
+    virtual void SetPrinterCommentFont(const QFont& font) = 0;
+    // Margins in inches.
+    virtual void SetPrinterMargins(double left, double right, double top, double bottom) = 0;
+    // 0 portrait, 1 landscape.
+    virtual void SetPrintOrientation(int orientation) = 0;
+    virtual void SetPrintShowDialog(bool show) = 0;
+    // Prints the chart with its comment lines; false when nothing was printed.
+    virtual bool PrintChart() = 0;
+
+    // Raised when the user moves the data cursor, and on the toggle event.
+    std::function<void()> onCursorChange;
+    std::function<void()> onToggle;
+};
