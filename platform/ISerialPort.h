@@ -13,6 +13,10 @@
 // data as soon as one character waits; it is never re-entered.
 class ISerialPort {
 public:
+    // Raised once when an open port's device disappears (adapter pulled,
+    // far end of a pseudo-terminal closed); the port is closed by then.
+    static constexpr int PortLostEvent = 1100;
+
     virtual ~ISerialPort() = default;
 
     // Port number, 1 = COM1. Set only while the port is closed.
