@@ -1,0 +1,192 @@
+#include "logging/LogWriter.h"
+
+#include "config/ConfigValues.h"
+#include "logging/LogLine.h"
+#include "logging/LogState.h"
+#include "platform/IClock.h"
+#include "platform/IMessageBox.h"
+
+#include <limits>
+
+const QString LogWriter::LogfileFailedOnData =
+    QStringLiteral("Directory for Logfile doesn't exist, start setup Installation ! 1");
+const QString LogWriter::LogfileFailedOnInfo =
+    QStringLiteral("Directory for Logfile doesn't exist, start setup Installation ! 2");
+const QString LogWriter::EventfileFailed =
+    QStringLiteral("Directory for Eventfile doesn't exist, start setup Installation ! 3");
+
+namespace {
+
+QByteArray lineStart(const QDateTime& when)
+{
+    return QByteArrayLiteral("#") + LogLine::timeStamp(when).toLatin1() + ' ';
+}
+} // namespace
+
+void LogWriter::beginLogging()
+{
+    state_.LogDate = LogLine::fileDate(clock_.now());
+    nameLogfile();
+    state_.eventfileName = config_.LOGDIR + QStringLiteral("events_VELTRA.txt");
+}
+
+void LogWriter::nameLogfile()
+{
+    state_.logfileName = config_.LOGDIR + state_.LogDate + QStringLiteral("VL_") + config_.INSTALLATION
+        + QStringLiteral(".vlg");
+}
+
+QString LogWriter::startText() const
+{
+    return QStringLiteral("Measure Started at ") + config_.INSTALLATION + QStringLiteral(" !");
+}
+
+QString LogWriter::stopText() const
+{
+    return QStringLiteral("Measure Stopped at ") + config_.INSTALLATION + QStringLiteral(" !");
+}
+
+bool LogWriter::logWriteFailed() const
+{
+    return state_.LogWriteFailed;
+}
+
+void LogWriter::clearLogWriteFailed()
+{
+    state_.LogWriteFailed = false;
+}
+
+void LogWriter::clearWriteFailures()
+{
+    state_.LogWriteFailed = false;
+    state_.EventWriteFailed = false;
+}
+
+bool LogWriter::appendInfo(const QString& fileName, const QString& text)
+{
+    const QByteArray line = lineStart(clock_.now()) + LogLine::singleLine(text).toUtf8() + "\r\n";
+    return LogLine::appendToFile(fileName, line);
+}
+
+void LogWriter::logfileFailed(const QString& message)
+{
+    ++logfileFailures_;
+    state_.LogWriteFailed = true;
+    if (onLogWriteFailed)
+        onLogWriteFailed();
+    messages_.show(QString(), message, MessageIcon::None);
+}
+
+void LogWriter::eventfileFailed()
+{
+    state_.EventWriteFailed = true;
+    if (onEventWriteFailed)
+        onEventWriteFailed();
+    messages_.show(QString(), EventfileFailed, MessageIcon::None);
+}
+
+bool LogWriter::infoLine(const QString& text, const QString& failureMessage)
+{
+    if (state_.LogWriteFailed)
+        return false;
+    if (appendInfo(state_.logfileName, text))
+        return true;
+    logfileFailed(failureMessage);
+    return false;
+}
+
+void LogWriter::SetInfotext(const QString& text)
+{
+    infoLine(text, LogfileFailedOnInfo);
+}
+
+void LogWriter::SetEvtInfotext(const QString& text)
+{
+    if (state_.EventWriteFailed)
+        return;
+    if (!appendInfo(state_.eventfileName, text))
+        eventfileFailed();
+}
+
+void LogWriter::writeExitLine()
+{
+    appendInfo(state_.logfileName, QStringLiteral("Measure Stopped"));
+}
+
+bool LogWriter::keepGoing(int failuresBefore) const
+{
+    if (logfileFailures_ != failuresBefore)
+        return false;
+    return !stillLogging || stillLogging();
+}
+
+bool LogWriter::writeStartHeader()
+{
+    return writeHeader(LogfileFailedOnInfo);
+}
+
+bool LogWriter::writeHeader(const QString& logfileFailureMessage)
+{
+    const int failuresBefore = logfileFailures_;
+    infoLine(startText(), logfileFailureMessage);
+    if (!keepGoing(failuresBefore))
+        return false;
+    SetEvtInfotext(startText());
+    if (!keepGoing(failuresBefore))
+        return false;
+    for (int sensor = 1; sensor <= 6; ++sensor) {
+        infoLine(QStringLiteral("lbl_S") + QString::number(sensor) + QLatin1Char(' ') + config_.sensorLabel(sensor),
+                 logfileFailureMessage);
+        if (!keepGoing(failuresBefore))
+            return false;
+    }
+    return true;
+}
+
+bool LogWriter::isLoggedType(int recordType)
+{
+    return (recordType >= 0x00 && recordType <= 0x05) || recordType == 0x80 || recordType == 0x81;
+}
+
+int32_t LogWriter::secondsSinceEpoch(const QDateTime& when)
+{
+    // Elapsed seconds, so the hour repeated when daylight saving time ends
+    // does not look like a clock set back.
+    static const QDateTime epoch(QDate(2010, 1, 1), QTime(12, 0, 0));
+    const qint64 seconds = epoch.secsTo(when);
+    if (seconds > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (seconds < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(seconds);
+}
+
+void LogWriter::writeDataLine(const QByteArray& line, int recordType)
+{
+    if (state_.LogWriteFailed)
+        return;
+
+    const QDateTime now = clock_.now();
+    const QString today = LogLine::fileDate(now);
+    if (today != state_.LogDate) {
+        state_.LogDate = today;
+        nameLogfile();
+        // A failure here belongs to the data line that caused the new file.
+        if (!writeHeader(LogfileFailedOnData))
+            return;
+    }
+
+    state_.secondsCounter = secondsSinceEpoch(now);
+    if (onSecondsCounted)
+        onSecondsCounted(state_.secondsCounter, state_.highestSeconds);
+    if (state_.secondsCounter < state_.highestSeconds)
+        return;
+    state_.highestSeconds = state_.secondsCounter;
+
+    if (!isLoggedType(recordType))
+        return;
+
+    const QByteArray text = lineStart(now) + LogLine::singleLine(LogLine::cutAtLineEnd(line)) + "\r\n";
+    if (!LogLine::appendToFile(state_.logfileName, text))
+        logfileFailed(LogfileFailedOnData);
+}

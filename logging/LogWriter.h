@@ -1,0 +1,92 @@
+#pragma once
+#include "logging/EventSinks.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QDateTime;
+struct ConfigValues;
+struct LogState;
+class IClock;
+class IMessageBox;
+
+// Writes the daily data logfile and the event file. Every line is
+// "#MM-DD-YYYY HH:MM:SS " + text + CR LF; each write opens the file for
+// appending, writes the one line and closes it, so a crash or a pulled disk
+// never loses more than the line being written. Information texts are written
+// as UTF-8 with any CR or LF replaced by a blank.
+//
+// A failed write sets LogWriteFailed (data logfile) or EventWriteFailed
+// (event file), calls onLogWriteFailed / onEventWriteFailed and then shows
+// its message. While a flag is set nothing more goes to that file.
+class LogWriter final : public IInfoLog, public IDataLineSink {
+public:
+    static const QString LogfileFailedOnData;  // "... ! 1"
+    static const QString LogfileFailedOnInfo;  // "... ! 2"
+    static const QString EventfileFailed;      // "... ! 3"
+
+    LogWriter(LogState& state, const ConfigValues& config, const IClock& clock, IMessageBox& messages)
+        : state_(state), config_(config), clock_(clock), messages_(messages)
+    {
+    }
+
+    // Names today's data logfile and the event file; call before any line.
+    void beginLogging();
+
+    // One decoded evaluator line (":" ... CR LF). Starts the next day's file
+    // with a fresh header when the date has changed, drops the line when the
+    // clock stands before the latest second already logged, and writes only
+    // record types 0x00-0x05, 0x80 and 0x81.
+    void writeDataLine(const QByteArray& line, int recordType) override;
+
+    void SetInfotext(const QString& text) override;
+    void SetEvtInfotext(const QString& text) override;
+
+    // The start text to both files, then the six sensor name lines to the
+    // data logfile. Breaks off after a failed data logfile write, or when
+    // stillLogging says the measurement has ended meanwhile; returns whether
+    // every line was attempted.
+    bool writeStartHeader();
+
+    // "Measure Stopped" to the data logfile, whatever LogWriteFailed says;
+    // the program is ending, so a failure is not reported.
+    void writeExitLine();
+
+    QString startText() const; // "Measure Started at <installation> !"
+    QString stopText() const;  // "Measure Stopped at <installation> !"
+
+    bool logWriteFailed() const;
+    void clearLogWriteFailed();
+    // Both flags; the installation setup calls this after its dialog.
+    void clearWriteFailures();
+
+    // Set by the measurement control: stops the measurement after a failed
+    // data logfile write (it clears LogWriteFailed).
+    std::function<void()> onLogWriteFailed;
+    // Set by the measurement control: runs the Start/Stop action after a
+    // failed event file write.
+    std::function<void()> onEventWriteFailed;
+    // Whether a measurement still runs; lets header writing stop early.
+    std::function<bool()> stillLogging;
+    // secondsCounter and highestSeconds of every data line, for the software
+    // info window.
+    std::function<void(int32_t secondsCounter, int32_t highestSeconds)> onSecondsCounted;
+
+private:
+    bool appendInfo(const QString& fileName, const QString& text);
+    bool writeHeader(const QString& logfileFailureMessage);
+    bool infoLine(const QString& text, const QString& failureMessage);
+    void logfileFailed(const QString& message);
+    void eventfileFailed();
+    void nameLogfile();
+    bool keepGoing(int failuresBefore) const;
+    static bool isLoggedType(int recordType);
+    static int32_t secondsSinceEpoch(const QDateTime& when);
+
+    LogState& state_;
+    const ConfigValues& config_;
+    const IClock& clock_;
+    IMessageBox& messages_;
+    int logfileFailures_ = 0;
+};
