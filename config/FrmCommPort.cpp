@@ -1,0 +1,116 @@
+#include "config/FrmCommPort.h"
+
+#include "platform/IMessageBox.h"
+#include "platform/ISerialPort.h"
+#include "platform/SerialDevice.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+const char* const BaudTexts[] = {"9600", "19200", "38400", "57600"};
+constexpr int PortCount = 16;
+} // namespace
+
+FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBox& messageBox,
+                         QString homeDirectory, QWidget* parent)
+    : QDialog(parent), values_(values), MSComm1(testPort), messageBox_(messageBox), home_(std::move(homeDirectory))
+{
+    setWindowTitle(QStringLiteral("Setup Serial Port"));
+
+    ComboCom = new QComboBox(this);
+    ComboCom->setObjectName(QStringLiteral("ComboCom"));
+    ComboCom->setAccessibleName(QStringLiteral("Serial port"));
+    select_baud = new QComboBox(this);
+    select_baud->setObjectName(QStringLiteral("select_baud"));
+    select_baud->setAccessibleName(QStringLiteral("Baud rate"));
+    deviceLabel_ = new QLabel(this);
+    deviceLabel_->setObjectName(QStringLiteral("deviceLabel"));
+    deviceLabel_->setAccessibleName(QStringLiteral("Device of the selected port"));
+    deviceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    CmdOk = new QPushButton(QStringLiteral("OK"), this);
+    CmdOk->setObjectName(QStringLiteral("CmdOk"));
+    CmdOk->setDefault(true);
+    CmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(CmdOk, QDialogButtonBox::AcceptRole);
+    buttons->addButton(CmdCancel, QDialogButtonBox::RejectRole);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Port:"), ComboCom);
+    form->addRow(QStringLiteral("Baud rate:"), select_baud);
+    form->addRow(QStringLiteral("Device:"), deviceLabel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(CmdOk, &QPushButton::clicked, this, &FrmCommPort::CmdOk_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrmCommPort::CmdCancel_Click);
+    connect(ComboCom, &QComboBox::currentIndexChanged, this, &FrmCommPort::showDevice);
+}
+
+void FrmCommPort::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        Form_Load();
+    QDialog::showEvent(event);
+}
+
+void FrmCommPort::Form_Load()
+{
+    ComboCom->clear();
+    for (int port = 1; port <= PortCount; ++port)
+        ComboCom->addItem(QStringLiteral("COM %1").arg(port));
+    ComboCom->setCurrentIndex(portNumber_ >= 1 && portNumber_ <= PortCount ? portNumber_ - 1 : -1);
+
+    selectedBaud_ = values_.PortBaud;
+    select_baud->clear();
+    for (const char* baud : BaudTexts)
+        select_baud->addItem(QString::fromLatin1(baud));
+    // A baud rate the list does not offer (a hand-edited file) leaves nothing selected.
+    select_baud->setCurrentIndex(select_baud->findText(values_.PortBaud, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    showDevice();
+}
+
+void FrmCommPort::showDevice()
+{
+    const int port = ComboCom->currentIndex() + 1;
+    deviceLabel_->setText(port >= 1 ? serialDevicePath(home_, port) : QString());
+}
+
+void FrmCommPort::CmdOk_Click()
+{
+    if (select_baud->currentIndex() < 0 || ComboCom->currentIndex() < 0) {
+        messageBox_.show(QString(), QStringLiteral("Please select a port and a baud rate first !"),
+                         MessageIcon::Warning);
+        return;
+    }
+    selectedBaud_ = select_baud->currentText();
+    values_.PortBaud = selectedBaud_;
+
+    const int port = ComboCom->currentIndex() + 1;
+    if (MSComm1.portOpen())
+        MSComm1.setPortOpen(false);
+    MSComm1.setCommPort(port);
+    MSComm1.setSettings(values_.PortBaud + QStringLiteral(",n,8,1"));
+    const bool opened = MSComm1.setPortOpen(true);
+    const bool closed = MSComm1.setPortOpen(false);
+    if (!opened || !closed) {
+        messageBox_.show(QString(), QStringLiteral("Com-Port not availabel !"), MessageIcon::None);
+        return;
+    }
+    portNumber_ = int16_t(port);
+    accept();
+}
+
+void FrmCommPort::CmdCancel_Click()
+{
+    reject();
+}
