@@ -1,0 +1,113 @@
+#include "config/SetupMenus.h"
+
+#include "config/ConfigValues.h"
+#include "config/ConfigurationLoader.h"
+#include "config/FrmCommPort.h"
+#include "config/FrmInstall.h"
+#include "config/FrmPassword.h"
+#include "config/RdWrConfig.h"
+#include "platform/IClock.h"
+#include "platform/IDialogRunner.h"
+#include "platform/IMessageBox.h"
+
+SetupMenus::SetupMenus(Parts parts, InstallationSetupHooks hooks, QWidget* dialogParent)
+    : parts_(parts), hooks_(std::move(hooks)), dialogParent_(dialogParent)
+{
+}
+
+SetupMenus::~SetupMenus()
+{
+    // A dialog already deleted with its parent window reads as null here.
+    delete commPort_.data();
+    delete install_.data();
+    delete password_.data();
+}
+
+QString SetupMenus::installationCaption(const QString& installation)
+{
+    return QStringLiteral("VELTRA Logger ") + QStringLiteral("Version 1.03_1") + QStringLiteral("  ") + installation;
+}
+
+bool SetupMenus::store(const QString& key, const QString& value)
+{
+    if (parts_.store.SetConfigValue(parts_.values.ConfigFileName, key, value))
+        return true;
+    switch (parts_.store.lastFailure()) {
+    case RdWrConfig::Failure::TableFull:
+        unsaved_ = QStringLiteral("The settings could not all be saved, VELTRA-logger1.ini has no room for "
+                                  "another line !");
+        break;
+    case RdWrConfig::Failure::WriteFailed:
+    case RdWrConfig::Failure::InvalidKey:
+        unsaved_ = QStringLiteral("The settings could not be saved, VELTRA-logger1.ini could not be written !");
+        break;
+    case RdWrConfig::Failure::NoFile: // the following load re-creates and reports the file
+    case RdWrConfig::Failure::None:
+        break;
+    }
+    return false;
+}
+
+void SetupMenus::reportUnsaved()
+{
+    if (!unsaved_.isEmpty())
+        parts_.messageBox.show(ConfigErrorTitle, unsaved_, MessageIcon::Error);
+    unsaved_.clear();
+}
+
+void SetupMenus::MenueSetupSerialPort_Click()
+{
+    ConfigValues& v = parts_.values;
+    if (!commPort_)
+        commPort_ = new FrmCommPort(v, parts_.dialogPort, parts_.messageBox, parts_.store.homeDirectory(),
+                                    dialogParent_);
+    commPort_->SetCommPortNumber(v.COM);
+    parts_.runner.exec(*commPort_);
+
+    v.COM = commPort_->GetCommPortNumber();
+    store(QStringLiteral("COM"), QString::number(v.COM));
+    store(QStringLiteral("BAUDRATE"), v.PortBaud);
+    reportUnsaved();
+    parts_.loader.LoadConfiguration();
+}
+
+void SetupMenus::MenueSetupInstallation_Click()
+{
+    ConfigValues& v = parts_.values;
+    if (!install_)
+        install_ = new FrmInstall(v, parts_.fileDialog, dialogParent_);
+    install_->SetInstallation(v.INSTALLATION);
+    v.LogDate = parts_.clock.now().date().toString(QStringLiteral("yyyyMMdd"));
+    install_->SetFileName(v.LOGDIR + v.LogDate + QStringLiteral("Ls_") + v.INSTALLATION + QStringLiteral(".vlg"));
+    install_->SetRefresh(v.REFRESH);
+    parts_.runner.exec(*install_);
+
+    v.INSTALLATION = install_->GetInstallation();
+    v.LOGDIR = install_->GetDirectory();
+    if (hooks_.setCaption)
+        hooks_.setCaption(installationCaption(v.INSTALLATION));
+    store(QStringLiteral("INSTALLATION"), v.INSTALLATION);
+    store(QStringLiteral("LOGDIR"), v.LOGDIR);
+    for (int n = 1; n <= 6; ++n)
+        store(QStringLiteral("LBL_S%1").arg(n), v.LBL_S[n - 1]);
+    v.REFRESH = install_->GetRefresh();
+    store(QStringLiteral("REFRESH"), QString::number(v.REFRESH));
+    reportUnsaved();
+
+    parts_.loader.LoadConfiguration();
+    if (hooks_.rebuildChart)
+        hooks_.rebuildChart();
+    if (hooks_.showSensorName) {
+        for (int n = 1; n <= 6; ++n)
+            hooks_.showSensorName(n, v.LBL_S[n - 1].left(14), v.LBL_S[n - 1]);
+    }
+    if (hooks_.clearWriteFailures)
+        hooks_.clearWriteFailures();
+}
+
+void SetupMenus::MenueSetupPassword_Click()
+{
+    if (!password_)
+        password_ = new FrmPassword(parts_.values, parts_.store, parts_.messageBox, dialogParent_);
+    parts_.runner.exec(*password_);
+}
