@@ -81,7 +81,7 @@ public:
     void SetPrinterMargins(double l, double r, double t, double b) override { margins = {l, r, t, b}; }
     void SetPrintOrientation(int o) override { orientation = o; }
     void SetPrintShowDialog(bool s) override { printShowDialog = s; }
-    bool PrintChart() override { printed << printerComments; return printSucceeds; }
+    bool PrintChart() override { printed.push_back(printerComments); return printSucceeds; }
 
     // Visible channel numbers, for compact assertions.
     std::vector<int> visibleChannels() const
