@@ -1,0 +1,95 @@
+#pragma once
+#include "platform/ILinearGauge.h"
+
+#include <QWidget>
+
+// A vertical linear gauge painted with QPainter: a coloured section band
+// along the scale, major and minor ticks with labels, and a pointer.
+// Every setter repaints, except between BeginUpdate and EndUpdate, where
+// all changes are shown by one repaint at the outermost EndUpdate.
+// The accessible description carries the present position.
+class LinearGauge final : public QWidget, public ILinearGauge {
+    Q_OBJECT
+public:
+    explicit LinearGauge(QWidget* parent = nullptr);
+
+    void SetPositionMin(double v) override;
+    double PositionMin() const override { return positionMin_; }
+    void SetPositionMax(double v) override;
+    double PositionMax() const override { return positionMax_; }
+    void SetPosition(double v) override;
+    double Position() const override { return position_; }
+
+    void SetTickMajorCount(int n) override;
+    int TickMajorCount() const override { return tickMajorCount_; }
+    void SetTickMinorCount(int n) override;
+    int TickMinorCount() const override { return tickMinorCount_; }
+
+    void SetSectionCount(int n) override;
+    int SectionCount() const override { return sectionCount_; }
+    void SetSectionEnd(int index, double v) override;
+    double SectionEnd(int index) const override;
+    void SetSectionColor(int index, uint32_t colour) override;
+    uint32_t SectionColor(int index) const override;
+
+    void SetScaleColor(uint32_t colour) override;
+    uint32_t ScaleColor() const override { return scaleColor_; }
+    void SetPointerStyle(int style) override;
+    int PointerStyle() const override { return pointerStyle_; }
+    void SetTickMajorColor(uint32_t colour) override;
+    void SetTickMinorColor(uint32_t colour) override;
+    void SetScaleLineColor(uint32_t colour) override;
+    uint32_t TickMajorColor() const override { return tickMajorColor_; }
+    uint32_t TickMinorColor() const override { return tickMinorColor_; }
+    uint32_t ScaleLineColor() const override { return scaleLineColor_; }
+
+    void SetPointerColor(uint32_t colour) override;
+    uint32_t PointerColor(int index) const override;
+
+    void SetVisible(bool visible) override;
+    bool IsVisible() const override;
+
+    void BeginUpdate() override;
+    void EndUpdate() override;
+
+    void SetBackgroundColor(uint32_t colour);
+
+    // Pixel row of a scale value inside the present widget height; the band,
+    // ticks and pointer are drawn along these rows (used by tests too).
+    int rowOf(double value) const;
+    // Horizontal extent of the section band.
+    int bandLeft() const;
+    int bandRight() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void changed();
+    void drawSections(QPainter& p) const;
+    void drawTicks(QPainter& p) const;
+    void drawPointer(QPainter& p) const;
+    int scaleTop() const;
+    int scaleBottom() const;
+
+    double positionMin_ = 0.0;
+    double positionMax_ = 1200.0;
+    double position_ = 0.0;
+    int tickMajorCount_ = 11;
+    int tickMinorCount_ = 6;
+    int sectionCount_ = 1;
+    double sectionEnd_[5] = {};         // [1..4]
+    uint32_t sectionColor_[6] = {};     // [1..5]
+    uint32_t scaleColor_ = 0x000000;
+    int pointerStyle_ = 0;
+    uint32_t tickMajorColor_ = 0x000000;
+    uint32_t tickMinorColor_ = 0x000000;
+    uint32_t scaleLineColor_ = 0x000000;
+    uint32_t pointerColor_ = 0x0000FF;
+    uint32_t backgroundColor_ = 0xFFFFFF;
+    int updateDepth_ = 0;
+    bool pendingRepaint_ = false;
+};
