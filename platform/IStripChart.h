@@ -36,6 +36,11 @@ public:
     virtual void SetBufferSize(int64_t rows) = 0;
     virtual int64_t BufferSize() const = 0;
     virtual void SetAutoRowDrop(bool drop) = 0;
+    // When a full chart drops rows, it drops down to this many at once
+    // (0: one row at a time). Dropping in bulk keeps a long playback fast.
+    virtual void SetRowDropTarget(int64_t rows) { (void)rows; }
+    // A hint that about this many rows will follow.
+    virtual void ReserveRows(int64_t rows) { (void)rows; }
 
     virtual void SetYAxisRange(double min, double max) = 0;
     virtual void SetYAxisTickMajorCount(int count) = 0;
@@ -51,6 +56,7 @@ public:
     // point there) and the row's x.
     virtual int64_t CursorIndex() const = 0;
     virtual double ChannelValueAt(int64_t index, int channel) const = 0;
+    // index outside the rows gives NaN from both.
     virtual double XValueAt(int64_t index) const = 0;
     // Flips the chart's cursor display on or off (the toggle event).
     virtual void ToggleCursor() = 0;
@@ -66,6 +72,8 @@ public:
     virtual void SetPrintShowDialog(bool show) = 0;
     // Prints the chart with its comment lines; false when nothing was printed.
     virtual bool PrintChart() = 0;
+    // The same page into a PDF file, without any dialog.
+    virtual bool PrintChartToPdf(const QString& path) { (void)path; return false; }
 
     // Raised when the user moves the data cursor, and on the toggle event.
     std::function<void()> onCursorChange;

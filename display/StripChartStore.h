@@ -1,0 +1,101 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+// The rows of the strip chart, widget-free.
+//
+// A row has an x (days) and a value for some of the channels. Rows live in
+// chunks of 65536; inside a chunk each channel keeps only the points it was
+// given (32-bit floats), with their row numbers only when some rows of the
+// chunk lack a point for it. Every channel also keeps a two-level min/max
+// summary (blocks of 64 and 4096 points) so that the extremes of any row range
+// cost a few dozen reads however many rows it spans.
+//
+// Rows are numbered 0..rowCount()-1 from the oldest kept row; dropping the
+// oldest renumbers the rest. x values are expected not to decrease.
+class StripChartStore {
+public:
+    static constexpr int64_t kChunkRows = 65536;
+
+    // Extremes of one channel over a row range; empty when it has no point there.
+    struct Extremes {
+        bool empty = true;
+        float first = 0, last = 0, min = 0, max = 0;
+    };
+    struct Point {
+        int64_t row = -1;
+        float value = 0;
+    };
+
+    StripChartStore();
+    ~StripChartStore();
+    StripChartStore(const StripChartStore&) = delete;
+    StripChartStore& operator=(const StripChartStore&) = delete;
+
+    // Removes every row; capacity and drop settings stay.
+    void clear();
+    // Removes every point of every channel; the rows and their x stay.
+    void clearPoints();
+
+    // At most `rows` rows are kept (values below 1 count as 1). Rows beyond a
+    // new, smaller capacity are dropped from the oldest at once.
+    void setCapacity(int64_t rows);
+    int64_t capacity() const { return capacity_; }
+    // With auto drop a full store drops its oldest rows to make room (down to
+    // the drop target, or by one row when the target is unset or not below the
+    // capacity); without it further rows are refused.
+    void setAutoDrop(bool drop) { autoDrop_ = drop; }
+    bool autoDrop() const { return autoDrop_; }
+    void setDropTarget(int64_t rows) { dropTarget_ = rows; }
+    int64_t dropTarget() const { return dropTarget_; }
+
+    // Appends a row and makes it the open row; false when it was refused.
+    bool addRow(double x);
+    // Sets a channel's value in the open row (a second call for the same channel
+    // replaces the first). Ignored without an open row, for a negative channel
+    // and for values that are not finite.
+    void setValue(int channel, double value);
+    // Closes the open row; later setValue calls are ignored until the next row.
+    void closeRow() { rowOpen_ = false; }
+
+    int64_t rowCount() const { return totalRows_ - firstRow_; }
+    // x of a row; NaN outside 0..rowCount()-1.
+    double x(int64_t row) const;
+    // A channel's value in a row; NaN where it has no point.
+    double value(int64_t row, int channel) const;
+    // First row whose x is not less than the given x (rowCount() when none).
+    int64_t lowerBound(double x) const;
+    // Row whose x is nearest the given x; -1 without rows.
+    int64_t nearestRow(double x) const;
+
+    // first/min/max/last of a channel over rows [begin, end).
+    Extremes extremes(int channel, int64_t begin, int64_t end) const;
+    // The channel's newest point in rows 0..row, and its oldest point in rows
+    // row..rowCount()-1; row -1 in the result when there is none.
+    Point pointAtOrBefore(int channel, int64_t row) const;
+    Point pointAtOrAfter(int channel, int64_t row) const;
+
+    // Bytes held by rows, points and summaries.
+    size_t memoryBytes() const;
+
+private:
+    struct Column;
+    struct Chunk;
+
+    Chunk* chunkOfGlobal(int64_t global) const;
+    double xOfGlobal(int64_t global) const;
+    void dropOldest(int64_t rows);
+    void closeChunk(Chunk& chunk);
+
+    std::deque<std::unique_ptr<Chunk>> chunks_;
+    int64_t firstChunk_ = 0; // global chunk number of chunks_.front()
+    int64_t firstRow_ = 0;   // global number of row 0
+    int64_t totalRows_ = 0;  // global number of the next row
+    int64_t capacity_ = 100000;
+    int64_t dropTarget_ = 0;
+    bool autoDrop_ = true;
+    bool rowOpen_ = false;
+};

@@ -1,0 +1,336 @@
+#include "display/StripChartWidget.h"
+
+#include "display/StripChartTime.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+#include <cmath>
+
+StripChartWidget::StripChartWidget(QWidget* parent, const IClock* clock)
+    : QWidget(parent)
+    , clock_(clock ? clock : &systemClock_)
+    , renderer_(store_, settings_)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 120);
+}
+
+double StripChartWidget::now() const
+{
+    return chartDaysFromDateTime(clock_->now());
+}
+
+void StripChartWidget::chartChanged()
+{
+    cacheValid_ = false;
+    update();
+}
+
+void StripChartWidget::AddChannel(const QString& title, uint32_t colour, int valueIndex, int lineWidth)
+{
+    settings_.channels.push_back({title, colour, valueIndex, lineWidth, true});
+    chartChanged();
+}
+
+void StripChartWidget::ClearChannels()
+{
+    settings_.channels.clear();
+    store_.clearPoints();
+    chartChanged();
+}
+
+void StripChartWidget::ClearData()
+{
+    store_.clear();
+    chartChanged();
+}
+
+int StripChartWidget::ChannelCount() const
+{
+    return int(settings_.channels.size());
+}
+
+void StripChartWidget::SetChannelVisible(int channel, bool visible)
+{
+    if (channel < 0 || channel >= ChannelCount() || settings_.channels[size_t(channel)].visible == visible)
+        return;
+    settings_.channels[size_t(channel)].visible = visible;
+    chartChanged();
+}
+
+bool StripChartWidget::ChannelVisible(int channel) const
+{
+    return channel >= 0 && channel < ChannelCount() && settings_.channels[size_t(channel)].visible;
+}
+
+void StripChartWidget::BeginRow()
+{
+    store_.closeRow();
+}
+
+void StripChartWidget::AddRowNow()
+{
+    store_.addRow(now());
+}
+
+void StripChartWidget::AddRowAt(double x)
+{
+    store_.addRow(x);
+}
+
+void StripChartWidget::SetChannelValue(int channel, int /*row: always the open row*/, double value)
+{
+    if (channel < ChannelCount())
+        store_.setValue(channel, value);
+}
+
+void StripChartWidget::EndRow()
+{
+    store_.closeRow();
+    chartChanged();
+}
+
+int64_t StripChartWidget::RowCount() const
+{
+    return store_.rowCount();
+}
+
+void StripChartWidget::SetBufferSize(int64_t rows)
+{
+    store_.setCapacity(rows);
+    chartChanged();
+}
+
+int64_t StripChartWidget::BufferSize() const
+{
+    return store_.capacity();
+}
+
+void StripChartWidget::SetAutoRowDrop(bool drop)
+{
+    store_.setAutoDrop(drop);
+}
+
+void StripChartWidget::SetRowDropTarget(int64_t rows)
+{
+    store_.setDropTarget(rows);
+}
+
+void StripChartWidget::ReserveRows(int64_t /*rows*/)
+{
+    // Storage grows chunk by chunk as rows arrive; reserving up front would
+    // only hold memory a short file never uses.
+}
+
+void StripChartWidget::SetYAxisRange(double min, double max)
+{
+    if (!std::isfinite(min) || !std::isfinite(max))
+        return;
+    settings_.yMin = std::min(min, max);
+    settings_.yMax = std::max(min, max);
+    chartChanged();
+}
+
+void StripChartWidget::SetYAxisTickMajorCount(int count)
+{
+    settings_.yMajorTicks = std::clamp(count, 2, 101);
+    chartChanged();
+}
+
+void StripChartWidget::SetYAxisTickMinorCount(int count)
+{
+    settings_.yMinorTicks = std::clamp(count, 0, 20);
+    chartChanged();
+}
+
+void StripChartWidget::SetXAxisSpan(double days)
+{
+    if (!(days > 0.0) || !std::isfinite(days))
+        return;
+    settings_.xSpan = days;
+    chartChanged();
+}
+
+double StripChartWidget::XAxisSpan() const
+{
+    return settings_.xSpan;
+}
+
+void StripChartWidget::SetXAxisOffset(double days)
+{
+    if (!std::isfinite(days))
+        return;
+    settings_.xOffset = days;
+    chartChanged();
+}
+
+StripChartRenderer::Layout StripChartWidget::currentLayout() const
+{
+    return renderer_.layout(QRectF(rect()), now());
+}
+
+QRectF StripChartWidget::plotRect() const
+{
+    return currentLayout().plot;
+}
+
+int64_t StripChartWidget::CursorIndex() const
+{
+    const auto layout = currentLayout();
+    return renderer_.rowAt(layout, layout.plot.left() + cursorFraction_ * layout.plot.width());
+}
+
+double StripChartWidget::ChannelValueAt(int64_t index, int channel) const
+{
+    return store_.value(index, channel);
+}
+
+double StripChartWidget::XValueAt(int64_t index) const
+{
+    return store_.x(index);
+}
+
+void StripChartWidget::ToggleCursor()
+{
+    cursorShown_ = !cursorShown_;
+    dragging_ = false;
+    update();
+}
+
+void StripChartWidget::AddPrinterComment(const QString& text)
+{
+    printout_.addComment(text);
+}
+
+void StripChartWidget::ClearPrinterComments()
+{
+    printout_.clearComments();
+}
+
+void StripChartWidget::SetPrinterCommentFont(const QFont& font)
+{
+    printout_.setCommentFont(font);
+}
+
+void StripChartWidget::SetPrinterMargins(double left, double right, double top, double bottom)
+{
+    printout_.setMargins(left, right, top, bottom);
+}
+
+void StripChartWidget::SetPrintOrientation(int orientation)
+{
+    printout_.setOrientation(orientation);
+}
+
+void StripChartWidget::SetPrintShowDialog(bool show)
+{
+    printShowDialog_ = show;
+}
+
+bool StripChartWidget::printTo(QPrinter& printer) const
+{
+    return printout_.print(printer, [this](QPainter& painter, const QRectF& area) { paintChart(painter, area); });
+}
+
+bool StripChartWidget::PrintChart()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printout_.setUp(printer);
+    if (printShowDialog_) {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+        return false;
+    }
+    return printTo(printer);
+}
+
+bool StripChartWidget::PrintChartToPdf(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printout_.setUp(printer);
+    return printTo(printer);
+}
+
+void StripChartWidget::paintChart(QPainter& painter, const QRectF& area) const
+{
+    renderer_.paintChart(painter, renderer_.layout(area, now()), area);
+}
+
+void StripChartWidget::paintFrame(QPainter& painter)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (!cacheValid_ || cache_.size() != pixels) {
+        if (cache_.size() != pixels) {
+            cache_ = QPixmap(pixels);
+            cache_.setDevicePixelRatio(ratio);
+        }
+        QPainter cachePainter(&cache_);
+        cacheLayout_ = renderer_.layout(QRectF(rect()), now());
+        renderer_.paintChart(cachePainter, cacheLayout_, QRectF(rect()));
+        cacheValid_ = true;
+    }
+    painter.drawPixmap(0, 0, cache_);
+    if (cursorShown_) {
+        const double px = cacheLayout_.plot.left() + cursorFraction_ * cacheLayout_.plot.width();
+        renderer_.paintCursor(painter, cacheLayout_, px, renderer_.rowAt(cacheLayout_, px));
+    }
+}
+
+void StripChartWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paintFrame(painter);
+}
+
+void StripChartWidget::resizeEvent(QResizeEvent* event)
+{
+    cacheValid_ = false;
+    QWidget::resizeEvent(event);
+}
+
+void StripChartWidget::moveCursorTo(double px)
+{
+    const QRectF plot = plotRect();
+    const double fraction = std::clamp((px - plot.left()) / plot.width(), 0.0, 1.0);
+    if (fraction == cursorFraction_)
+        return;
+    cursorFraction_ = fraction;
+    update();
+    if (onCursorChange)
+        onCursorChange();
+}
+
+void StripChartWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !cursorShown_)
+        return;
+    dragging_ = true;
+    moveCursorTo(event->position().x());
+}
+
+void StripChartWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        moveCursorTo(event->position().x());
+}
+
+void StripChartWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragging_ = false;
+}
+
+void StripChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && onToggle)
+        onToggle();
+}

@@ -1,0 +1,106 @@
+#pragma once
+#include "display/StripChartPrintout.h"
+#include "display/StripChartRenderer.h"
+#include "display/StripChartSettings.h"
+#include "display/StripChartStore.h"
+#include "platform/IClock.h"
+#include "platform/IStripChart.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+// The strip chart on the window (`iStripChartX1`).
+//
+// The curves, grid and labels are painted into a cached picture that is
+// redrawn only when rows, channels or axes change; the data cursor is drawn
+// over it, so dragging the cursor costs a copy of the picture and one box.
+// The user drags the cursor with the left button; a double-click raises the
+// toggle event.
+class StripChartWidget : public QWidget, public IStripChart {
+    Q_OBJECT
+public:
+    // The clock gives AddRowNow its time; without one the system clock is used.
+    explicit StripChartWidget(QWidget* parent = nullptr, const IClock* clock = nullptr);
+
+    void AddChannel(const QString& title, uint32_t colour, int valueIndex, int lineWidth) override;
+    void ClearChannels() override;
+    void ClearData() override;
+    int ChannelCount() const override;
+    void SetChannelVisible(int channel, bool visible) override;
+    bool ChannelVisible(int channel) const override;
+
+    void BeginRow() override;
+    void AddRowNow() override;
+    void AddRowAt(double x) override;
+    void SetChannelValue(int channel, int row, double value) override;
+    void EndRow() override;
+    int64_t RowCount() const override;
+
+    void SetBufferSize(int64_t rows) override;
+    int64_t BufferSize() const override;
+    void SetAutoRowDrop(bool drop) override;
+    void SetRowDropTarget(int64_t rows) override;
+    void ReserveRows(int64_t rows) override;
+
+    void SetYAxisRange(double min, double max) override;
+    void SetYAxisTickMajorCount(int count) override;
+    void SetYAxisTickMinorCount(int count) override;
+    void SetXAxisSpan(double days) override;
+    double XAxisSpan() const override;
+    void SetXAxisOffset(double days) override;
+
+    int64_t CursorIndex() const override;
+    double ChannelValueAt(int64_t index, int channel) const override;
+    double XValueAt(int64_t index) const override;
+    void ToggleCursor() override;
+    bool CursorShown() const { return cursorShown_; }
+
+    void AddPrinterComment(const QString& text) override;
+    void ClearPrinterComments() override;
+    void SetPrinterCommentFont(const QFont& font) override;
+    void SetPrinterMargins(double left, double right, double top, double bottom) override;
+    void SetPrintOrientation(int orientation) override;
+    void SetPrintShowDialog(bool show) override;
+    bool PrintChart() override;
+    bool PrintChartToPdf(const QString& path) override;
+
+    const StripChartStore& store() const { return store_; }
+    const StripChartSettings& settings() const { return settings_; }
+    // Where the curves are drawn, in widget coordinates.
+    QRectF plotRect() const;
+    // What paintEvent paints: the cached chart and the cursor over it.
+    void paintFrame(QPainter& painter);
+    // The chart without the cursor, freshly painted into `area`.
+    void paintChart(QPainter& painter, const QRectF& area) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    double now() const;
+    StripChartRenderer::Layout currentLayout() const;
+    void chartChanged();
+    void moveCursorTo(double px);
+    bool printTo(QPrinter& printer) const;
+
+    SystemClock systemClock_;
+    const IClock* clock_;
+    StripChartStore store_;
+    StripChartSettings settings_;
+    StripChartRenderer renderer_;
+    StripChartPrintout printout_;
+    bool printShowDialog_ = true;
+
+    QPixmap cache_;
+    bool cacheValid_ = false;
+    StripChartRenderer::Layout cacheLayout_;
+
+    double cursorFraction_ = 0.5; // across the plot, so it stays put while rows scroll by
+    bool cursorShown_ = true;
+    bool dragging_ = false;
+};
