@@ -1,0 +1,44 @@
+#pragma once
+#include <QByteArray>
+
+struct MeasurementState;
+class IDecoderView;
+class IDataLineSink;
+
+// Record types of the evaluator lines.
+namespace RecordType {
+constexpr int FirstSensor = 0x00; // sensor 1
+constexpr int LastSensor = 0x05;  // sensor 6
+constexpr int Text = 0x80;
+constexpr int Parameter = 0x81;
+// Passed on for a line whose type field is not two hexadecimal digits.
+constexpr int Unreadable = -1;
+} // namespace RecordType
+
+// Decodes one evaluator line into the measurement state, shows it and hands
+// it to the data logfile writer. Takes any bytes: fields that lie wholly or
+// partly beyond the end of the line, or that would take in its CR LF, read 0.
+class RecordDecoder {
+public:
+    RecordDecoder(MeasurementState& state, IDecoderView& view, IDataLineSink& sink);
+
+    // line runs from ":" through CR LF. Sensor and parameter records have
+    // their numeric part rewritten in line (non-hex characters become "0",
+    // anything after the first CR LF is cut off); the rewritten line is what
+    // the writer gets.
+    void decodeLine(QByteArray& line);
+
+    // Lines of unknown type above this count set it back to BadLineRestart.
+    static constexpr int BadLineLimit = 20000;
+    static constexpr int BadLineRestart = 19900;
+
+private:
+    void decodeSensorRecord(QByteArray& line, int sensor);
+    void decodeParameterRecord(QByteArray& line);
+    void countBadLine();
+    void appendToExtendedMessages(const QString& lineText);
+
+    MeasurementState& state_;
+    IDecoderView& view_;
+    IDataLineSink& sink_;
+};
