@@ -1,0 +1,42 @@
+#pragma once
+#include "logging/PlainTextBox.h"
+
+#include <QDialog>
+#include <functional>
+
+class QGroupBox;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Evaluator messages extended": records the raw evaluator lines while the
+// recording flag is set. Showing the window sets the flag, "Stop" clears it
+// (the box keeps its text), "Continue" sets it again; closing the window in
+// any way clears it. The record decoder appends to messagesBox() while
+// recording() is true.
+class FrmMessage_show final : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmMessage_show(QWidget* parent = nullptr);
+
+    bool recording() const { return recording_; }
+    ITextBox& messagesBox() { return messagesBox_; }
+
+    // Called whenever the recording flag changes.
+    std::function<void(bool recording)> onRecordingChanged;
+
+    QGroupBox* Frame;
+    QPlainTextEdit* TxtMessages_ext;
+    QPushButton* Cmdclose;
+    QPushButton* Cmdcontinue;
+    QPushButton* Cmdstop;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void setRecording(bool recording);
+
+    bool recording_ = false;
+    PlainTextBox messagesBox_;
+};
