@@ -50,7 +50,9 @@ StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double
     const double bottom = kTick + metrics.height() + 8.0;
 
     Layout result;
-    result.plot = area.adjusted(left, top, -right, -bottom);
+    // Whole pixels, so one-pixel curves in a column land on one pixel column.
+    result.plot = QRectF(QPointF(std::round(area.left() + left), std::round(area.top() + top)),
+        QPointF(std::round(area.right() - right), std::round(area.bottom() - bottom)));
     if (result.plot.width() < 1.0)
         result.plot.setWidth(1.0);
     if (result.plot.height() < 1.0)

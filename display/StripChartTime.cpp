@@ -3,13 +3,15 @@
 #include <cmath>
 
 namespace {
-const QDate kDayZero(1899, 12, 30);
+// 30 December 1899 as a Julian day; a plain number, so it is usable during
+// static initialisation.
+constexpr qint64 kDayZeroJulian = 2415019;
 constexpr double kMsPerDay = 86400000.0;
 } // namespace
 
 double chartDaysFromDateTime(const QDateTime& when)
 {
-    return double(kDayZero.daysTo(when.date())) + when.time().msecsSinceStartOfDay() / kMsPerDay;
+    return double(when.date().toJulianDay() - kDayZeroJulian) + when.time().msecsSinceStartOfDay() / kMsPerDay;
 }
 
 QDateTime chartDateTimeFromDays(double days)
@@ -18,7 +20,7 @@ QDateTime chartDateTimeFromDays(double days)
         return {};
     const double whole = std::floor(days);
     const auto ms = qint64(std::llround((days - whole) * kMsPerDay));
-    return QDateTime(kDayZero.addDays(qint64(whole)), QTime(0, 0)).addMSecs(ms);
+    return QDateTime(QDate::fromJulianDay(kDayZeroJulian + qint64(whole)), QTime(0, 0)).addMSecs(ms);
 }
 
 QString chartTimeLabel(double days)

@@ -1,0 +1,239 @@
+#include "display/StripChartStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+void addRow(StripChartStore& store, double x, std::initializer_list<std::pair<int, double>> values)
+{
+    store.addRow(x);
+    for (const auto& [channel, value] : values)
+        store.setValue(channel, value);
+    store.closeRow();
+}
+
+} // namespace
+
+TEST(StripChartStore, ChannelsNotSetInARowHaveNoPointThere)
+{
+    StripChartStore store;
+    addRow(store, 1.0, {{0, 5.0}, {2, 7.5}});
+    addRow(store, 2.0, {{1, -3.0}});
+    addRow(store, 3.0, {{0, 6.0}, {0, 8.0}}); // the second value replaces the first
+
+    ASSERT_EQ(store.rowCount(), 3);
+    EXPECT_DOUBLE_EQ(store.x(1), 2.0);
+    EXPECT_DOUBLE_EQ(store.value(0, 0), 5.0);
+    EXPECT_TRUE(std::isnan(store.value(0, 1)));
+    EXPECT_DOUBLE_EQ(store.value(0, 2), 7.5);
+    EXPECT_TRUE(std::isnan(store.value(1, 0)));
+    EXPECT_DOUBLE_EQ(store.value(1, 1), -3.0);
+    EXPECT_DOUBLE_EQ(store.value(2, 0), 8.0);
+    EXPECT_EQ(store.extremes(0, 0, 3).max, 8.0f);
+    EXPECT_TRUE(std::isnan(store.value(3, 0)));
+    EXPECT_TRUE(std::isnan(store.value(-1, 0)));
+    EXPECT_TRUE(std::isnan(store.x(3)));
+}
+
+TEST(StripChartStore, ValuesAfterTheRowIsClosedOrRefusedGoNowhere)
+{
+    StripChartStore store;
+    store.setValue(0, 1.0); // no row yet
+    addRow(store, 1.0, {{0, 2.0}});
+    store.setValue(0, 99.0); // row closed
+    EXPECT_FALSE(store.addRow(std::numeric_limits<double>::quiet_NaN()));
+    store.setValue(0, 98.0); // refused row
+    store.addRow(2.0);
+    store.setValue(1, std::numeric_limits<double>::infinity());
+    store.setValue(-1, 4.0);
+
+    ASSERT_EQ(store.rowCount(), 2);
+    EXPECT_DOUBLE_EQ(store.value(0, 0), 2.0);
+    EXPECT_TRUE(std::isnan(store.value(1, 1)));
+}
+
+TEST(StripChartStore, FullStoreDropsTheOldestRows)
+{
+    StripChartStore store;
+    store.setCapacity(10);
+    for (int i = 0; i < 25; ++i)
+        addRow(store, i, {{0, i * 10.0}});
+    ASSERT_EQ(store.rowCount(), 10);
+    EXPECT_DOUBLE_EQ(store.x(0), 15.0);
+    EXPECT_DOUBLE_EQ(store.value(0, 0), 150.0);
+    EXPECT_DOUBLE_EQ(store.value(9, 0), 240.0);
+    // Dropped rows no longer count for the extremes.
+    EXPECT_EQ(store.extremes(0, 0, 10).min, 150.0f);
+    EXPECT_EQ(store.pointAtOrBefore(0, 0).value, 150.0f);
+
+    store.setCapacity(4); // shrinking keeps the newest
+    ASSERT_EQ(store.rowCount(), 4);
+    EXPECT_DOUBLE_EQ(store.x(0), 21.0);
+}
+
+TEST(StripChartStore, FullStoreWithoutAutoDropRefusesRowsAndTheirValues)
+{
+    StripChartStore store;
+    store.setCapacity(3);
+    store.setAutoDrop(false);
+    for (int i = 0; i < 3; ++i)
+        addRow(store, i, {{0, double(i)}});
+    EXPECT_FALSE(store.addRow(3.0));
+    store.setValue(0, 42.0);
+    ASSERT_EQ(store.rowCount(), 3);
+    EXPECT_DOUBLE_EQ(store.value(2, 0), 2.0);
+}
+
+TEST(StripChartStore, DropTargetDropsInBulkAcrossChunks)
+{
+    StripChartStore store;
+    const int64_t capacity = 3 * StripChartStore::kChunkRows;
+    store.setCapacity(capacity);
+    store.setDropTarget(capacity - StripChartStore::kChunkRows - 5);
+    for (int64_t i = 0; i <= capacity; ++i)
+        addRow(store, double(i), {{0, double(i % 1000)}});
+    ASSERT_EQ(store.rowCount(), capacity - StripChartStore::kChunkRows - 4);
+    EXPECT_DOUBLE_EQ(store.x(store.rowCount() - 1), double(capacity));
+    EXPECT_DOUBLE_EQ(store.x(0), double(StripChartStore::kChunkRows + 5));
+    EXPECT_DOUBLE_EQ(store.value(0, 0), double((StripChartStore::kChunkRows + 5) % 1000));
+}
+
+TEST(StripChartStore, SingleSpikeInAMillionRowsSurvivesTheSummary)
+{
+    StripChartStore store;
+    store.setCapacity(2000000);
+    const int64_t spike = 777777;
+    for (int64_t i = 0; i < 1000000; ++i)
+        addRow(store, double(i), {{0, i == spike ? 40.0 : 1.0}});
+    EXPECT_EQ(store.extremes(0, 0, store.rowCount()).max, 40.0f);
+    EXPECT_EQ(store.extremes(0, spike - 500, spike + 500).max, 40.0f);
+    EXPECT_EQ(store.extremes(0, spike + 1, store.rowCount()).max, 1.0f);
+    EXPECT_EQ(store.extremes(0, 0, spike).max, 1.0f);
+}
+
+// The summaries must agree with a plain scan whatever mix of dense and sparse
+// channels, replaced values and dropped rows led to them.
+TEST(StripChartStore, ExtremesMatchAPlainScan)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> value(-100.0, 100.0);
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    const int rows = 200000;
+    std::vector<float> expected[3];
+    for (auto& channel : expected)
+        channel.assign(rows, none);
+    StripChartStore store;
+    store.setCapacity(150000);
+    const auto set = [&](int channel, int row) {
+        const double v = value(random);
+        store.setValue(channel, v);
+        expected[channel][size_t(row)] = float(v);
+    };
+    for (int i = 0; i < rows; ++i) {
+        store.addRow(i * 0.5);
+        set(0, i);                                   // every row
+        if (i % 3 == 0 || (i > 70000 && i < 90000))
+            set(1, i);                               // sparse, then dense for a while
+        if (i > 100000 && random() % 5000 == 0)
+            set(2, i);                               // rare
+        if (i % 1000 == 0)
+            set(0, i);                               // replaced
+        store.closeRow();
+    }
+    ASSERT_EQ(store.rowCount(), 150000);
+    const int64_t dropped = rows - store.rowCount();
+
+    std::uniform_int_distribution<int64_t> pick(0, store.rowCount());
+    for (int trial = 0; trial < 300; ++trial) {
+        int64_t a = pick(random), b = pick(random);
+        if (a > b)
+            std::swap(a, b);
+        if (trial % 3 == 0)
+            b = std::min<int64_t>(a + 70000, store.rowCount());
+        for (int channel = 0; channel < 3; ++channel) {
+            const auto e = store.extremes(channel, a, b);
+            bool empty = true;
+            float first = 0, last = 0, mn = 0, mx = 0;
+            for (int64_t r = a; r < b; ++r) {
+                const float v = expected[channel][size_t(r + dropped)];
+                if (std::isnan(v))
+                    continue;
+                if (empty)
+                    first = mn = mx = v;
+                empty = false;
+                last = v;
+                mn = std::min(mn, v);
+                mx = std::max(mx, v);
+            }
+            ASSERT_EQ(e.empty, empty) << channel << " " << a << ".." << b;
+            if (empty)
+                continue;
+            EXPECT_EQ(e.first, first);
+            EXPECT_EQ(e.last, last);
+            EXPECT_EQ(e.min, mn) << channel << " " << a << ".." << b;
+            EXPECT_EQ(e.max, mx) << channel << " " << a << ".." << b;
+        }
+    }
+    for (int64_t r = 0; r < store.rowCount(); r += 997)
+        for (int channel = 0; channel < 3; ++channel) {
+            const float v = expected[channel][size_t(r + dropped)];
+            if (std::isnan(v))
+                EXPECT_TRUE(std::isnan(store.value(r, channel)));
+            else
+                EXPECT_EQ(store.value(r, channel), double(v));
+        }
+}
+
+TEST(StripChartStore, NeighbourPointsSkipRowsWithoutThatChannel)
+{
+    StripChartStore store;
+    store.setCapacity(3 * StripChartStore::kChunkRows);
+    for (int64_t i = 0; i < 2 * StripChartStore::kChunkRows + 10; ++i)
+        addRow(store, double(i), {{i == 5 || i == 2 * StripChartStore::kChunkRows ? 1 : 0, double(i)}});
+    const auto before = store.pointAtOrBefore(1, 2 * StripChartStore::kChunkRows - 1);
+    EXPECT_EQ(before.row, 5);
+    const auto after = store.pointAtOrAfter(1, 6);
+    EXPECT_EQ(after.row, 2 * StripChartStore::kChunkRows);
+    EXPECT_EQ(store.pointAtOrBefore(1, 4).row, -1);
+    EXPECT_EQ(store.pointAtOrAfter(1, after.row + 1).row, -1);
+}
+
+TEST(StripChartStore, RowsCostMemoryOnlyForTheChannelsSetInThem)
+{
+    StripChartStore sparse;
+    StripChartStore dense;
+    const int rows = 300000;
+    sparse.setCapacity(rows);
+    dense.setCapacity(rows);
+    for (int i = 0; i < rows; ++i) {
+        addRow(sparse, i, {{i % 30, 1.0}});
+        dense.addRow(i);
+        for (int c = 0; c < 30; ++c)
+            dense.setValue(c, c);
+        dense.closeRow();
+    }
+    // x offset, one value and its row number, with slack for the open chunk.
+    EXPECT_LT(sparse.memoryBytes(), size_t(rows) * 16);
+    EXPECT_LT(dense.memoryBytes(), size_t(rows) * (4 + 30 * 4) * 5 / 4);
+}
+
+TEST(StripChartStore, LowerBoundAndNearestRow)
+{
+    StripChartStore store;
+    EXPECT_EQ(store.nearestRow(5.0), -1);
+    for (int i = 0; i < 5; ++i)
+        addRow(store, 10.0 + i, {});
+    EXPECT_EQ(store.lowerBound(12.0), 2);
+    EXPECT_EQ(store.lowerBound(12.5), 3);
+    EXPECT_EQ(store.lowerBound(99.0), 5);
+    EXPECT_EQ(store.nearestRow(12.4), 2);
+    EXPECT_EQ(store.nearestRow(12.6), 3);
+    EXPECT_EQ(store.nearestRow(-1e9), 0);
+    EXPECT_EQ(store.nearestRow(1e9), 4);
+}

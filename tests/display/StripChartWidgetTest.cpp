@@ -1,0 +1,224 @@
+#include "display/StripChartTime.h"
+#include "display/StripChartWidget.h"
+#include "platform/Colour.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kSecond = 1.0 / 86400.0;
+const double kStart = chartDaysFromDateTime(QDateTime(QDate(2026, 3, 14), QTime(9, 0, 0)));
+
+class FixedClock final : public IClock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(10, 0, 0)); }
+};
+
+QImage render(const StripChartWidget& chart, QSize size = {800, 400})
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    chart.paintChart(painter, QRectF(QPointF(0, 0), size));
+    return image;
+}
+
+int countColour(const QImage& image, uint32_t colour)
+{
+    const QRgb wanted = toQColor(colour).rgb();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == wanted;
+    return n;
+}
+
+void sendMouse(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+} // namespace
+
+TEST(StripChartWidget, CursorIndexFollowsAMouseDrag)
+{
+    FixedClock clock;
+    StripChartWidget chart(nullptr, &clock);
+    chart.resize(800, 400);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Aqua, 0, 2);
+    for (int i = 0; i <= 100; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, i);
+        chart.EndRow();
+    }
+    chart.SetXAxisSpan(100 * kSecond);
+    int changes = 0;
+    chart.onCursorChange = [&] { ++changes; };
+
+    const QRectF plot = chart.plotRect();
+    const double y = plot.center().y();
+    sendMouse(chart, QEvent::MouseButtonPress, {plot.left() + plot.width() * 0.1, y}, Qt::LeftButton);
+    EXPECT_EQ(chart.CursorIndex(), 10);
+    sendMouse(chart, QEvent::MouseMove, {plot.left() + plot.width() * 0.4, y}, Qt::LeftButton);
+    sendMouse(chart, QEvent::MouseMove, {plot.left() + plot.width() * 0.8, y}, Qt::LeftButton);
+    EXPECT_EQ(chart.CursorIndex(), 80);
+    EXPECT_DOUBLE_EQ(chart.ChannelValueAt(chart.CursorIndex(), 0), 80.0);
+    EXPECT_NEAR(chart.XValueAt(chart.CursorIndex()), kStart + 80 * kSecond, 1e-9);
+    sendMouse(chart, QEvent::MouseButtonRelease, {plot.left() + plot.width() * 0.8, y}, Qt::NoButton);
+    sendMouse(chart, QEvent::MouseMove, {plot.left() + plot.width() * 0.2, y}, Qt::NoButton);
+    EXPECT_EQ(chart.CursorIndex(), 80); // released: moving no longer drags
+    sendMouse(chart, QEvent::MouseMove, {plot.right() + 500, y}, Qt::LeftButton);
+    EXPECT_EQ(changes, 3);
+
+    // Dragging past the plot pins the cursor to its edge.
+    sendMouse(chart, QEvent::MouseButtonPress, {plot.right() + 500, y}, Qt::LeftButton);
+    EXPECT_EQ(chart.CursorIndex(), 100);
+}
+
+TEST(StripChartWidget, HiddenCursorIgnoresDragsAndDoubleClickRaisesToggle)
+{
+    StripChartWidget chart;
+    chart.resize(400, 300);
+    int toggles = 0;
+    int changes = 0;
+    chart.onToggle = [&] { ++toggles; chart.ToggleCursor(); };
+    chart.onCursorChange = [&] { ++changes; };
+    const QPointF at = chart.plotRect().center() + QPointF(40, 0);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, chart.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&chart, &dbl);
+    EXPECT_EQ(toggles, 1);
+    EXPECT_FALSE(chart.CursorShown());
+    sendMouse(chart, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(chart.CursorIndex(), -1); // no rows
+}
+
+TEST(StripChartWidget, BufferSizeDropsTheOldestRows)
+{
+    StripChartWidget chart;
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Aqua, 0, 2);
+    chart.SetBufferSize(50);
+    chart.SetAutoRowDrop(true);
+    for (int i = 0; i < 80; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, i);
+        chart.SetChannelValue(7, -1, i); // no such channel
+        chart.EndRow();
+    }
+    EXPECT_EQ(chart.RowCount(), 50);
+    EXPECT_DOUBLE_EQ(chart.ChannelValueAt(0, 0), 30.0);
+    EXPECT_TRUE(std::isnan(chart.ChannelValueAt(0, 7)));
+    EXPECT_TRUE(std::isnan(chart.XValueAt(50)));
+}
+
+TEST(StripChartWidget, HiddenChannelsAreNotDrawn)
+{
+    StripChartWidget chart;
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 2);
+    chart.AddChannel(QStringLiteral("Value  12"), 0xFF2E96, 1, 2);
+    for (int i = 0; i < 200; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, 10.0);
+        chart.SetChannelValue(1, -1, 30.0);
+        chart.EndRow();
+    }
+    EXPECT_GT(countColour(render(chart), 0xFF2E96), 100);
+    chart.SetChannelVisible(1, false);
+    const QImage image = render(chart);
+    EXPECT_EQ(countColour(image, 0xFF2E96), 0);
+    EXPECT_GT(countColour(image, Colours::Lime), 100);
+}
+
+TEST(StripChartWidget, SingleSpikeInAMillionRowsIsDrawn)
+{
+    StripChartWidget chart;
+    chart.SetBufferSize(1000000);
+    chart.SetYAxisRange(-10, 50);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
+    for (int i = 0; i < 1000000; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, i == 612345 ? 45.0 : 0.0);
+        chart.EndRow();
+    }
+    chart.SetXAxisSpan(1000000 * kSecond);
+    const QImage image = render(chart);
+    // Pixels of the curve colour well above the zero line can only come from the spike.
+    int above = 0;
+    for (int y = 0; y < image.height() / 3; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            above += qGreen(image.pixel(x, y)) > 160 && qRed(image.pixel(x, y)) < 120;
+    EXPECT_GT(above, 10);
+}
+
+TEST(StripChartWidget, PrintsToAPdfFile)
+{
+    QTemporaryDir dir;
+    StripChartWidget chart;
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 2);
+    chart.BeginRow();
+    chart.AddRowAt(kStart);
+    chart.SetChannelValue(0, -1, 12.0);
+    chart.EndRow();
+    chart.SetPrintOrientation(1);
+    chart.SetPrinterMargins(0.5, 0.5, 2.0, 2.0);
+    chart.AddPrinterComment(QStringLiteral("PXM xy diagram"));
+    const QString path = dir.filePath(QStringLiteral("chart.pdf"));
+    ASSERT_TRUE(chart.PrintChartToPdf(path));
+    EXPECT_GT(QFileInfo(path).size(), 1000);
+    EXPECT_FALSE(chart.PrintChartToPdf(dir.filePath(QStringLiteral("missing/folder/chart.pdf"))));
+}
+
+// Not a check: leaves a realistic live hour in the build folder for a person
+// to look at (strip_chart.png).
+TEST(StripChartWidget, RendersARealisticPicture)
+{
+    FixedClock clock;
+    StripChartWidget chart(nullptr, &clock);
+    chart.resize(1200, 520);
+    const uint32_t colours[6] = {0xFFFF00, 0x00FF00, 0x3E3EFF, 0xFF2E96, 0x00FFFF, 0x029983};
+    for (int s = 1; s <= 6; ++s)
+        for (int k = 1; k <= 5; ++k)
+            chart.AddChannel(QStringLiteral("Value  %1%2").arg(s).arg(k), colours[s - 1], k - 1, k == 1 ? 2 : 1);
+    chart.SetYAxisRange(-30, 150);
+    chart.SetYAxisTickMajorCount(19);
+    chart.SetYAxisTickMinorCount(3);
+    chart.SetXAxisSpan(1.0 / 24);
+    chart.SetBufferSize(345600);
+    for (int c = 0; c < 30; ++c)
+        chart.SetChannelVisible(c, c % 5 == 0 || c % 5 == 1 || c % 5 == 3);
+    const int rows = 4 * 3600;
+    for (int i = 0; i < rows; ++i) {
+        const double t = double(i) / rows;
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond / 4);
+        for (int s = 0; s < 6; ++s) {
+            const double warmUp = 1.0 - std::exp(-6.0 * t);
+            const double wobble = std::sin(i * 0.002 + s) * 1.5 + std::sin(i * 0.031 * (s + 1)) * 0.4;
+            chart.SetChannelValue(5 * s + 0, -1, 8.0 + 3.0 * s + 4.0 * t + wobble);
+            chart.SetChannelValue(5 * s + 1, -1, 22.0 + (48.0 + 6.0 * s) * warmUp + wobble);
+            chart.SetChannelValue(5 * s + 2, -1, 2.0 + 0.5 * s + wobble * 0.2);
+            chart.SetChannelValue(5 * s + 3, -1, 90.0 + 8.0 * s - 20.0 * t + wobble * 2.0 + (i == rows / 2 && s == 2 ? 40.0 : 0.0));
+            chart.SetChannelValue(5 * s + 4, -1, 21.0 + wobble * 0.3);
+        }
+        chart.EndRow();
+    }
+    QImage image(chart.size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    chart.paintFrame(painter);
+    painter.end();
+    const QString path = QStringLiteral(VELTRA_BINARY_DIR "/strip_chart.png");
+    ASSERT_TRUE(image.save(path));
+}
