@@ -1,0 +1,121 @@
+#include "playback/PlaybackController.h"
+
+#include "display/StripChartTime.h"
+#include "link/MeasurementState.h"
+#include "platform/Colour.h"
+#include "platform/IStripChart.h"
+#include "platform/NumberText.h"
+#include "playback/ControlAccess.h"
+#include "playback/PlaybackGaugeLooks.h"
+
+#include <QDebug>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <cmath>
+
+namespace {
+
+// A chart row holds the values of one sensor only; the other sensors' values
+// at the cursor are those of their latest row at or before it.
+constexpr int64_t LookBackRows = 64;
+
+double valueAtOrBefore(const IStripChart& chart, int64_t index, int channel)
+{
+    for (int64_t i = index; i >= 0 && i > index - LookBackRows; --i) {
+        const double v = chart.ChannelValueAt(i, channel);
+        if (!std::isnan(v))
+            return v;
+    }
+    return std::nan("");
+}
+
+} // namespace
+
+void PlaybackController::connectChart()
+{
+    if (!c_.iStripChartX1)
+        return;
+    c_.iStripChartX1->onCursorChange = [this] { iStripChartX1_CursorChange(); };
+    c_.iStripChartX1->onToggle = [this] { iStripChartX1_Toggle(); };
+}
+
+void PlaybackController::iStripChartX1_CursorChange()
+{
+    if (state_.cursorReadout != 1 || !c_.iStripChartX1)
+        return;
+    const int64_t index = c_.iStripChartX1->CursorIndex();
+    if (index < 0)
+        return;
+    ShowCursorValues(index);
+    qDebug().noquote() << QStringLiteral("cursor: ") + QString::number(index) + QLatin1Char(' ')
+            + QString::number(c_.iStripChartX1->XValueAt(index), 'g', 17);
+}
+
+void PlaybackController::iStripChartX1_Toggle()
+{
+    if (c_.iStripChartX1)
+        c_.iStripChartX1->ToggleCursor();
+}
+
+void PlaybackController::ShowCursorValues(int64_t index)
+{
+    IStripChart* chart = c_.iStripChartX1;
+    if (!chart)
+        return;
+    const PlaybackChannelMap& map = state_.channelMap;
+    int selected = 0;
+    for (int v = 1; v <= 5; ++v)
+        if (c_.OptionDisplayGauge[v] && c_.OptionDisplayGauge[v]->isChecked())
+            selected = v;
+
+    // Each shown sensor reads its own channels onto its own gauge.
+    for (int s = 1; s <= 6; ++s) {
+        if (!map.sensorShown[s])
+            continue;
+        ILinearGauge* gauge = c_.iLinearGaugeX1[s - 1];
+        int slot = 0;
+        for (int v = 1; v <= 5; ++v) {
+            if (!c_.CheckChartDisplay[v] || !c_.CheckChartDisplay[v]->isEnabled())
+                continue;
+            const double read = valueAtOrBefore(*chart, index, map.sensorFirstChannel[s] + slot);
+            ++slot;
+            const bool haveValue = !std::isnan(read);
+            if (haveValue)
+                state_.cursorValues[s][v] = v == 4 ? read * 10 : read;
+            if (v != selected) {
+                state_.valueScaleChosen[v] = false;
+                continue;
+            }
+            const PlaybackGaugeLooks::Look* look = PlaybackGaugeLooks::forValue(v);
+            if (gauge) {
+                gauge->SetScaleColor(look->colour);
+                gauge->SetPointerStyle(look->style);
+                gauge->SetPositionMin(look->positionMin);
+            }
+            if (c_.Frame3 && c_.OptionDisplayGauge[v])
+                c_.Frame3->setTitle(c_.OptionDisplayGauge[v]->text());
+            if (!state_.valueScaleChosen[v]) {
+                selectScaleGauge(look->scaleOption);
+                state_.valueScaleChosen[v] = true;
+            }
+            if (haveValue && Controls::ticked(c_.CheckShow[s])) {
+                const double shown = state_.cursorValues[s][v];
+                Controls::positionGauge(gauge, shown);
+                if (QLineEdit* text = c_.TextGauge[s - 1])
+                    text->setText(v == 1 || v == 4 ? NumberText::general(shown) : NumberText::oneDecimal(shown));
+            }
+        }
+    }
+    // Gauges of sensors the evaluator does not have stay white.
+    for (int k = std::max<int>(measurement_.sensorCount, 0); k <= 5; ++k)
+        if (map.sensorShown[k + 1] && c_.iLinearGaugeX1[k])
+            c_.iLinearGaugeX1[k]->SetScaleColor(Colours::White);
+}
+
+QDateTime PlaybackController::get_time(double x)
+{
+    // Years 100..9999, the range of logfile dates.
+    if (!std::isfinite(x) || x < -657434.0 || x > 2958466.0)
+        return chartDateTimeFromDays(0);
+    return chartDateTimeFromDays(x);
+}

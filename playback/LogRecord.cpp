@@ -1,0 +1,120 @@
+#include "playback/LogRecord.h"
+
+#include <QString>
+
+namespace LogRecord {
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Unsigned value of the up to width hex digits at 1-based pos; a field cut
+// short by the end of the text reads the digits there are (none read 0).
+// -1 when a character in the field is not a hex digit.
+long hexField(const char* r, size_t length, int pos, int width)
+{
+    const size_t from = size_t(pos - 1);
+    long value = 0;
+    for (size_t i = from; i < from + size_t(width) && i < length; ++i) {
+        const int d = hexValue(r[i]);
+        if (d < 0)
+            return -1;
+        value = value * 16 + d;
+    }
+    return value;
+}
+
+QString textField(const char* r, size_t length, int pos, int width)
+{
+    const size_t from = size_t(pos - 1);
+    if (from >= length)
+        return QString();
+    const size_t n = from + size_t(width) <= length ? size_t(width) : length - from;
+    return QString::fromLatin1(r + from, qsizetype(n));
+}
+
+int16_t word(long v)
+{
+    return int16_t(v > 0x7FFF ? 0x7FFF : v);
+}
+
+} // namespace
+
+Kind kindOf(const char* r, size_t length)
+{
+    if (length < 2 || hexValue(r[0]) < 0 || hexValue(r[1]) < 0)
+        return Kind::Unreadable;
+    if (r[0] == '8' && (r[1] == '0' || r[1] == '2' || r[1] == '9'))
+        return Kind::Ignored;
+    if (r[0] == '8' && r[1] == '1')
+        return Kind::Parameter;
+    return Kind::Sensor;
+}
+
+bool decodeSensor(const char* r, size_t length, SensorValues& out)
+{
+    if (kindOf(r, length) != Kind::Sensor)
+        return false;
+    out.sensor = int(hexField(r, length, 1, 2) & 4095) + 1;
+    static const int positions[5] = {3, 5, 9, 13, 17};
+    static const double divisors[5] = {1, 10, 1, 10, 10};
+    for (int v = 0; v < 5; ++v) {
+        const int digits = v == 0 ? 2 : 4;
+        const long raw = hexField(r, length, positions[v], digits);
+        if (raw < 0)
+            return false;
+        // The field is read unsigned, then made signed at its digit count,
+        // as HexToSigned does on the serial line.
+        const long half = digits == 2 ? 0x80 : 0x8000;
+        const long signedValue = raw >= half ? raw - 2 * half : raw;
+        out.value[v] = double(signedValue) / divisors[v];
+    }
+    return true;
+}
+
+bool decodeParameters(const char* r, size_t length, Parameters& out)
+{
+    if (kindOf(r, length) != Kind::Parameter)
+        return false;
+    ParameterInfo& p = out.info;
+    p.modelCode = textField(r, length, 3, 5);
+    p.versionText = textField(r, length, 8, 13);
+    p.serialNumber = textField(r, length, 37, 8);
+    const long count = hexField(r, length, 45, 2);
+    if (count < 0)
+        return false;
+    p.sensorCount = int16_t(count & 4095);
+    int16_t* words[] = {&p.mainAlarmLevel, &p.preAlarmLevel, &p.tempAlarmLevel, &p.tempPreAlarmLevel,
+                        &p.mainAlarmLevel2, &p.alarm2Sensor, &p.tempAlarmLevel2, &p.tempPreAlarmLevel2,
+                        &p.mainAlarmLevelHigh, &p.preAlarmLevelHigh, &p.preAlarmLevel2};
+    out.hasHighWords = length > 85;
+    const int wordCount = out.hasHighWords ? 11 : 8;
+    for (int i = 0; i < wordCount; ++i) {
+        const long v = hexField(r, length, 47 + 4 * i, 4);
+        if (v < 0)
+            return false;
+        *words[i] = word(v);
+    }
+    return true;
+}
+
+void Parameters::apply(ParameterInfo& target) const
+{
+    const ParameterInfo previous = target;
+    target = info;
+    if (!hasHighWords) {
+        target.mainAlarmLevelHigh = previous.mainAlarmLevelHigh;
+        target.preAlarmLevelHigh = previous.preAlarmLevelHigh;
+        target.preAlarmLevel2 = previous.preAlarmLevel2;
+    }
+}
+
+} // namespace LogRecord

@@ -1,0 +1,99 @@
+#pragma once
+// Reads a data logfile (or a former ".log" file of the same line form) and
+// turns it into chart rows, event list lines and parameter records. Holds no
+// widget and never the whole file: it reads in large blocks and keeps only
+// the lines of the second being grouped.
+//
+// Record lines (":" at position 22) are grouped by their second and spread
+// evenly over the second, stamped with the time of the line that closes
+// the group. The last group of the file (or the lines read before a stop)
+// has no closing line; it is stamped as if a line one second after its last
+// line had closed it, which is how every earlier group of a regular file is
+// stamped, so its rows follow on from the rest.
+#include "playback/LogRecord.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One chart row: the x (days since 30 December 1899) and the five values of
+// one sensor's record.
+struct PlotRow {
+    double x = 0;
+    int sensor = 0; // 1..6
+    double value[5] = {};
+};
+
+// Receives what the reader finds, in file order.
+class ILogfileSink {
+public:
+    virtual ~ILogfileSink() = default;
+    // A line that is not an evaluator record, without its line end.
+    virtual void infoLine(QByteArrayView line) = 0;
+    virtual void parameterRecord(const LogRecord::Parameters& record) = 0;
+    virtual void plotRow(const PlotRow& row) = 0;
+    // Asked before every line; true ends the reading as at the end of file.
+    virtual bool stopRequested() = 0;
+    // Called every YieldLines + 1 lines so that the user interface can run;
+    // bytesRead counts the bytes of the file consumed so far.
+    virtual void yieldNow(int64_t bytesRead) = 0;
+};
+
+class LogfileReader {
+public:
+    static constexpr int GroupCapacity = 500;
+    static constexpr int YieldLines = 20000;
+    static constexpr int64_t BigFileBytes = 50000000;
+    // Longer lines keep only their first MaxLineLength bytes.
+    static constexpr size_t MaxLineLength = 4096;
+
+    struct Settings {
+        bool swapDate = false;
+        bool sensorShown[7] = {false, true, true, true, true, true, true}; // [1..6]
+        // Files longer than this are grouped by the big-file rule.
+        int64_t bigFileBytes = BigFileBytes;
+        size_t blockBytes = size_t(4) << 20;
+    };
+
+    struct Result {
+        bool opened = false;
+        QString error; // why the file could not be opened or read
+        int64_t lines = 0;
+        int64_t bytesRead = 0;
+        int64_t fileSize = 0;
+        bool stopped = false;
+    };
+
+    LogfileReader();
+    explicit LogfileReader(const Settings& settings) : settings_(settings) {}
+
+    // The sensor filter may change between yields (a sensor box unticked
+    // while loading); records of hidden sensors are skipped.
+    void setSensorShown(int sensor, bool shown);
+
+    Result readFile(const QString& path, ILogfileSink& sink);
+
+    // The reading of one line as readFile does it; for callers that have
+    // lines in memory. finish() plots what is still grouped.
+    void begin(ILogfileSink& sink, int64_t fileSize);
+    void line(const char* text, size_t length);
+    void finish();
+
+private:
+    void recordLine(const char* text, size_t length);
+    void closeGroup(const char* text, size_t length, int secondsLater);
+    void dispatch(const std::string& line, double x);
+
+    Settings settings_;
+    ILogfileSink* sink_ = nullptr;
+    int bigFileFlag_ = 0;
+    int lineCounter_ = 0;
+    int64_t consumed_ = 0;
+    int groupState_ = 0;
+    int groupSecond_ = 0;
+    int n_ = 0;
+    std::vector<std::string> group_ = std::vector<std::string>(GroupCapacity);
+    double lastX_ = 0;
+};

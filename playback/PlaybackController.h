@@ -1,0 +1,91 @@
+#pragma once
+// The main window's playback commands: File › "Load", "Stop Loading",
+// "Swap Month-Day", "Unload", the playback gauges and the chart cursor
+// readout. Works on the window's controls and the playback fields; the
+// reading itself is LogfileReader's.
+//
+// Runs on the user-interface thread only. While a file is read the window's
+// events are processed every 20,001 lines, so "Stop Loading" and cursor
+// moves are handled in the middle of MenueFileLoad_Click.
+#include "display/MainControls.h"
+#include "playback/PlaybackState.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+class ChartHandlers;
+class IFileDialog;
+class IMessageBox;
+class QProgressBar;
+class QRadioButton;
+class RdWrConfig;
+struct ConfigValues;
+struct MeasurementState;
+struct PlotRow;
+
+// What lives in the main window itself.
+struct PlaybackHooks {
+    // The window caption; when empty, the caption of MainControls::window.
+    std::function<void(const QString&)> setCaption;
+    // The main window's start-up sequence, run at the end of "Unload".
+    std::function<void()> runStartup;
+};
+
+class PlaybackController {
+public:
+    static const QString FileFilter;
+
+    // handlers and configStore may be null (the option handlers then run only
+    // through the buttons' own signals; SWAPDATE is then not stored).
+    PlaybackController(MainControls& controls, MeasurementState& measurement, ConfigValues& config,
+                       PlaybackState& state, IFileDialog& fileDialog, IMessageBox& messageBox,
+                       ChartHandlers* handlers, RdWrConfig* configStore, PlaybackHooks hooks);
+
+    // Shown while a file is read: bytes read against the file size.
+    void setProgressBar(QProgressBar* bar) { progress_ = bar; }
+
+    void MenueFileLoad_Click();
+    void DisplayFileData();
+    void MenueFileStop_Click();
+    void MenueFileSwap_Click();
+    void MenueFileUnload_Click();
+
+    void SetupPlaybackGauges(int value);
+
+    // The chart's cursor-change and toggle events.
+    void iStripChartX1_CursorChange();
+    void iStripChartX1_Toggle();
+    void ShowCursorValues(int64_t index);
+
+    // A chart x (days since 30 December 1899) as a date-time; day 0 when x
+    // is not a number or out of range.
+    static QDateTime get_time(double x);
+
+    // Connects the chart's cursor and toggle events to this controller.
+    void connectChart();
+
+private:
+    class Sink;
+    friend class Sink;
+
+    void switchToFileMode(const QString& path);
+    void prepareChart();
+    void plot(const PlotRow& row);
+    void greyAbsentSensors();
+    void selectOption(QRadioButton* option, const std::function<void()>& handler);
+    void selectScaleGauge(int index);
+    void setCaption(const QString& text);
+    bool valueTicked(int value) const;
+
+    MainControls& c_;
+    MeasurementState& measurement_;
+    ConfigValues& config_;
+    PlaybackState& state_;
+    IFileDialog& fileDialog_;
+    IMessageBox& messageBox_;
+    ChartHandlers* handlers_;
+    RdWrConfig* configStore_;
+    PlaybackHooks hooks_;
+    QProgressBar* progress_ = nullptr;
+};

@@ -1,0 +1,376 @@
+#include "playback/PlaybackController.h"
+
+#include "config/ConfigValues.h"
+#include "config/RdWrConfig.h"
+#include "display/ChartHandlers.h"
+#include "link/MeasurementState.h"
+#include "platform/Colour.h"
+#include "platform/IFileDialog.h"
+#include "platform/IMessageBox.h"
+#include "platform/IStripChart.h"
+#include "playback/ControlAccess.h"
+#include "playback/LogfileReader.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRadioButton>
+
+using namespace Controls;
+
+const QString PlaybackController::FileFilter =
+    QStringLiteral("VELTRA logfile (*.vlg)|*.vlg|Former logfile (*.log)|*.log");
+
+namespace {
+const QString ProgramCaption = QStringLiteral("VELTRA Data Logger ") + QStringLiteral("Version 1.03_1");
+constexpr int ProgressSteps = 1000;
+} // namespace
+
+// Feeds the reader's findings into the window; the event list text is
+// collected and put into Txt_event at each yield and at the end, which keeps
+// files with many info lines fast.
+class PlaybackController::Sink final : public ILogfileSink {
+public:
+    Sink(PlaybackController& owner, LogfileReader& reader, int64_t fileSize)
+        : owner_(owner), reader_(reader), fileSize_(fileSize) {}
+
+    void infoLine(QByteArrayView line) override
+    {
+        pending_ += QString::fromUtf8(line);
+        pending_ += QLatin1Char('\n');
+    }
+    void parameterRecord(const LogRecord::Parameters& record) override
+    {
+        showMenu(owner_.c_.MenueEva, true);
+        record.apply(owner_.measurement_.parameterInfo);
+        owner_.measurement_.sensorCount = record.info.sensorCount;
+        owner_.state_.fileSensorCount = record.info.sensorCount;
+    }
+    void plotRow(const PlotRow& row) override { owner_.plot(row); }
+    bool stopRequested() override { return owner_.state_.stopLoading; }
+    void yieldNow(int64_t bytesRead) override
+    {
+        flushEvents();
+        if (owner_.progress_ && fileSize_ > 0)
+            owner_.progress_->setValue(int(bytesRead * ProgressSteps / fileSize_));
+        QCoreApplication::processEvents();
+        // A sensor box unticked meanwhile stops that sensor's records.
+        for (int s = 1; s <= 6; ++s)
+            reader_.setSensorShown(s, Controls::ticked(owner_.c_.CheckShow[s]));
+    }
+
+    void flushEvents()
+    {
+        QPlainTextEdit* list = owner_.c_.Txt_event;
+        if (pending_.isEmpty() || !list) {
+            pending_.clear();
+            return;
+        }
+        list->moveCursor(QTextCursor::End);
+        list->insertPlainText(pending_);
+        list->moveCursor(QTextCursor::End);
+        pending_.clear();
+    }
+
+private:
+    PlaybackController& owner_;
+    LogfileReader& reader_;
+    int64_t fileSize_;
+    QString pending_;
+};
+
+PlaybackController::PlaybackController(MainControls& controls, MeasurementState& measurement,
+                                       ConfigValues& config, PlaybackState& state, IFileDialog& fileDialog,
+                                       IMessageBox& messageBox, ChartHandlers* handlers,
+                                       RdWrConfig* configStore, PlaybackHooks hooks)
+    : c_(controls), measurement_(measurement), config_(config), state_(state), fileDialog_(fileDialog),
+      messageBox_(messageBox), handlers_(handlers), configStore_(configStore), hooks_(std::move(hooks))
+{
+}
+
+void PlaybackController::setCaption(const QString& text)
+{
+    if (hooks_.setCaption)
+        hooks_.setCaption(text);
+    else if (c_.window)
+        c_.window->setWindowTitle(text);
+}
+
+bool PlaybackController::valueTicked(int value) const
+{
+    return Controls::ticked(c_.CheckChartDisplay[value]);
+}
+
+void PlaybackController::selectOption(QRadioButton* option, const std::function<void()>& handler)
+{
+    if (!option)
+        return;
+    // The handlers run on a change of state; an option that is selected
+    // already gets its handler run directly.
+    if (option->isChecked()) {
+        if (handler)
+            handler();
+    } else {
+        option->setChecked(true);
+    }
+}
+
+void PlaybackController::selectScaleGauge(int index)
+{
+    if (handlers_)
+        handlers_->selectScaleGauge(index);
+    else if (c_.OptionScaleGauge[index])
+        c_.OptionScaleGauge[index]->setChecked(true);
+}
+
+void PlaybackController::MenueFileLoad_Click()
+{
+    state_.cursorReadout = 1;
+    const QString path = fileDialog_.getOpenFileName(QString(), FileFilter);
+    state_.loadedFileName = path;
+    if (path.isEmpty())
+        return;
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        messageBox_.show(QString(),
+                         QStringLiteral("The logfile %1 cannot be opened: %2").arg(path, probe.errorString()),
+                         MessageIcon::Error);
+        return;
+    }
+    probe.close();
+    switchToFileMode(path);
+    DisplayFileData();
+    enable(c_.MenueFileUnload, true);
+    enable(c_.MenueFileStop, false);
+}
+
+void PlaybackController::switchToFileMode(const QString& path)
+{
+    state_.fileMode = true;
+    setCaption(ProgramCaption + QStringLiteral(" *** Loaded File:") + path + QStringLiteral("  ***"));
+
+    enable(c_.MenueSetup, false);
+    enable(c_.MenueFileStop, true);
+    enable(c_.MenueFileLoad, false);
+    enable(c_.MenueFileUnload, false);
+    enable(c_.MenueStartStop, false);
+    state_.stopLoading = false;
+
+    selectOption(c_.OptionScaleX[3], [this] { if (handlers_) handlers_->OptionScaleX_Click(3); });
+    selectOption(c_.OptionScaleChart[3], [this] { if (handlers_) handlers_->OptionScaleChart_Click(3); });
+
+    enable(c_.Frame_x, false);
+    for (int i = 1; i <= 3; ++i)
+        enable(c_.OptionScaleX[i], false);
+    enable(c_.Frame_evames, false);
+    enable(c_.cmd_ext, false);
+    enable(c_.Frame_comerror, false);
+
+    show(c_.Frame_relais, false);
+    show(c_.LED_RDY, false);
+    show(c_.LED_Prealarm, false);
+    show(c_.LED_Alarm, false);
+    for (int i = 0; i < 6; ++i) {
+        show(c_.lbl_rdy[i], false);
+        show(c_.Lbl_opa[i], false);
+        show(c_.Lbl_temp[i], false);
+        show(c_.sled_rdy[i], false);
+        show(c_.oled_palm[i], false);
+        show(c_.oled_malm[i], false);
+        show(c_.tled_palm[i], false);
+        show(c_.tled_malm[i], false);
+    }
+    for (QLabel* label : {c_.Label2, c_.Label4, c_.Label5, c_.Label6, c_.Label7})
+        show(label, false);
+    show(c_.iLedRectangleX1, false);
+    show(c_.iLedRectangleX2, false);
+
+    clear(c_.TextMessages);
+    clear(c_.Txt_ComError);
+    clear(c_.Txt_event);
+
+    if (c_.Lbl_mode) {
+        QPalette palette = c_.Lbl_mode->palette();
+        palette.setColor(QPalette::WindowText, toQColor(Colours::Red));
+        c_.Lbl_mode->setPalette(palette);
+        c_.Lbl_mode->setText(QStringLiteral("file mode"));
+    }
+
+    for (int k = 1; k <= 6; ++k) {
+        tick(c_.CheckShow[k], true);
+        enable(c_.CheckShow[k], true);
+        if (ILinearGauge* g = c_.iLinearGaugeX1[k - 1]) {
+            g->SetPointerStyle(0);
+            g->SetPositionMax(1200);
+            g->SetTickMajorCount(11);
+            g->SetTickMinorCount(6);
+            g->SetSectionCount(5);
+            const double ends[4] = {280, 400, 1040, 1120};
+            for (int e = 1; e <= 4; ++e)
+                g->SetSectionEnd(e, ends[e - 1]);
+            const uint32_t colours[5] = {Colours::Red, Colours::Yellow, Colours::Green, Colours::Yellow,
+                                         Colours::Red};
+            for (int e = 1; e <= 5; ++e)
+                g->SetSectionColor(e, colours[e - 1]);
+            g->SetTickMajorColor(Colours::Black);
+            g->SetTickMinorColor(Colours::Black);
+            g->SetScaleLineColor(Colours::Black);
+            g->SetPositionMin(0);
+            positionGauge(g, 0);
+        }
+        enable(c_.TextGauge[k - 1], true);
+        clear(c_.TextGauge[k - 1]);
+        enable(c_.Label3[k - 1], true);
+    }
+    if (c_.Frame3)
+        c_.Frame3->setTitle(QStringLiteral("Sensor Gauge"));
+}
+
+void PlaybackController::prepareChart()
+{
+    IStripChart* chart = c_.iStripChartX1;
+    if (chart) {
+        chart->ClearChannels();
+        chart->ClearData();
+        // Room for every row a logfile of any size yields.
+        chart->SetAutoRowDrop(true);
+        chart->SetBufferSize(22000000);
+    }
+
+    PlaybackChannelMap& map = state_.channelMap;
+    map = PlaybackChannelMap();
+    bool gaugesSet = false;
+    for (int v = 1; v <= 5; ++v) {
+        if (!valueTicked(v))
+            continue;
+        if (!gaugesSet) {
+            gaugesSet = true;
+            if (c_.OptionDisplayGauge[v])
+                c_.OptionDisplayGauge[v]->setChecked(true);
+            SetupPlaybackGauges(v);
+        }
+        map.valueSlot[v] = map.chartValueCount++;
+    }
+
+    int channel = 0;
+    for (int s = 1; s <= 6; ++s) {
+        show(c_.Lbl_sname[s - 1], true);
+        map.sensorFirstChannel[s] = 0;
+        map.sensorShown[s] = false;
+        if (!Controls::ticked(c_.CheckShow[s])) {
+            enable(c_.CheckShow[s], false);
+            continue;
+        }
+        map.sensorShown[s] = true;
+        ++map.shownSensorCount;
+        map.sensorFirstChannel[s] = channel;
+        channel += map.chartValueCount;
+        const uint32_t colour = handlers_ ? handlers_->sensorColor[s]
+            : c_.iLinearGaugeX1[s - 1]   ? c_.iLinearGaugeX1[s - 1]->PointerColor(0)
+                                         : Colours::White;
+        for (int v = 1; v <= 5; ++v) {
+            if (valueTicked(v)) {
+                if (chart)
+                    chart->AddChannel(ChartHandlers::channelTitle(s, v), colour, v - 1, v == 1 ? 2 : 1);
+                ++map.channelCount;
+                map.valueOnChart[v] = true;
+            } else {
+                enable(c_.CheckChartDisplay[v], false);
+                enable(c_.OptionDisplayGauge[v], false);
+            }
+        }
+    }
+}
+
+void PlaybackController::plot(const PlotRow& row)
+{
+    IStripChart* chart = c_.iStripChartX1;
+    if (!chart)
+        return;
+    const PlaybackChannelMap& map = state_.channelMap;
+    chart->BeginRow();
+    chart->AddRowAt(row.x);
+    // Channels follow the map made when the chart was built, so a value box
+    // clicked while reading cannot shift values into another value's channel.
+    const int first = map.sensorFirstChannel[row.sensor];
+    for (int v = 1; v <= 5; ++v) {
+        if (!map.valueOnChart[v])
+            continue;
+        const int ch = first + map.valueSlot[v];
+        if (ch < map.channelCount)
+            chart->SetChannelValue(ch, -1, row.value[v - 1]);
+    }
+    chart->EndRow();
+}
+
+void PlaybackController::DisplayFileData()
+{
+    prepareChart();
+
+    LogfileReader::Settings settings;
+    settings.swapDate = state_.swapDate;
+    for (int s = 1; s <= 6; ++s)
+        settings.sensorShown[s] = state_.channelMap.sensorShown[s];
+    LogfileReader reader(settings);
+    const int64_t size = QFile(state_.loadedFileName).size();
+    Sink sink(*this, reader, size);
+    if (progress_) {
+        progress_->setRange(0, ProgressSteps);
+        progress_->setValue(0);
+        progress_->setVisible(true);
+    }
+    const LogfileReader::Result result = reader.readFile(state_.loadedFileName, sink);
+    sink.flushEvents();
+    greyAbsentSensors();
+    if (progress_)
+        progress_->setVisible(false);
+    if (!result.opened)
+        messageBox_.show(QString(),
+                         QStringLiteral("The logfile %1 cannot be opened: %2").arg(state_.loadedFileName,
+                                                                                    result.error),
+                         MessageIcon::Error);
+}
+
+void PlaybackController::greyAbsentSensors()
+{
+    for (int i = state_.fileSensorCount; i <= 5; ++i) {
+        if (i < 0)
+            continue;
+        if (ILinearGauge* g = c_.iLinearGaugeX1[i]) {
+            g->SetSectionCount(1);
+            g->SetSectionColor(1, Colours::White);
+            g->SetTickMajorColor(Colours::Silver);
+            g->SetTickMinorColor(Colours::Silver);
+            g->SetScaleLineColor(Colours::Silver);
+            g->SetScaleColor(Colours::White);
+        }
+        enable(c_.TextGauge[i], false);
+        clear(c_.TextGauge[i]);
+        enable(c_.Label3[i], false);
+        tick(c_.CheckShow[i + 1], false);
+        enable(c_.CheckShow[i + 1], false);
+        show(c_.Lbl_sname[i], false);
+    }
+}
+
+void PlaybackController::MenueFileStop_Click()
+{
+    state_.stopLoading = true;
+    enable(c_.MenueFileStop, false);
+}
+
+void PlaybackController::MenueFileSwap_Click()
+{
+    // The check mark follows swapDate, whatever Qt did to it on the click.
+    state_.swapDate = !state_.swapDate;
+    if (c_.MenueFileSwap) {
+        c_.MenueFileSwap->setCheckable(true);
+        c_.MenueFileSwap->setChecked(state_.swapDate);
+    }
+    config_.SWAPDATE = state_.swapDate ? 1 : 0;
+    if (configStore_)
+        configStore_->SetConfigValue(config_.ConfigFileName, QStringLiteral("SWAPDATE"),
+                                     state_.swapDate ? QStringLiteral("1") : QStringLiteral("0"));
+}

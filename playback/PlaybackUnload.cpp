@@ -1,0 +1,111 @@
+#include "playback/PlaybackController.h"
+
+#include "display/ChartHandlers.h"
+#include "platform/Colour.h"
+#include "playback/ControlAccess.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace Controls;
+
+void PlaybackController::MenueFileUnload_Click()
+{
+    enable(c_.MenueSetup, true);
+    state_.fileMode = false;
+
+    for (int s = 1; s <= 6; ++s) {
+        if (!c_.iLedRectangleXl[s - 1])
+            continue;
+        const uint32_t colour = c_.iLedRectangleXl[s - 1]->ActiveColor();
+        if (handlers_)
+            handlers_->sensorColor[s] = colour;
+        if (c_.iLinearGaugeX1[s - 1])
+            c_.iLinearGaugeX1[s - 1]->SetScaleColor(colour);
+    }
+
+    enable(c_.MenueFileUnload, false);
+    enable(c_.MenueSetup, true);
+    enable(c_.MenueFileStop, false);
+    enable(c_.MenueFileLoad, true);
+    enable(c_.MenueStartStop, true);
+
+    enable(c_.Frame_x, true);
+    for (int i = 1; i <= 3; ++i)
+        enable(c_.OptionScaleX[i], true);
+    selectOption(c_.OptionScaleX[1], [this] { if (handlers_) handlers_->OptionScaleX_Click(1); });
+
+    enable(c_.Frame_evames, true);
+    enable(c_.cmd_ext, true);
+    enable(c_.Frame_comerror, true);
+
+    if (c_.Lbl_mode) {
+        QPalette palette = c_.Lbl_mode->palette();
+        palette.setColor(QPalette::WindowText, toQColor(Colours::Black));
+        c_.Lbl_mode->setPalette(palette);
+        c_.Lbl_mode->setText(QStringLiteral("logging mode"));
+    }
+
+    // Playback disabled the boxes of values it did not chart; live mode
+    // needs all of them again (their ticks stay as the user left them).
+    for (int v = 1; v <= 5; ++v) {
+        enable(c_.OptionDisplayGauge[v], true);
+        enable(c_.CheckChartDisplay[v], true);
+    }
+
+    show(c_.Frame_relais, true);
+    for (ILamp* lamp : {c_.LED_RDY, c_.LED_Prealarm, c_.LED_Alarm}) {
+        show(lamp, true);
+        lampOff(lamp);
+    }
+    for (int i = 0; i < 6; ++i) {
+        show(c_.lbl_rdy[i], true);
+        show(c_.Lbl_opa[i], true);
+        show(c_.Lbl_temp[i], true);
+        for (ILamp* lamp : {c_.sled_rdy[i], c_.oled_palm[i], c_.oled_malm[i], c_.tled_palm[i], c_.tled_malm[i]}) {
+            show(lamp, true);
+            lampOff(lamp);
+        }
+        show(c_.Lbl_sname[i], true);
+    }
+    for (QLabel* label : {c_.Label2, c_.Label4, c_.Label5, c_.Label6, c_.Label7})
+        show(label, true);
+    show(c_.iLedRectangleX1, true);
+    show(c_.iLedRectangleX2, true);
+
+    clear(c_.Txt_event);
+    state_.cursorReadout = 0;
+    showMenu(c_.MenueEva, false);
+
+    for (int i = 0; i < 6; ++i) {
+        if (ILinearGauge* g = c_.iLinearGaugeX1[i]) {
+            g->SetSectionColor(1, Colours::Silver);
+            g->SetTickMajorColor(Colours::Black);
+            g->SetTickMinorColor(Colours::Black);
+            g->SetScaleLineColor(Colours::Black);
+            g->SetPositionMax(150);
+            g->SetTickMajorCount(7);
+            g->SetTickMinorCount(4);
+            g->SetPositionMin(0);
+            positionGauge(g, 0);
+        }
+        enable(c_.TextGauge[i], true);
+        clear(c_.TextGauge[i]);
+        enable(c_.Label3[i], true);
+        enable(c_.CheckShow[i + 1], true);
+    }
+
+    if (hooks_.runStartup)
+        hooks_.runStartup();
+
+    for (int s = 1; s <= 6; ++s)
+        tick(c_.CheckShow[s], true);
+    if (c_.OptionDisplayGauge[4])
+        c_.OptionDisplayGauge[4]->setChecked(true);
+    selectScaleGauge(4);
+    for (int v = 1; v <= 3; ++v)
+        state_.valueScaleChosen[v] = false;
+    if (c_.Frame3)
+        c_.Frame3->setTitle(QStringLiteral("Sensor Gauges"));
+}
