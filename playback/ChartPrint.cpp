@@ -3,7 +3,23 @@
 #include "platform/IStripChart.h"
 
 #include <QFont>
-#include <QStringList>
+
+namespace {
+
+void setUpPage(IStripChart& chart, bool showDialog)
+{
+    chart.SetPrintShowDialog(showDialog);
+    chart.SetPrintOrientation(1);
+    QFont font(QStringLiteral("arial"), 12);
+    font.setBold(false);
+    chart.SetPrinterCommentFont(font);
+    chart.ClearPrinterComments();
+    for (const QString& line : printCommentLines())
+        chart.AddPrinterComment(line);
+    chart.SetPrinterMargins(0.5, 0.5, 2.0, 2.0);
+}
+
+} // namespace
 
 QStringList printCommentLines()
 {
@@ -17,16 +33,16 @@ QStringList printCommentLines()
 
 bool printplot(IStripChart& chart)
 {
-    chart.SetPrintShowDialog(true);
-    chart.SetPrintOrientation(1);
-    QFont font(QStringLiteral("arial"), 12);
-    font.setBold(false);
-    chart.SetPrinterCommentFont(font);
-    chart.ClearPrinterComments();
-    for (const QString& line : printCommentLines())
-        chart.AddPrinterComment(line);
-    chart.SetPrinterMargins(0.5, 0.5, 2.0, 2.0);
+    setUpPage(chart, true);
     const bool printed = chart.PrintChart();
+    chart.ClearPrinterComments();
+    return printed;
+}
+
+bool printplotToPdf(IStripChart& chart, const QString& path)
+{
+    setUpPage(chart, false);
+    const bool printed = chart.PrintChartToPdf(path);
     chart.ClearPrinterComments();
     return printed;
 }

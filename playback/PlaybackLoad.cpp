@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <algorithm>
 
 using namespace Controls;
 
@@ -234,9 +235,14 @@ void PlaybackController::prepareChart()
     if (chart) {
         chart->ClearChannels();
         chart->ClearData();
-        // Room for every row a logfile of any size yields.
+        // Room for every row a logfile of any size yields; a chart that is
+        // full drops its oldest rows in bulk rather than one per new row.
         chart->SetAutoRowDrop(true);
-        chart->SetBufferSize(22000000);
+        chart->SetBufferSize(22500000);
+        chart->SetRowDropTarget(21000000);
+        // About one row per record line; lines are some 58 bytes long.
+        const int64_t size = QFile(state_.loadedFileName).size();
+        chart->ReserveRows(std::min<int64_t>(22000000, size / 58 + 1));
     }
 
     PlaybackChannelMap& map = state_.channelMap;
