@@ -84,15 +84,20 @@ TEST_F(LoadTest, ValidFileLoadsEveryKeyWithoutMessage)
     EXPECT_EQ(port.settings(), "19200,n,8,1");
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(store.ReadConfigFile(values.ConfigFileName), 12); // "COM=3x" is read, never rewritten
+
+    load({Header, "REFRESH=2", "AUTOSTART=2", "SWAPDATE=-1"}); // only the value 1 switches them on
+    EXPECT_EQ(values.AUTOSTART, 0);
+    EXPECT_EQ(values.SWAPDATE, -1);
 }
 
-TEST_F(LoadTest, OutOfRangeComIsRepairedInTheFileWithoutMessage)
+TEST_F(LoadTest, OutOfRangeComAndEmptyBaudRateAreRepairedInTheFileWithoutMessage)
 {
     for (const QByteArray& com : {QByteArray("0"), QByteArray("17"), QByteArray("99999"), QByteArray("-40000"),
                                   QByteArray("x")}) {
-        load({Header, "COM=" + com, "BAUDRATE=9600", "REFRESH=2"});
+        load({Header, "COM=" + com, "BAUDRATE=", "REFRESH=2"});
         EXPECT_EQ(values.COM, 1) << com.constData();
-        EXPECT_EQ(store.GetConfigValue(values.ConfigFileName, "COM"), "1");
+        EXPECT_EQ(values.PortBaud, "9600");
+        EXPECT_EQ(readRaw(path()), crlf({Header, "COM=1", "BAUDRATE=9600", "REFRESH=2"}));
         EXPECT_EQ(startEnabled, true);
     }
     EXPECT_TRUE(box.shown.empty());
@@ -113,14 +118,6 @@ TEST_F(LoadTest, OutOfRangeRefreshIsRepairedReportedAndDisablesStart)
     EXPECT_EQ(store.GetConfigValue(values.ConfigFileName, "REFRESH"), "2");
 }
 
-TEST_F(LoadTest, EmptyBaudRateIsRepairedAndWrittenBack)
-{
-    load({Header, "COM=1", "BAUDRATE=", "REFRESH=1"});
-    EXPECT_EQ(values.BAUDRATE, "9600");
-    EXPECT_EQ(values.PortBaud, "9600");
-    EXPECT_EQ(readRaw(path()), crlf({Header, "COM=1", "BAUDRATE=9600", "REFRESH=1"}));
-}
-
 TEST_F(LoadTest, PortFailureReplacesTheDefaultFileMessageAndLeavesThePortClosed)
 {
     port.setPortOpen(true); // left open by an earlier run
@@ -131,59 +128,6 @@ TEST_F(LoadTest, PortFailureReplacesTheDefaultFileMessageAndLeavesThePortClosed)
     EXPECT_EQ(startEnabled, false);
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(readRaw(path()), DefaultFile);
-}
-
-// Refuses every baud rate but the four the setup offers, as the real port does.
-class BaudCheckingPort final : public ISerialPort {
-public:
-    void setCommPort(int p) override { port_ = p; }
-    int commPort() const override { return port_; }
-    void setSettings(const QString& s) override { settings_ = s; }
-    QString settings() const override { return settings_; }
-    bool portOpen() const override { return open_; }
-    bool setPortOpen(bool open) override
-    {
-        static const QStringList accepted{"9600,n,8,1", "19200,n,8,1", "38400,n,8,1", "57600,n,8,1"};
-        if (open && !accepted.contains(settings_))
-            return false;
-        open_ = open;
-        return true;
-    }
-    int commEvent() const override { return 0; }
-    QByteArray input() override { return {}; }
-
-private:
-    int port_ = 1;
-    QString settings_;
-    bool open_ = false;
-};
-
-TEST_F(LoadTest, BaudRateThePortRefusesFailsThePortTest)
-{
-    BaudCheckingPort picky;
-    ConfigurationLoader pickyLoader(values, store, picky, box, [this](bool on) { startEnabled = on; });
-    writeRaw(path(), crlf({Header, "COM=1", "BAUDRATE=fast", "REFRESH=2"}));
-    pickyLoader.LoadConfiguration();
-    EXPECT_EQ(values.PortBaud, "fast");
-    EXPECT_EQ(shownText(), "Please reenter settings with menu Setup, serial Port not available ! !");
-    EXPECT_EQ(startEnabled, false);
-}
-
-TEST_F(LoadTest, MissingLogDirMeansTheHomeDirectoryAndIsNotWritten)
-{
-    load({Header, "COM=1", "REFRESH=2"});
-    EXPECT_EQ(values.LOGDIR, home.path() + "/");
-    EXPECT_EQ(store.GetConfigValue(values.ConfigFileName, "LOGDIR"), "");
-}
-
-TEST_F(LoadTest, OnlyTheValueOneSwitchesAutostartAndSwapDate)
-{
-    load({Header, "REFRESH=2", "AUTOSTART=2", "SWAPDATE=7"});
-    EXPECT_EQ(values.AUTOSTART, 0);
-    EXPECT_EQ(values.SWAPDATE, 0);
-    load({Header, "REFRESH=2", "AUTOSTART=-1", "SWAPDATE=0.5"});
-    EXPECT_EQ(values.AUTOSTART, -1);
-    EXPECT_EQ(values.SWAPDATE, 0);
 }
 
 TEST_F(LoadTest, UnwritableDefaultFileIsReportedAndDefaultsRunInMemory)

@@ -29,9 +29,10 @@ TEST_F(StoreTest, KeyMatchesOnlyExactCaseSensitivePrefixWithEquals)
               crlf({Header, "com=7", " COM=8", "COMPORT=9", "BAUDRATE= 9600", "COM=4", "X=1", "COM=5"}));
 }
 
-TEST_F(StoreTest, NewKeyIsAppendedAsLastLine)
+TEST_F(StoreTest, CreatedFileHoldsOnlyTheHeaderAndNewKeysAreAppended)
 {
-    writeRaw(path(), crlf({Header}));
+    writeRaw(path(), crlf({"[old]", "COM=9"}));
+    ASSERT_TRUE(store.CreateConfigFile(Name, QString::fromLatin1(Header)));
     EXPECT_EQ(store.GetConfigValue(Name, "COM"), "");
     ASSERT_TRUE(store.SetConfigValue(Name, "COM", "3"));
     ASSERT_TRUE(store.SetConfigValue(Name, "REFRESH", "2"));
@@ -116,13 +117,6 @@ TEST_F(StoreTest, LfAndLoneCrEndLinesAndTheLastLineNeedsNoEnd)
     EXPECT_EQ(store.GetConfigValue(Name, "REFRESH"), "1");
     ASSERT_TRUE(store.SetConfigValue(Name, "COM", "4"));
     EXPECT_EQ(readRaw(path()), crlf({Header, "COM=4", "BAUDRATE=19200", "", "REFRESH=1"}));
-}
-
-TEST_F(StoreTest, CreateReplacesTheWholeFileWithOneLine)
-{
-    writeRaw(path(), crlf({"[old]", "COM=9"}));
-    ASSERT_TRUE(store.CreateConfigFile(Name, QString::fromLatin1(Header)));
-    EXPECT_EQ(readRaw(path()), crlf({Header}));
 }
 
 TEST_F(StoreTest, FailedRewriteIsReportedAndKeepsTheOldFile)
