@@ -65,6 +65,13 @@ QLabel* makeLabel(const QString& text, int pointSize, QWidget* parent)
     font.setBold(true);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
+    // The labels keep their own light ground, so the red text stays readable
+    // while the window blinks red behind them.
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, toQColor(QuietBackground));
+    label->setPalette(palette);
+    label->setContentsMargins(8, 2, 8, 2);
     setForeColour(label, Colours::Black);
     return label;
 }
@@ -94,9 +101,9 @@ FrmAlert::FrmAlert(IInfoLog* info, IEventSink* events, ISound* sound, std::uniqu
     Image2->hide();
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(Lbl_attention);
-    texts->addWidget(Lbl_relay);
-    texts->addWidget(Lbl_relay2);
+    texts->addWidget(Lbl_attention, 0, Qt::AlignHCenter);
+    texts->addWidget(Lbl_relay, 0, Qt::AlignHCenter);
+    texts->addWidget(Lbl_relay2, 0, Qt::AlignHCenter);
     auto* row = new QHBoxLayout;
     row->addWidget(Image1);
     row->addLayout(texts, 1);
@@ -104,7 +111,7 @@ FrmAlert::FrmAlert(IInfoLog* info, IEventSink* events, ISound* sound, std::uniqu
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(row);
     outer->addWidget(CmdAck, 0, Qt::AlignHCenter);
-    setMinimumSize(460, 180);
+    resize(sizeHint().expandedTo(QSize(480, 190)));
 
     QObject::connect(CmdAck, &QPushButton::clicked, this, [this] { CmdAck_Click(); });
     if (timer_alert) {
