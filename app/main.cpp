@@ -1,8 +1,55 @@
+#include "app/FrmMain.h"
+#include "display/LampWidget.h"
+#include "display/LinearGauge.h"
+#include "display/StripChartWidget.h"
+#include "platform/AppHome.h"
+#include "platform/IClock.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtSerialPort.h"
+#include "platform/QtSound.h"
+#include "platform/QtTimer.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QScreen>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRA Data Logger"));
-    return 0;
+
+    const QString home = programHomeDirectory();
+    // Wave files and relative names resolve beside the program's home.
+    QDir::setCurrent(home);
+
+    SystemClock clock;
+    QtMessageBox messageBox;
+    QtDialogRunner dialogs;
+    QtFileDialog fileDialog;
+    QtSound sound(QCoreApplication::applicationDirPath());
+    QtSerialPort serialPort(home);
+
+    DisplayWidgetFactory widgets;
+    widgets.makeChart = [&clock](QWidget* parent) {
+        auto* chart = new StripChartWidget(parent, &clock);
+        return PlacedWidget<IStripChart>{chart, chart};
+    };
+    widgets.makeGauge = [](QWidget* parent, int) {
+        auto* gauge = new LinearGauge(parent);
+        return PlacedWidget<ILinearGauge>{gauge, gauge};
+    };
+    widgets.makeLamp = [](QWidget* parent, LampShape shape) {
+        LampWidget* lamp = shape == LampShape::Round ? static_cast<LampWidget*>(new LedRound(parent))
+                                                     : static_cast<LampWidget*>(new LedRectangle(parent));
+        return PlacedWidget<ILamp>{lamp, lamp};
+    };
+    widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
+
+    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets, {}, 0});
+    if (!window.Form_Load())
+        return 0;
+    if (const QScreen* screen = window.screen())
+        window.resize(screen->availableGeometry().size());
+    window.showMaximized();
+    return app.exec();
 }

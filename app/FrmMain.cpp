@@ -1,0 +1,286 @@
+#include "app/FrmMain.h"
+
+#include "app/LayoutApplier.h"
+#include "app/MainWindowBuilder.h"
+#include "app/MenuHandlers.h"
+#include "app/StartUpSequence.h"
+#include "config/ConfigurationLoader.h"
+#include "config/RdWrConfig.h"
+#include "display/AlarmPopup.h"
+#include "display/FrmAlert.h"
+#include "display/AlarmTracker.h"
+#include "display/ChartHandlers.h"
+#include "display/DisplayCycle.h"
+#include "link/LineReceiver.h"
+#include "link/PortReopener.h"
+#include "link/RecordDecoder.h"
+#include "logging/EventList.h"
+#include "logging/LogWriter.h"
+#include "logging/PlainTextBox.h"
+#include "platform/IDialogRunner.h"
+#include "platform/ISerialPort.h"
+#include "platform/ITimer.h"
+#include "playback/PlaybackController.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace {
+double screenDpi(double configured, const QWidget& window)
+{
+    if (configured > 0)
+        return configured;
+    const QScreen* screen = window.screen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+} // namespace
+
+FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), scale_(screenDpi(services_.logicalDpi, *this))
+{
+    widgets_ = MainWindowBuilder(*this, services_.widgets).build();
+    LayoutApplier(widgets_, scale_).applyFixed();
+    createParts();
+    wireParts();
+    const QSize designSize(scale_.toPixels(19200), scale_.toPixels(11175));
+    resize(designSize.width(), designSize.height() + menuBar()->sizeHint().height());
+    relayout();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::createParts()
+{
+    MainControls& c = widgets_.controls;
+    if (services_.widgets.makeTimer) {
+        timerDisplay_ = services_.widgets.makeTimer();
+        timerTimeout_ = services_.widgets.makeTimer();
+        reopenTimer_ = services_.widgets.makeTimer();
+    }
+    c.TimerDisplay = timerDisplay_.get();
+    c.Timer_timeout = timerTimeout_.get();
+
+    configStore_ = std::make_unique<RdWrConfig>(services_.homeDirectory);
+    configLoader_ = std::make_unique<ConfigurationLoader>(
+        config_, *configStore_, services_.serialPort, services_.messageBox, [this](bool enable) {
+            if (widgets_.controls.MenueStartStop)
+                widgets_.controls.MenueStartStop->setEnabled(enable);
+        });
+
+    eventBox_ = std::make_unique<PlainTextBox>(*c.Txt_event);
+    eventList_ = std::make_unique<EventList>(*eventBox_, services_.clock);
+    logWriter_ = std::make_unique<LogWriter>(state_.log, config_, services_.clock, services_.messageBox);
+
+    decoderView_ = std::make_unique<DecoderView>(c);
+    decoder_ = std::make_unique<RecordDecoder>(state_, *decoderView_, *logWriter_);
+    if (timerTimeout_) {
+        receiver_ = std::make_unique<LineReceiver>(services_.serialPort, *timerTimeout_, state_, config_, *eventList_,
+                                                   *logWriter_,
+                                                   ReceiverLamps{c.LED_Alarm, c.LED_Prealarm, c.LED_RDY});
+    }
+    if (reopenTimer_)
+        reopener_ = std::make_unique<PortReopener>(services_.serialPort, *reopenTimer_);
+
+    chartHandlers_ = std::make_unique<ChartHandlers>(c, state_, config_, playback_.fileMode, playback_.channelMap);
+    chartHandlers_->twipsToPixels = [this](int twips) { return scale_.toPixels(twips); };
+    chartHandlers_->chartWidget = widgets_.chartWidget;
+    alarmPopup_ = std::make_unique<AlarmPopup>(logWriter_.get(), eventList_.get(), &services_.sound,
+                                               services_.widgets.makeTimer, this);
+    tracker_ = std::make_unique<AlarmTracker>(c, state_, eventList_.get(), logWriter_.get(),
+                                              [this](int relay) { alarmPopup_->open(relay); });
+    displayCycle_ = std::make_unique<DisplayCycle>(c, state_, chartHandlers_.get(), [this] { tracker_->track(); });
+
+    PlaybackHooks hooks;
+    hooks.runStartup = [this] { Form_Load(); };
+    playbackController_ = std::make_unique<PlaybackController>(c, state_, config_, playback_, services_.fileDialog,
+                                                               services_.messageBox, chartHandlers_.get(),
+                                                               configStore_.get(), hooks);
+
+    StartUpContext context{c,
+                           config_,
+                           layout_,
+                           services_.messageBox,
+                           services_.clock,
+                           scale_,
+                           chartHandlers_->sensorColor,
+                           services_.screenSizePx,
+                           [this] { return centralWidget()->size(); },
+                           [this] { configLoader_->LoadConfiguration(); },
+                           [this] { MenueStartStop_Click(); }};
+    if (!context.screenSizePx) {
+        context.screenSizePx = [this] {
+            const QScreen* screen = this->screen();
+            return screen ? screen->availableGeometry().size() : QSize(1280, 800);
+        };
+    }
+    startUp_ = std::make_unique<StartUpSequence>(std::move(context));
+    menuHandlers_ = std::make_unique<MenuHandlers>(*this);
+}
+
+void FrmMain::wireParts()
+{
+    MainControls& c = widgets_.controls;
+    if (receiver_) {
+        receiver_->onLine = [this](QByteArray& line) { decoder_->decodeLine(line); };
+        receiver_->onStatusText = [this](const QString& status) {
+            if (widgets_.controls.Txt_ComError)
+                widgets_.controls.Txt_ComError->setText(status);
+        };
+        receiver_->onLineStateText = [this](const QString& lineState) {
+            if (widgets_.controls.Txt_ComError)
+                widgets_.controls.Txt_ComError->setToolTip(lineState);
+        };
+        receiver_->onBadLineCounted = [this] { decoderView_->showBadLineCount(state_.badLineCount); };
+    }
+    if (timerDisplay_)
+        timerDisplay_->onTimeout = [this] { displayCycle_->TimerDisplay_Timer(); };
+
+    logWriter_->onSecondsCounted = [this](int32_t seconds, int32_t highest) {
+        if (frmlog_)
+            frmlog_->setSeconds(seconds, highest);
+    };
+    decoderView_->onBadLineCount = [this](int count) {
+        if (frmlog_)
+            frmlog_->setBadLineCount(count);
+    };
+
+    chartHandlers_->connectControls();
+    playbackController_->connectChart();
+    menuHandlers_->connectMenus();
+
+    widgets_.central->installEventFilter(this);
+    if (widgets_.Lbl_name)
+        widgets_.Lbl_name->installEventFilter(this);
+    if (c.Txt_event)
+        c.Txt_event->viewport()->installEventFilter(this);
+}
+
+bool FrmMain::Form_Load()
+{
+    if (!startUp_->run()) {
+        closeAllowed_ = true;
+        exited_ = true;
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool FrmMain::measuring() const
+{
+    return false;
+}
+
+void FrmMain::MenueStartStop_Click() {}
+
+bool FrmMain::Form_QueryUnload()
+{
+    exitRoutine();
+    return true;
+}
+
+void FrmMain::exitRoutine()
+{
+    if (services_.serialPort.portOpen())
+        services_.serialPort.setPortOpen(false);
+    if (measuring())
+        logWriter_->writeExitLine();
+    exited_ = true;
+    closeAllowed_ = true;
+    close();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    if (closeAllowed_ || Form_QueryUnload()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+Frmlog& FrmMain::frmlog()
+{
+    if (!frmlog_)
+        frmlog_ = std::make_unique<Frmlog>(diagnostics_, state_.badLineCount, this);
+    return *frmlog_;
+}
+
+void FrmMain::Lbl_name_DblClick()
+{
+    Frmlog& window = frmlog();
+    services_.dialogs.exec(window);
+    frmlog_.reset();
+}
+
+void FrmMain::about_Click()
+{
+    FrmSplash splash(this);
+    services_.dialogs.exec(splash);
+}
+
+void FrmMain::Txt_event_DblClick() {}
+
+void FrmMain::cmd_ext_Click() {}
+
+void FrmMain::MenueVers_Click() {}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == widgets_.central && event->type() == QEvent::Resize)
+        relayout();
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == widgets_.Lbl_name) {
+            Lbl_name_DblClick();
+            return true;
+        }
+        if (widgets_.controls.Txt_event && watched == widgets_.controls.Txt_event->viewport()) {
+            Txt_event_DblClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+WindowShowState FrmMain::showState() const
+{
+    if (isMinimized())
+        return WindowShowState::Minimized;
+    if (isMaximized() || isFullScreen())
+        return WindowShowState::Maximized;
+    return WindowShowState::Normal;
+}
+
+void FrmMain::layoutFor(WindowShowState state, QSize innerPx)
+{
+    layout_.chartEnlarged = chartHandlers_ && chartHandlers_->chartEnlarged;
+    const double innerWidth = scale_.toTwips(innerPx.width());
+    const bool endedEnlargedView = layout_.resize(state, innerWidth, scale_.toTwips(innerPx.height()));
+    if (endedEnlargedView && chartHandlers_) {
+        chartHandlers_->chartEnlarged = false;
+        if (widgets_.controls.cmd_zoom_xy)
+            widgets_.controls.cmd_zoom_xy->setText(QStringLiteral("Enlarge XY graph"));
+    }
+    LayoutApplier(widgets_, scale_).apply(layout_, innerWidth);
+}
+
+void FrmMain::relayout()
+{
+    if (centralWidget())
+        layoutFor(showState(), centralWidget()->size());
+}
+
+
+void FrmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        relayout();
+}

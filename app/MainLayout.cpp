@@ -1,0 +1,119 @@
+#include "app/MainLayout.h"
+
+#include <cmath>
+
+namespace {
+// Design-time gauge columns inside Frame3: a label column on the left, then
+// one column per sensor.
+constexpr double LabelColumnWidth = 1650;
+constexpr double SensorColumnWidth = 1080;
+constexpr double ColumnStart = 75 + LabelColumnWidth;
+} // namespace
+
+MainLayout::MainLayout()
+{
+    MainLayoutBoxes& b = boxes;
+    b.SSTab1 = {60, 60, 8400, 9135};
+    b.Frame1 = {8580, 120, 10485, 9045};
+    b.Frame2 = {60, 9380, 18960, 1560};
+
+    b.chart = {150, 400, 10215, 6765};
+    b.Frame7 = {120, 7080, 7560, 840};
+    b.Frame_relais = {120, 7920, 7560, 1000};
+    b.Frame8 = {7800, 7920, 1260, 1000};
+    b.Frame_x = {9120, 7920, 1260, 1000};
+    b.Image1 = {13680, 600, PictureWidth, 2400, false};
+    b.Lbl_slogan = {13920, 4320, 3800, 400, false};
+
+    b.Frame3 = {60, 40, 8280, 8665};
+    b.Frame4 = {120, b.Frame3.top + 2100, LabelColumnWidth - 90, 1500};
+    b.Frame5 = {75, 6995, 8130, 490};
+    b.Frame_LED = {75, 7485, 8130, 1100};
+    b.Label1 = {120, 6165, LabelColumnWidth - 90, 450};
+    for (int t = 0; t < 6; ++t) {
+        const double left = ColumnStart + t * SensorColumnWidth;
+        b.gauge[t] = {left + 90, 630, SensorColumnWidth - 180, 6065};
+        b.TextGauge[t] = {left + 45, 6695, SensorColumnWidth - 90, 300};
+    }
+}
+
+bool MainLayout::resize(WindowShowState state, double innerWidth, double innerHeight)
+{
+    if (state == WindowShowState::Maximized)
+        layoutMaximized(innerWidth, innerHeight);
+    else if (state == WindowShowState::Normal)
+        layoutNormal(innerWidth, innerHeight);
+    layoutEveryState();
+
+    if (!chartEnlarged)
+        return false;
+    chartEnlarged = false;
+    return true;
+}
+
+void MainLayout::layoutMaximized(double innerWidth, double innerHeight)
+{
+    MainLayoutBoxes& b = boxes;
+    b.Frame2.top = innerHeight - b.Frame2.height - 10;
+    b.Frame1.height = innerHeight - b.Frame1.top - 50;
+    b.Frame1.width = innerWidth - b.Frame1.left - 100;
+    b.Frame_relais.top = b.Frame1.height - b.Frame_relais.height - b.Frame2.height - 70;
+    b.Frame_x.top = b.Frame_relais.top;
+    b.Frame8.top = b.Frame_relais.top;
+    b.Frame7.top = b.Frame1.height - b.Frame_relais.height - b.Frame7.height - b.Frame2.height - 200;
+    b.chart.top = b.Frame1.top + 280;
+    b.chart.height = b.Frame7.top - 300;
+    b.chart.width = b.Frame1.width - 300;
+    b.SSTab1.height = b.Frame2.top - 120;
+
+    const double w = std::round(innerWidth - b.SSTab1.width - b.Frame7.width);
+    if (w > PictureMinSpace) {
+        b.Image1.left = (w - PictureWidth) / 2 + b.Frame7.width + 800;
+        b.Image1.top = b.Frame7.top + 100;
+        b.Image1.visible = true;
+        b.Lbl_slogan.left = (w - PictureWidth) / 2 + b.Frame7.width + 200;
+        b.Lbl_slogan.top = b.Frame1.height - 500;
+        b.Lbl_slogan.visible = true;
+    }
+}
+
+void MainLayout::layoutNormal(double innerWidth, double innerHeight)
+{
+    MainLayoutBoxes& b = boxes;
+    b.Frame2.top = innerHeight - b.Frame2.height - 10;
+    b.Frame1.top = 120;
+    b.Frame1.height = 9045;
+    b.Frame1.width = 10485;
+    b.Frame7.top = 7080;
+    b.Frame8.left = 7800;
+    b.Frame_x.left = 9120;
+    b.Frame_relais.top = 7920;
+    b.Frame8.top = 7920;
+    b.Frame_x.top = 7920;
+    b.chart.top = 400;
+    b.chart.height = 6765;
+    b.chart.width = 10215;
+    b.SSTab1.height = 9135;
+    b.Image1.top = 600;
+    b.Image1.left = 13680;
+    b.Image1.visible = false;
+    b.Lbl_slogan.top = 4320;
+    b.Lbl_slogan.left = 13920;
+    b.Lbl_slogan.visible = false;
+    InitialScaleWidth = innerWidth;
+    InitialScaleHeight = innerHeight;
+}
+
+void MainLayout::layoutEveryState()
+{
+    MainLayoutBoxes& b = boxes;
+    b.Frame3.height = b.SSTab1.height - 470;
+    b.Frame_LED.top = b.Frame3.height - 1180;
+    b.Frame5.top = b.Frame3.height - 1670;
+    b.Frame4.top = b.Frame3.top + 2100;
+    b.Label1.top = b.Frame3.height - 2500;
+    for (int t = 0; t < 6; ++t) {
+        b.TextGauge[t].top = b.Frame3.height - 1970;
+        b.gauge[t].height = b.Frame3.height - 2600;
+    }
+}

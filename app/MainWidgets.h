@@ -1,0 +1,45 @@
+#pragma once
+#include "app/LayoutUnits.h"
+#include "display/MainControls.h"
+
+#include <utility>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QGroupBox;
+class QTabWidget;
+class QWidget;
+
+// The main window's widgets: the named controls the logic parts use
+// (MainControls) plus the ones only the window itself places or wires.
+struct MainWidgets {
+    MainControls controls;
+
+    // Panels moved by the layout rules.
+    QWidget* central = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QGroupBox* Frame7 = nullptr;
+    QGroupBox* Frame8 = nullptr;
+    QGroupBox* Frame_LED = nullptr;
+    QWidget* chartWidget = nullptr;
+    QWidget* gaugeWidget[6] = {};
+    QLabel* Label1 = nullptr;     // logo text
+    QLabel* Image1 = nullptr;     // logo picture
+    QLabel* Lbl_slogan = nullptr;
+    QLabel* Lbl_name = nullptr;   // "Data Logger"
+
+    // Menu items without a place in MainControls.
+    QAction* MenueSetupSerialPort = nullptr;
+    QAction* MenueSetupInstallation = nullptr;
+    QAction* MenueSetupPassword = nullptr;
+    QAction* MenueVers = nullptr; // "Parameter Info"
+    QAction* about = nullptr;
+
+    // Widgets whose place never changes, with their boxes in their
+    // container's twips.
+    std::vector<std::pair<QWidget*, TwipBox>> fixedPlaces;
+};

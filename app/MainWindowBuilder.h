@@ -1,0 +1,24 @@
+#pragma once
+#include "app/DisplayWidgetFactory.h"
+#include "app/MainWidgets.h"
+
+class QMainWindow;
+
+// Creates every named control of the main window with its object name,
+// caption, accessible name and design-time state, and the menus. Places
+// nothing; the layout does that.
+class MainWindowBuilder {
+public:
+    MainWindowBuilder(QMainWindow& window, const DisplayWidgetFactory& factory);
+    MainWidgets build();
+
+private:
+    void buildMenus(MainWidgets& w);
+    void buildChartPanel(MainWidgets& w);
+    void buildGaugePanel(MainWidgets& w);
+    void buildLampPanel(MainWidgets& w, QWidget* parent);
+    void buildBottomPanel(MainWidgets& w);
+
+    QMainWindow& window_;
+    const DisplayWidgetFactory& factory_;
+};

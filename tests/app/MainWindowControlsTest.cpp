@@ -1,0 +1,76 @@
+#include "MainWindowHarness.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QTabWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+TEST(MainWindowControls, ControlsWithoutCaptionsHaveAccessibleNames)
+{
+    MainWindowHarness h;
+    FrmMain& w = h.create();
+    auto named = [&](const QString& objectName) { return w.findChild<QWidget*>(objectName); };
+    EXPECT_EQ(named(QStringLiteral("TextGauge_0"))->accessibleName(), QStringLiteral("Sensor 1 reading"));
+    EXPECT_EQ(named(QStringLiteral("TextGauge_5"))->accessibleName(), QStringLiteral("Sensor 6 reading"));
+    EXPECT_EQ(named(QStringLiteral("Txt_event"))->accessibleName(), QStringLiteral("Event list"));
+    EXPECT_EQ(named(QStringLiteral("TextMessages"))->accessibleName(), QStringLiteral("Latest evaluator line"));
+    EXPECT_EQ(named(QStringLiteral("Txt_ComError"))->accessibleName(), QStringLiteral("Serial port status"));
+    EXPECT_EQ(named(QStringLiteral("LED_RDY"))->accessibleName(), QStringLiteral("Ready Relay lamp"));
+    EXPECT_EQ(named(QStringLiteral("LED_Alarm"))->accessibleName(), QStringLiteral("Alarm Relay 1 lamp"));
+    EXPECT_EQ(named(QStringLiteral("LED_Prealarm"))->accessibleName(), QStringLiteral("Alarm Relay 2 lamp"));
+    EXPECT_EQ(named(QStringLiteral("sled_rdy_2"))->accessibleName(), QStringLiteral("Sensor 3 ready lamp"));
+    EXPECT_EQ(named(QStringLiteral("oled_palm_0"))->accessibleName(), QStringLiteral("Sensor 1 oil pre-alarm lamp"));
+    EXPECT_EQ(named(QStringLiteral("oled_malm_0"))->accessibleName(), QStringLiteral("Sensor 1 oil main alarm lamp"));
+    EXPECT_EQ(named(QStringLiteral("tled_palm_5"))->accessibleName(),
+              QStringLiteral("Sensor 6 temperature pre-alarm lamp"));
+    EXPECT_EQ(named(QStringLiteral("tled_malm_5"))->accessibleName(),
+              QStringLiteral("Sensor 6 temperature main alarm lamp"));
+    EXPECT_EQ(named(QStringLiteral("iLinearGaugeX1_3"))->accessibleName(), QStringLiteral("Sensor 4 gauge"));
+}
+
+TEST(MainWindowControls, DesignTimeStatesAndMenus)
+{
+    MainWindowHarness h;
+    FrmMain& w = h.create();
+    MainControls& c = w.controls();
+    for (int s = 1; s <= 6; ++s)
+        EXPECT_TRUE(c.CheckShow[s]->isChecked()) << s;
+    EXPECT_TRUE(c.OptionScaleX[1]->isChecked());
+    EXPECT_TRUE(c.OptionScaleChart[3]->isChecked());
+    EXPECT_TRUE(c.OptionScaleGauge[4]->isChecked());
+    EXPECT_TRUE(c.OptionDisplayGauge[4]->isChecked());
+    EXPECT_EQ(c.CmdShowNone->text(), QStringLiteral("Show none in chart"));
+    EXPECT_EQ(c.cmd_zoom_xy->text(), QStringLiteral("Enlarge XY graph"));
+    EXPECT_EQ(c.cmd_ext->text(), QStringLiteral("extended"));
+    EXPECT_FALSE(c.MenueEva->menuAction()->isVisible());
+    QStringList file;
+    for (QAction* a : c.MenueFile->actions())
+        if (!a->isSeparator())
+            file << a->text();
+    EXPECT_EQ(file, (QStringList{QStringLiteral("Load"), QStringLiteral("Unload"), QStringLiteral("Stop Loading"),
+                                 QStringLiteral("Swap Month-Day"), QStringLiteral("Print xy diagram"),
+                                 QStringLiteral("Exit")}));
+    QStringList setup;
+    for (QAction* a : c.MenueSetup->actions())
+        setup << a->text();
+    EXPECT_EQ(setup, (QStringList{QStringLiteral("Setup Serial port"), QStringLiteral("Setup Installation"),
+                                  QStringLiteral("Setup Password")}));
+}
+
+TEST(MainWindowControls, ChartSitsLeftOfTheGaugePanel)
+{
+    MainWindowHarness h;
+    FrmMain& w = h.create();
+    w.layoutFor(WindowShowState::Normal, QSize(1272, 740));
+    const QWidget* frame1 = w.controls().Frame1;
+    const QWidget* tabs = w.widgets().SSTab1;
+    EXPECT_LT(frame1->geometry().right(), tabs->geometry().left());
+    EXPECT_EQ(frame1->height(), 603); // 9045 twips at 96 dpi
+    EXPECT_EQ(w.widgets().gaugeWidget[0]->height(), 404); // 6065 twips
+}
