@@ -18,8 +18,7 @@ QPlainTextEdit* makeMessagesEdit()
 }
 } // namespace
 
-FrmMessage_show::FrmMessage_show(QWidget* parent)
-    : QDialog(parent), TxtMessages_ext(makeMessagesEdit()), messagesBox_(*TxtMessages_ext)
+FrmMessage_show::FrmMessage_show(QWidget* parent) : QDialog(parent), TxtMessages_ext(makeMessagesEdit())
 {
     setObjectName(QStringLiteral("FrmMessage_show"));
     setWindowTitle(QStringLiteral("Evaluator messages extended"));
@@ -73,4 +72,16 @@ void FrmMessage_show::setRecording(bool recording)
     recording_ = recording;
     if (onRecordingChanged)
         onRecordingChanged(recording_);
+}
+
+void FrmMessage_show::setMessages(const QString& text, int caret)
+{
+    TxtMessages_ext->setPlainText(text);
+    // The widget keeps each CR LF as one paragraph break.
+    const int clamped = qBound(0, caret, int(text.size()));
+    const int position = clamped - int(text.left(clamped).count(QLatin1String("\r\n")));
+    QTextCursor cursor = TxtMessages_ext->textCursor();
+    cursor.setPosition(qMin(position, TxtMessages_ext->document()->characterCount() - 1));
+    TxtMessages_ext->setTextCursor(cursor);
+    TxtMessages_ext->ensureCursorVisible();
 }

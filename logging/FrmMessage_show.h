@@ -1,6 +1,4 @@
 #pragma once
-#include "logging/PlainTextBox.h"
-
 #include <QDialog>
 #include <functional>
 
@@ -11,15 +9,16 @@ class QPushButton;
 // "Evaluator messages extended": records the raw evaluator lines while the
 // recording flag is set. Showing the window sets the flag, "Stop" clears it
 // (the box keeps its text), "Continue" sets it again; closing the window in
-// any way clears it. The record decoder appends to messagesBox() while
-// recording() is true.
+// any way clears it. The main window keeps the recorded text (the record
+// decoder extends it while recording() is true) and shows it here.
 class FrmMessage_show final : public QDialog {
     Q_OBJECT
 public:
     explicit FrmMessage_show(QWidget* parent = nullptr);
 
     bool recording() const { return recording_; }
-    ITextBox& messagesBox() { return messagesBox_; }
+    // Shows the recorded text with the caret at a character index of it.
+    void setMessages(const QString& text, int caret);
 
     // Called whenever the recording flag changes.
     std::function<void(bool recording)> onRecordingChanged;
@@ -38,5 +37,4 @@ private:
     void setRecording(bool recording);
 
     bool recording_ = false;
-    PlainTextBox messagesBox_;
 };

@@ -245,12 +245,3 @@ TEST_F(LogWriterTest, ExitLineIsWrittenEvenAfterAFailureAndKeepsEarlierLines)
     writer.writeExitLine();
     EXPECT_TRUE(messages.shown.empty());
 }
-
-TEST_F(LogWriterTest, SecondMeasurementOfTheDayAppendsToTheSameFile)
-{
-    writer.beginLogging();
-    writer.writeStartHeader();
-    writer.beginLogging();
-    writer.writeStartHeader();
-    EXPECT_EQ(readFile(state.logfileName), Header0211 + Header0211);
-}

@@ -8,32 +8,36 @@
 #include <gtest/gtest.h>
 
 namespace {
-// What the record decoder does with each received line.
-void receive(FrmMessage_show& window, const QString& line)
+// What the main window does with each received line.
+void receive(FrmMessage_show& window, QString& recorded, const QString& line)
 {
-    if (window.recording())
-        window.messagesBox().append(line);
+    if (!window.recording())
+        return;
+    recorded += line;
+    window.setMessages(recorded, int(recorded.size()));
 }
 } // namespace
 
 TEST(ExtendedMessagesWindow, LinesBetweenStopAndContinueAreMissing)
 {
     FrmMessage_show window;
+    QString recorded;
     std::vector<bool> changes;
     window.onRecordingChanged = [&](bool r) { changes.push_back(r); };
     EXPECT_FALSE(window.recording());
     ScriptedDialogRunner runner;
     runner.answer = [&](QDialog&) {
-        receive(window, ":01\r\n");
+        receive(window, recorded, ":01\r\n");
         window.Cmdstop->click();
-        receive(window, ":02\r\n");
+        receive(window, recorded, ":02\r\n");
         window.Cmdcontinue->click();
-        receive(window, ":03\r\n");
+        receive(window, recorded, ":03\r\n");
         window.Cmdclose->click();
-        receive(window, ":04\r\n");
+        receive(window, recorded, ":04\r\n");
     };
     runner.exec(window);
-    EXPECT_EQ(window.messagesBox().text(), ":01\r\n:03\r\n");
+    EXPECT_EQ(window.TxtMessages_ext->toPlainText(), ":01\n:03\n");
+    EXPECT_TRUE(window.TxtMessages_ext->textCursor().atEnd());
     EXPECT_EQ(changes, (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(window.windowTitle(), "Evaluator messages extended");
 }
