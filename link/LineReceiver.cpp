@@ -1,5 +1,6 @@
 #include "link/LineReceiver.h"
 
+#include "link/RecordDecoder.h"
 #include "link/SubFunctions.h"
 
 namespace {
@@ -150,8 +151,8 @@ void LineReceiver::discardOverlongLine()
     crSeen_ = false;
     line_.clear();
     ++state_.badLineCount;
-    if (state_.badLineCount > 20000)
-        state_.badLineCount = 19900;
+    if (state_.badLineCount > RecordDecoder::BadLineLimit)
+        state_.badLineCount = RecordDecoder::BadLineRestart;
     if (onBadLineCounted)
         onBadLineCounted();
 }
