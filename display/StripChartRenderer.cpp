@@ -5,7 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPolygonF>
+#include <QLineF>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -170,18 +170,30 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
         bounds[size_t(c)] = store_.lowerBound(layout.x0 + (layout.x1 - layout.x0) * c / columns);
 
     painter.setClipRect(plot.adjusted(0, 0, 1, 1));
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    QPolygonF line;
-    line.reserve(columns * 4 + 2);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A channel becomes one vertical stroke per pixel column (from its minimum
+    // to its maximum, stretched to meet the previous column's last value) and
+    // straight joins across columns without points. Short vertical strokes
+    // are what the rasteriser draws fastest; a zig-zag polyline through the
+    // same points costs several times as much.
+    std::vector<QLineF> strokes;
+    std::vector<QLineF> joins;
+    strokes.reserve(size_t(columns));
     for (size_t ch = 0; ch < settings_.channels.size(); ++ch) {
         const StripChartChannel& channel = settings_.channels[ch];
         if (!channel.visible)
             continue;
         const int index = int(ch);
-        line.clear();
+        strokes.clear();
+        joins.clear();
+        bool havePrevious = false;
+        int previousColumn = -2;
+        QPointF previous;
         const auto before = store_.pointAtOrBefore(index, bounds.front() - 1);
-        if (before.row >= 0)
-            line << QPointF(pixelOfX(layout, store_.x(before.row)), pixelOfValue(layout, before.value));
+        if (before.row >= 0) {
+            previous = QPointF(pixelOfX(layout, store_.x(before.row)), pixelOfValue(layout, before.value));
+            havePrevious = true;
+        }
         for (int c = 0; c < columns; ++c) {
             if (bounds[size_t(c)] == bounds[size_t(c) + 1])
                 continue;
@@ -189,27 +201,37 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
             if (e.empty)
                 continue;
             const double px = plot.left() + c + 0.5;
-            line << QPointF(px, pixelOfValue(layout, e.first));
-            if (e.min != e.max) {
-                line << QPointF(px, pixelOfValue(layout, e.min));
-                line << QPointF(px, pixelOfValue(layout, e.max));
+            double top = pixelOfValue(layout, e.max);
+            double bottom = pixelOfValue(layout, e.min);
+            if (havePrevious && previousColumn == c - 1) {
+                top = std::min(top, previous.y());
+                bottom = std::max(bottom, previous.y());
+            } else if (havePrevious) {
+                joins.emplace_back(previous, QPointF(px, pixelOfValue(layout, e.first)));
             }
-            if (e.last != e.first || e.min != e.max)
-                line << QPointF(px, pixelOfValue(layout, e.last));
+            strokes.emplace_back(px, top, px, std::max(bottom, top + 1.0));
+            previous = QPointF(px, pixelOfValue(layout, e.last));
+            previousColumn = c;
+            havePrevious = true;
         }
         const auto after = store_.pointAtOrAfter(index, bounds.back());
-        if (after.row >= 0)
-            line << QPointF(pixelOfX(layout, store_.x(after.row)), pixelOfValue(layout, after.value));
-        if (line.isEmpty())
-            continue;
-        QPen pen(toQColor(channel.colour), std::clamp(channel.lineWidth, 1, 8));
-        pen.setJoinStyle(Qt::RoundJoin);
-        pen.setCapStyle(Qt::FlatCap);
+        if (after.row >= 0 && havePrevious)
+            joins.emplace_back(previous, QPointF(pixelOfX(layout, store_.x(after.row)), pixelOfValue(layout, after.value)));
+
+        QPen pen(toQColor(channel.colour), 1.0);
+        pen.setCosmetic(true);
         painter.setPen(pen);
-        if (line.size() == 1)
-            painter.drawPoint(line.front());
-        else
-            painter.drawPolyline(line);
+        // Wider lines as one-pixel lines side by side: the path stroker a wide
+        // pen needs is far slower.
+        const int width = std::clamp(channel.lineWidth, 1, 4);
+        for (int pass = 0; pass < width; ++pass) {
+            painter.save();
+            painter.translate(pass, 0);
+            painter.drawLines(strokes.data(), int(strokes.size()));
+            painter.translate(0, pass);
+            painter.drawLines(joins.data(), int(joins.size()));
+            painter.restore();
+        }
     }
     painter.setClipping(false);
 }

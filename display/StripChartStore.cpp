@@ -7,8 +7,10 @@
 namespace {
 constexpr int kChunkShift = 16;
 constexpr int64_t kLocalMask = StripChartStore::kChunkRows - 1;
-constexpr int kBlock1Shift = 6;  // 64 points
-constexpr int kBlock2Shift = 12; // 4096 points
+// Summary levels: min/max per 16, 256 and 4096 points.
+constexpr int kLevels = 3;
+constexpr int kLevelShift[kLevels] = {4, 8, 12};
+constexpr int kCoarseShift = 8; // one x in 256 is kept where the cache finds it
 // Far more than any caller builds; keeps a wild channel number from
 // allocating without bound.
 constexpr int kMaxChannels = 1024;
@@ -32,10 +34,9 @@ void widen(std::vector<float>& summary, size_t block, float v)
 
 struct StripChartStore::Column {
     std::vector<float> values;
-    std::vector<uint16_t> rows; // chunk-local row of each point; only while sparse
-    std::vector<float> level1;  // min/max per 64 points
-    std::vector<float> level2;  // min/max per 4096 points
-    bool sparse = false;        // false: point i is in row i
+    std::vector<uint16_t> rows;        // chunk-local row of each point; only while sparse
+    std::vector<float> levels[kLevels]; // (min, max) per block of each level
+    bool sparse = false;               // false: point i is in row i
 
     size_t size() const { return values.size(); }
     int64_t rowOf(size_t point) const { return sparse ? rows[point] : int64_t(point); }
@@ -52,29 +53,33 @@ struct StripChartStore::Column {
             rows.push_back(uint16_t(localRow));
         values.push_back(v);
         const size_t i = values.size() - 1;
-        widen(level1, i >> kBlock1Shift, v);
-        widen(level2, i >> kBlock2Shift, v);
+        for (int level = 0; level < kLevels; ++level)
+            widen(levels[level], i >> kLevelShift[level], v);
     }
 
     void replaceLast(float v)
     {
         const size_t i = values.size() - 1;
         values[i] = v;
-        const size_t b1 = i >> kBlock1Shift;
-        float mn = v, mx = v;
-        for (size_t p = b1 << kBlock1Shift; p <= i; ++p) {
-            mn = std::min(mn, values[p]);
-            mx = std::max(mx, values[p]);
+        for (int level = 0; level < kLevels; ++level) {
+            const size_t block = i >> kLevelShift[level];
+            float mn = v, mx = v;
+            if (level == 0) {
+                for (size_t p = block << kLevelShift[0]; p <= i; ++p) {
+                    mn = std::min(mn, values[p]);
+                    mx = std::max(mx, values[p]);
+                }
+            } else {
+                const std::vector<float>& below = levels[level - 1];
+                const int step = kLevelShift[level] - kLevelShift[level - 1];
+                for (size_t b = block << step; b <= i >> kLevelShift[level - 1]; ++b) {
+                    mn = std::min(mn, below[2 * b]);
+                    mx = std::max(mx, below[2 * b + 1]);
+                }
+            }
+            levels[level][2 * block] = mn;
+            levels[level][2 * block + 1] = mx;
         }
-        level1[2 * b1] = mn;
-        level1[2 * b1 + 1] = mx;
-        const size_t b2 = i >> kBlock2Shift;
-        for (size_t b = b2 << (kBlock2Shift - kBlock1Shift); b < b1; ++b) {
-            mn = std::min(mn, level1[2 * b]);
-            mx = std::max(mx, level1[2 * b + 1]);
-        }
-        level2[2 * b2] = mn;
-        level2[2 * b2 + 1] = mx;
     }
 
     // Points whose chunk-local rows lie in [a, b).
@@ -89,45 +94,57 @@ struct StripChartStore::Column {
         return {size_t(lo - rows.begin()), size_t(hi - rows.begin())};
     }
 
-    void minMax(size_t p, size_t end, float& mn, float& mx) const
+    // The highest level's whole blocks in the middle of the range, lower
+    // levels and single points at its ragged ends; each piece a straight loop.
+    void minMax(size_t begin, size_t end, float& mn, float& mx) const { cover(kLevels - 1, begin, end, mn, mx); }
+
+    void cover(int level, size_t begin, size_t end, float& mn, float& mx) const
     {
-        constexpr size_t b1 = size_t(1) << kBlock1Shift;
-        constexpr size_t b2 = size_t(1) << kBlock2Shift;
-        while (p < end) {
-            if ((p & (b2 - 1)) == 0 && p + b2 <= end) {
-                mn = std::min(mn, level2[2 * (p >> kBlock2Shift)]);
-                mx = std::max(mx, level2[2 * (p >> kBlock2Shift) + 1]);
-                p += b2;
-            } else if ((p & (b1 - 1)) == 0 && p + b1 <= end) {
-                mn = std::min(mn, level1[2 * (p >> kBlock1Shift)]);
-                mx = std::max(mx, level1[2 * (p >> kBlock1Shift) + 1]);
-                p += b1;
-            } else {
+        if (level < 0) {
+            for (size_t p = begin; p < end; ++p) {
                 mn = std::min(mn, values[p]);
                 mx = std::max(mx, values[p]);
-                ++p;
             }
+            return;
         }
+        const int shift = kLevelShift[level];
+        const size_t mask = (size_t(1) << shift) - 1;
+        const size_t first = (begin + mask) & ~mask;
+        const size_t last = end & ~mask;
+        if (first >= last) {
+            cover(level - 1, begin, end, mn, mx);
+            return;
+        }
+        cover(level - 1, begin, first, mn, mx);
+        const std::vector<float>& summary = levels[level];
+        for (size_t b = first >> shift; b < last >> shift; ++b) {
+            mn = std::min(mn, summary[2 * b]);
+            mx = std::max(mx, summary[2 * b + 1]);
+        }
+        cover(level - 1, last, end, mn, mx);
     }
 
     void shrink()
     {
         values.shrink_to_fit();
         rows.shrink_to_fit();
-        level1.shrink_to_fit();
-        level2.shrink_to_fit();
+        for (auto& summary : levels)
+            summary.shrink_to_fit();
     }
 
     size_t bytes() const
     {
-        return values.capacity() * sizeof(float) + rows.capacity() * sizeof(uint16_t)
-            + (level1.capacity() + level2.capacity()) * sizeof(float);
+        size_t bytes = values.capacity() * sizeof(float) + rows.capacity() * sizeof(uint16_t);
+        for (const auto& summary : levels)
+            bytes += summary.capacity() * sizeof(float);
+        return bytes;
     }
 };
 
 struct StripChartStore::Chunk {
     double base = 0; // x of the chunk's first row; rows keep float offsets from it
     std::vector<float> dx;
+    std::vector<float> coarse; // every 256th dx, searched before dx itself
     std::vector<Column> columns;
 };
 
@@ -179,7 +196,10 @@ bool StripChartStore::addRow(double x)
         chunks_.push_back(std::move(chunk));
     }
     Chunk& chunk = *chunks_.back();
-    chunk.dx.push_back(float(x - chunk.base));
+    const float dx = float(x - chunk.base);
+    if ((chunk.dx.size() & ((size_t(1) << kCoarseShift) - 1)) == 0)
+        chunk.coarse.push_back(dx);
+    chunk.dx.push_back(dx);
     ++totalRows_;
     rowOpen_ = true;
     return true;
@@ -253,16 +273,27 @@ double StripChartStore::value(int64_t row, int channel) const
 
 int64_t StripChartStore::lowerBound(double x) const
 {
-    int64_t lo = 0;
-    int64_t hi = rowCount();
-    while (lo < hi) {
-        const int64_t mid = lo + (hi - lo) / 2;
-        if (xOfGlobal(firstRow_ + mid) < x)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo;
+    if (rowCount() == 0)
+        return 0;
+    // The chunk first (its bases are few and close together), then the row
+    // inside it: two short searches instead of one across scattered memory.
+    const auto after = std::partition_point(chunks_.begin(), chunks_.end(),
+        [x](const std::unique_ptr<Chunk>& chunk) { return chunk->base < x; });
+    if (after == chunks_.begin())
+        return 0;
+    const int64_t index = int64_t(after - chunks_.begin()) - 1;
+    const Chunk& chunk = *chunks_[size_t(index)];
+    const int64_t start = (firstChunk_ + index) << kChunkShift;
+    const auto before = [&chunk, x](float dx) { return chunk.base + double(dx) < x; };
+    // The coarse entry bounds the window of dx to search: rows from the last
+    // coarse row below x up to the first coarse row not below it.
+    const auto coarse = std::partition_point(chunk.coarse.begin(), chunk.coarse.end(), before);
+    const int64_t window = int64_t(1) << kCoarseShift;
+    const int64_t upper = std::min<int64_t>(int64_t(coarse - chunk.coarse.begin()) * window, int64_t(chunk.dx.size()));
+    const int64_t lower = coarse == chunk.coarse.begin() ? 0 : upper - window;
+    const int64_t from = std::max(std::max(firstRow_, start) - start, lower);
+    const auto it = std::partition_point(chunk.dx.begin() + std::min(from, upper), chunk.dx.begin() + upper, before);
+    return std::max<int64_t>(start + int64_t(it - chunk.dx.begin()) - firstRow_, 0);
 }
 
 int64_t StripChartStore::nearestRow(double x) const

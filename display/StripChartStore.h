@@ -10,9 +10,9 @@
 // A row has an x (days) and a value for some of the channels. Rows live in
 // chunks of 65536; inside a chunk each channel keeps only the points it was
 // given (32-bit floats), with their row numbers only when some rows of the
-// chunk lack a point for it. Every channel also keeps a two-level min/max
-// summary (blocks of 64 and 4096 points) so that the extremes of any row range
-// cost a few dozen reads however many rows it spans.
+// chunk lack a point for it. Every channel also keeps a min/max summary over
+// blocks of 16, 256 and 4096 points, so that the extremes of any row range cost
+// a few dozen reads however many rows it spans.
 //
 // Rows are numbered 0..rowCount()-1 from the oldest kept row; dropping the
 // oldest renumbers the rest. x values are expected not to decrease.

@@ -1,0 +1,212 @@
+// Strip chart speed and size: painting a full live day and a long playback,
+// adding rows, memory per row, and moving the cursor.
+#include "display/StripChartWidget.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr double kSecond = 1.0 / 86400.0;
+constexpr double kStart = 46000.0; // a day in 2025
+constexpr int kWidth = 1920;
+constexpr int kHeight = 800;
+constexpr int64_t kLiveDayRows = 345600; // four rows a second
+constexpr int64_t kPlaybackRows = 22000000;
+
+double residentBytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            double kb = 0;
+            status >> kb;
+            return kb * 1024.0;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+struct Built {
+    std::unique_ptr<StripChartWidget> chart;
+    double rssDelta = 0;
+};
+
+Built buildLiveDay()
+{
+    const double before = residentBytes();
+    Built built;
+    built.chart = std::make_unique<StripChartWidget>();
+    StripChartWidget& chart = *built.chart;
+    chart.resize(kWidth, kHeight);
+    for (int c = 0; c < 30; ++c)
+        chart.AddChannel(QStringLiteral("Value %1").arg(c), 0x00FF00u + uint32_t(c) * 0x070301u, c % 5, c % 5 == 0 ? 2 : 1);
+    for (int c = 0; c < 30; ++c)
+        chart.SetChannelVisible(c, c < 10);
+    chart.SetBufferSize(kLiveDayRows);
+    chart.SetAutoRowDrop(true);
+    chart.SetYAxisRange(-30, 150);
+    chart.SetXAxisSpan(1.0);
+    for (int64_t i = 0; i < kLiveDayRows; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + double(i) * kSecond / 4);
+        for (int c = 0; c < 30; ++c)
+            chart.SetChannelValue(c, -1, 5.0 * c + 10.0 * std::sin(double(i) * 0.0007 + c) + double((i * 7919 + c) % 13));
+        chart.EndRow();
+    }
+    built.rssDelta = residentBytes() - before;
+    return built;
+}
+
+// One sensor per row with two of its values, the way playback plots a file.
+Built buildPlayback(int64_t rows)
+{
+    const double before = residentBytes();
+    Built built;
+    built.chart = std::make_unique<StripChartWidget>();
+    StripChartWidget& chart = *built.chart;
+    chart.resize(kWidth, kHeight);
+    chart.AddChannel(QStringLiteral("Value  12"), 0x00FF00, 1, 1);
+    chart.AddChannel(QStringLiteral("Value  14"), 0xFFFF00, 3, 1);
+    chart.SetRowDropTarget(21000000);
+    chart.SetBufferSize(22500000);
+    chart.ReserveRows(22000000);
+    chart.SetYAxisRange(-30, 150);
+    chart.SetXAxisSpan(double(rows) * kSecond);
+    for (int64_t i = 0; i < rows; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + double(i) * kSecond);
+        chart.SetChannelValue(0, -1, 60.0 + 20.0 * std::sin(double(i) * 1e-4) + double(i % 7));
+        chart.SetChannelValue(1, -1, 100.0 + double(i % 11));
+        chart.EndRow();
+    }
+    built.rssDelta = residentBytes() - before;
+    return built;
+}
+
+Built& liveDay()
+{
+    static Built built = buildLiveDay();
+    return built;
+}
+
+Built& playback(int64_t rows)
+{
+    static Built small = buildPlayback(100000);
+    static std::unique_ptr<Built> large;
+    if (rows == 100000)
+        return small;
+    if (!large)
+        large = std::make_unique<Built>(buildPlayback(kPlaybackRows));
+    return *large;
+}
+
+void reportMemory(benchmark::State& state, const Built& built, int64_t rows)
+{
+    state.counters["store_MB"] = double(built.chart->store().memoryBytes()) / 1e6;
+    state.counters["rss_delta_MB"] = built.rssDelta / 1e6;
+    state.counters["bytes_per_row"] = double(built.chart->store().memoryBytes()) / double(rows);
+}
+
+void BM_MemoryLiveDay(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(liveDay().chart->RowCount());
+    reportMemory(state, liveDay(), kLiveDayRows);
+}
+
+void BM_MemoryPlayback22M(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(playback(kPlaybackRows).chart->RowCount());
+    reportMemory(state, playback(kPlaybackRows), kPlaybackRows);
+}
+
+void paint(benchmark::State& state, StripChartWidget& chart)
+{
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        chart.paintChart(painter, QRectF(0, 0, kWidth, kHeight));
+    }
+}
+
+void BM_PaintLiveDay(benchmark::State& state)
+{
+    paint(state, *liveDay().chart);
+}
+
+void BM_PaintPlayback(benchmark::State& state)
+{
+    paint(state, *playback(state.range(0)).chart);
+}
+
+void BM_AddRow30Values(benchmark::State& state)
+{
+    StripChartWidget chart;
+    for (int c = 0; c < 30; ++c)
+        chart.AddChannel(QStringLiteral("Value %1").arg(c), 0x00FF00, c % 5, 1);
+    chart.SetBufferSize(kLiveDayRows);
+    chart.SetAutoRowDrop(true);
+    int64_t i = 0;
+    for (auto _ : state) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + double(i) * kSecond / 4);
+        for (int c = 0; c < 30; ++c)
+            chart.SetChannelValue(c, -1, double(c + (i & 63)));
+        chart.EndRow();
+        ++i;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_CursorMove(benchmark::State& state)
+{
+    StripChartWidget& chart = *liveDay().chart;
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&image);
+        chart.paintFrame(painter); // fills the cache once, as the first paint on screen does
+    }
+    const QRectF plot = chart.plotRect();
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF at(plot.left() + plot.width() * (0.1 + 0.8 * double(step++ % 100) / 100.0), plot.center().y());
+        QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &press);
+        QPainter painter(&image);
+        chart.paintFrame(painter);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_MemoryLiveDay)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryPlayback22M)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintLiveDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPlayback)->Arg(100000)->Arg(kPlaybackRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddRow30Values)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_CursorMove)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
