@@ -1,35 +1,47 @@
 #include "playback/LogRecord.h"
 
 #include <QString>
+#include <cstdint>
 
 namespace LogRecord {
 namespace {
 
-int hexValue(char c)
+struct HexTable {
+    int8_t value[256];
+    constexpr HexTable() : value()
+    {
+        for (int i = 0; i < 256; ++i)
+            value[i] = -1;
+        for (int i = 0; i < 10; ++i)
+            value['0' + i] = int8_t(i);
+        for (int i = 0; i < 6; ++i) {
+            value['A' + i] = int8_t(10 + i);
+            value['a' + i] = int8_t(10 + i);
+        }
+    }
+};
+constexpr HexTable hexTable;
+
+inline int hexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return hexTable.value[static_cast<unsigned char>(c)];
 }
 
 // Unsigned value of the up to width hex digits at 1-based pos; a field cut
 // short by the end of the text reads the digits there are (none read 0).
 // -1 when a character in the field is not a hex digit.
-long hexField(const char* r, size_t length, int pos, int width)
+inline long hexField(const char* r, size_t length, int pos, int width)
 {
     const size_t from = size_t(pos - 1);
+    const size_t to = from + size_t(width) < length ? from + size_t(width) : length;
     long value = 0;
-    for (size_t i = from; i < from + size_t(width) && i < length; ++i) {
+    int bad = 0;
+    for (size_t i = from; i < to; ++i) {
         const int d = hexValue(r[i]);
-        if (d < 0)
-            return -1;
+        bad |= d;
         value = value * 16 + d;
     }
-    return value;
+    return bad < 0 ? -1 : value;
 }
 
 QString textField(const char* r, size_t length, int pos, int width)
@@ -63,6 +75,27 @@ bool decodeSensor(const char* r, size_t length, SensorValues& out)
 {
     if (kindOf(r, length) != Kind::Sensor)
         return false;
+    if (length >= 20) {
+        // Every field complete: the common case, read without bounds checks.
+        int8_t d[20];
+        int bad = 0;
+        for (int i = 0; i < 20; ++i) {
+            d[i] = int8_t(hexValue(r[i]));
+            bad |= d[i];
+        }
+        if (bad < 0)
+            return false;
+        out.sensor = ((d[0] << 4) | d[1]) + 1;
+        const int v1 = (d[2] << 4) | d[3];
+        out.value[0] = v1 >= 0x80 ? v1 - 0x100 : v1;
+        for (int v = 1; v < 5; ++v) {
+            const int8_t* p = d + 4 * v;
+            const int raw = (p[0] << 12) | (p[1] << 8) | (p[2] << 4) | p[3];
+            const int value = raw >= 0x8000 ? raw - 0x10000 : raw;
+            out.value[v] = v == 2 ? double(value) : double(value) / 10;
+        }
+        return true;
+    }
     out.sensor = int(hexField(r, length, 1, 2) & 4095) + 1;
     static const int positions[5] = {3, 5, 9, 13, 17};
     static const double divisors[5] = {1, 10, 1, 10, 10};

@@ -21,9 +21,26 @@ int16_t field(const char* line, size_t length, int pos, int width)
     return NumberText::leadingInt16(QString::fromLatin1(line + from, qsizetype(to - from)));
 }
 
+namespace {
+inline bool digit(char c) { return c >= '0' && c <= '9'; }
+inline int16_t two(const char* p) { return int16_t((p[0] - '0') * 10 + (p[1] - '0')); }
+} // namespace
+
 Fields read(const char* line, size_t length)
 {
     Fields f;
+    // The writer's own form "#MM-DD-YYYY HH:MM:SS" reads directly.
+    if (length >= 20 && digit(line[1]) && digit(line[2]) && digit(line[4]) && digit(line[5]) && digit(line[7])
+        && digit(line[8]) && digit(line[9]) && digit(line[10]) && digit(line[12]) && digit(line[13])
+        && digit(line[15]) && digit(line[16]) && line[17] == ':' && digit(line[18]) && digit(line[19])) {
+        f.first = two(line + 1);
+        f.second = two(line + 4);
+        f.year = int16_t(two(line + 7) * 100 + two(line + 9));
+        f.hour = two(line + 12);
+        f.minute = two(line + 15);
+        f.sec = two(line + 18);
+        return f;
+    }
     f.first = field(line, length, 2, 2);
     f.second = field(line, length, 5, 2);
     f.year = field(line, length, 8, 4);

@@ -22,7 +22,12 @@ struct Fields {
 };
 Fields read(const char* line, size_t length);
 // The second of a line alone (positions 19-20); the grouping needs only it.
-inline int16_t secondOf(const char* line, size_t length) { return field(line, length, 19, 2); }
+inline int16_t secondOf(const char* line, size_t length)
+{
+    if (length >= 20 && line[18] >= '0' && line[18] <= '9' && line[19] >= '0' && line[19] <= '9')
+        return int16_t((line[18] - '0') * 10 + (line[19] - '0'));
+    return field(line, length, 19, 2);
+}
 
 // first + "/" + second + "/" + year, each in the general number form.
 QString MakeDateText(int first, int second, int year);

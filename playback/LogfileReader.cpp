@@ -23,6 +23,8 @@ void LogfileReader::begin(ILogfileSink& sink, int64_t fileSize)
     groupSecond_ = 0;
     n_ = 0;
     lastX_ = 0;
+    parameters_.clear();
+    stampCacheValid_ = false;
 }
 
 void LogfileReader::line(const char* text, size_t length)
@@ -43,67 +45,97 @@ void LogfileReader::recordLine(const char* text, size_t length)
     const int second = LogTimeStamp::secondOf(text, length);
     if (groupState_ == 1 && second == groupSecond_ + bigFileFlag_) {
         if (n_ < GroupCapacity)
-            group_[size_t(n_++)].assign(text, length);
+            enter(text, length);
         return;
     }
     if (groupState_ == 1)
         closeGroup(text, length, 0);
     groupState_ = 1;
     groupSecond_ = second;
-    group_[0].assign(text, length);
-    n_ = 1;
+    enter(text, length);
+}
+
+// Records are decoded as they enter the group; only their place in the group
+// and the time of the line that closes it are still to come.
+void LogfileReader::enter(const char* text, size_t length)
+{
+    Entry& e = group_[size_t(n_++)];
+    const char* r = text + 22;
+    const size_t rLength = length - 22;
+    e.kind = LogRecord::kindOf(r, rLength);
+    if (e.kind == LogRecord::Kind::Sensor && !LogRecord::decodeSensor(r, rLength, e.values))
+        e.kind = LogRecord::Kind::Unreadable;
+    if (e.kind == LogRecord::Kind::Parameter) {
+        parameters_.emplace_back();
+        if (LogRecord::decodeParameters(r, rLength, parameters_.back()))
+            e.parameterIndex = int(parameters_.size() - 1);
+        else
+            e.kind = LogRecord::Kind::Unreadable;
+    }
+    lastStamp_.assign(text, length < 21 ? length : 21);
+}
+
+bool LogfileReader::stampTime(const char* text, size_t length, int64_t& day, double& seconds)
+{
+    // Lines of one second share their stamp; most groups close on a stamp
+    // seen just before.
+    if (stampCacheValid_ && length >= 20 && std::memcmp(text, cachedStamp_, 20) == 0) {
+        day = cachedDay_;
+        seconds = cachedSeconds_;
+        return day >= 0;
+    }
+    const LogTimeStamp::Fields f = LogTimeStamp::read(text, length);
+    day = LogTimeStamp::dayNumberOf(f, settings_.swapDate);
+    seconds = double(f.minute) * 60 + double(f.hour) * 3600 + double(f.sec);
+    stampCacheValid_ = length >= 20;
+    if (stampCacheValid_) {
+        std::memcpy(cachedStamp_, text, 20);
+        cachedDay_ = day;
+        cachedSeconds_ = seconds;
+    }
+    return day >= 0;
 }
 
 void LogfileReader::closeGroup(const char* text, size_t length, int secondsLater)
 {
-    const LogTimeStamp::Fields f = LogTimeStamp::read(text, length);
-    const int64_t day = LogTimeStamp::dayNumberOf(f, settings_.swapDate);
     const int count = n_;
     n_ = 0;
-    if (day < 0)
-        return; // a date that does not exist: every line of the group is skipped
-    const double seconds = double(f.minute) * 60 + double(f.hour) * 3600 + double(f.sec) + secondsLater;
-    for (int k = 1; k <= count; ++k)
-        dispatch(group_[size_t(k - 1)], double(day) + (seconds + double(k - 1) / count) / 86400.0);
+    int64_t day = 0;
+    double seconds = 0;
+    // A date that does not exist: every line of the group is skipped.
+    if (stampTime(text, length, day, seconds)) {
+        seconds += secondsLater;
+        for (int k = 1; k <= count; ++k)
+            dispatch(group_[size_t(k - 1)], double(day) + (seconds + double(k - 1) / count) / 86400.0);
+    }
+    parameters_.clear();
 }
 
-void LogfileReader::dispatch(const std::string& line, double x)
+void LogfileReader::dispatch(const Entry& e, double x)
 {
-    const char* r = line.data() + 22;
-    const size_t length = line.size() - 22;
-    switch (LogRecord::kindOf(r, length)) {
-    case LogRecord::Kind::Parameter: {
-        LogRecord::Parameters record;
-        if (LogRecord::decodeParameters(r, length, record))
-            sink_->parameterRecord(record);
+    if (e.kind == LogRecord::Kind::Parameter) {
+        sink_->parameterRecord(parameters_[size_t(e.parameterIndex)]);
         return;
     }
-    case LogRecord::Kind::Sensor: {
-        LogRecord::SensorValues values;
-        if (!LogRecord::decodeSensor(r, length, values))
-            return;
-        if (values.sensor > 6 || !settings_.sensorShown[values.sensor])
-            return;
-        if (!(x > lastX_))
-            return; // records whose time does not advance are dropped
-        lastX_ = x;
-        PlotRow row;
-        row.x = x;
-        row.sensor = values.sensor;
-        std::memcpy(row.value, values.value, sizeof row.value);
-        sink_->plotRow(row);
+    if (e.kind != LogRecord::Kind::Sensor)
         return;
-    }
-    case LogRecord::Kind::Ignored:
-    case LogRecord::Kind::Unreadable:
+    const int sensor = e.values.sensor;
+    if (sensor > 6 || !settings_.sensorShown[sensor])
         return;
-    }
+    if (!(x > lastX_))
+        return; // records whose time does not advance are dropped
+    lastX_ = x;
+    PlotRow row;
+    row.x = x;
+    row.sensor = sensor;
+    std::memcpy(row.value, e.values.value, sizeof row.value);
+    sink_->plotRow(row);
 }
 
 void LogfileReader::finish()
 {
     if (groupState_ == 1 && n_ > 0) {
-        const std::string last = group_[size_t(n_ - 1)];
+        const std::string last = lastStamp_;
         closeGroup(last.data(), last.size(), 1);
     }
     groupState_ = 0;

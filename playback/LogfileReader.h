@@ -82,9 +82,17 @@ public:
     void finish();
 
 private:
+    struct Entry {
+        LogRecord::Kind kind = LogRecord::Kind::Ignored;
+        LogRecord::SensorValues values;
+        int parameterIndex = -1;
+    };
+
     void recordLine(const char* text, size_t length);
+    void enter(const char* text, size_t length);
+    bool stampTime(const char* text, size_t length, int64_t& day, double& seconds);
     void closeGroup(const char* text, size_t length, int secondsLater);
-    void dispatch(const std::string& line, double x);
+    void dispatch(const Entry& entry, double x);
 
     Settings settings_;
     ILogfileSink* sink_ = nullptr;
@@ -94,6 +102,12 @@ private:
     int groupState_ = 0;
     int groupSecond_ = 0;
     int n_ = 0;
-    std::vector<std::string> group_ = std::vector<std::string>(GroupCapacity);
+    std::vector<Entry> group_ = std::vector<Entry>(GroupCapacity);
+    std::vector<LogRecord::Parameters> parameters_; // those of the open group
+    std::string lastStamp_; // time stamp of the group's latest line
     double lastX_ = 0;
+    bool stampCacheValid_ = false;
+    char cachedStamp_[20] = {};
+    int64_t cachedDay_ = 0;
+    double cachedSeconds_ = 0;
 };

@@ -1,0 +1,213 @@
+// Loading data logfiles of 10 MB, 100 MB and 1 GB, parsed and plotted into the
+// strip chart on one thread, as File › "Load" does it (yields included).
+// The files are written once by the evaluator simulator (or, without it, by
+// a generator here) and kept in /tmp/veltra-bench; each is read through once
+// before timing so the file cache is warm.
+#include "display/MainControls.h"
+#include "display/StripChartWidget.h"
+#include "link/MeasurementState.h"
+#include "config/ConfigValues.h"
+#include "platform/IFileDialog.h"
+#include "platform/IMessageBox.h"
+#include "playback/LogfileReader.h"
+#include "playback/PlaybackController.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRadioButton>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+const QString CacheDir = QStringLiteral("/tmp/veltra-bench");
+
+class OneAnswerDialog final : public IFileDialog {
+public:
+    QString path;
+    QString getOpenFileName(const QString&, const QString&) override { return path; }
+    QString getSaveFileName(const QString&, const QString&) override { return path; }
+};
+
+class SilentMessageBox final : public IMessageBox {
+public:
+    void show(const QString&, const QString&, MessageIcon) override {}
+};
+
+QString simulatorPath()
+{
+    const QString benchDir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {benchDir + QStringLiteral("/../tools/evaluator-sim"),
+                                     benchDir + QStringLiteral("/../tools/evaluator-sim/evaluator-sim")}) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+// Six sensors, one record each per second, an info line every hour.
+bool generateFallback(const QString& path, qint64 bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray block;
+    qint64 written = 0;
+    for (qint64 sec = 0; written < bytes; ++sec) {
+        const int day = int(sec / 86400) % 28 + 1, h = int(sec / 3600 % 24), m = int(sec / 60 % 60), s = int(sec % 60);
+        const QByteArray stamp = QByteArrayLiteral("#02-") + QByteArray::number(day).rightJustified(2, '0')
+            + "-2026 " + QByteArray::number(h).rightJustified(2, '0') + ':'
+            + QByteArray::number(m).rightJustified(2, '0') + ':' + QByteArray::number(s).rightJustified(2, '0') + ' ';
+        if (m == 0 && s == 0)
+            block += stamp + "Evaluator connected at Main_Engine !\r\n";
+        for (int sensor = 0; sensor < 6; ++sensor)
+            block += stamp + ":0" + QByteArray::number(sensor) + "1E0226001900C800EB0021000000000000\r\n";
+        if (block.size() > (1 << 20)) {
+            written += f.write(block);
+            block.clear();
+        }
+    }
+    f.write(block);
+    return true;
+}
+
+// The logfile of about `megabytes` MB; made once, then reused.
+QString logfileOf(int megabytes)
+{
+    QDir().mkpath(CacheDir);
+    const QString path = CacheDir + QStringLiteral("/playback-%1M.vlg").arg(megabytes);
+    const qint64 bytes = qint64(megabytes) * 1000000;
+    if (QFileInfo(path).size() >= bytes)
+        return path;
+    const QString sim = simulatorPath();
+    if (sim.isEmpty() || QProcess::execute(sim, {QStringLiteral("--logfile"), path, QStringLiteral("--bytes"),
+                                                 QString::number(bytes)}) != 0
+        || QFileInfo(path).size() < bytes)
+        generateFallback(path, bytes);
+    return path;
+}
+
+// Reads the file once (warming the cache) and counts its lines.
+int64_t warmAndCountLines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    QByteArray block(4 << 20, Qt::Uninitialized);
+    int64_t lines = 0;
+    for (qint64 got; (got = f.read(block.data(), block.size())) > 0;)
+        lines += std::count(block.constData(), block.constData() + got, '\n');
+    return lines;
+}
+
+double peakRssMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void setCounters(benchmark::State& state, const QString& path, int64_t lines)
+{
+    const double bytes = double(QFileInfo(path).size());
+    state.counters["lines/s"] = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["bytes/s"] = benchmark::Counter(bytes, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["lines"] = double(lines);
+    state.counters["peakRSS_MB"] = peakRssMegabytes();
+}
+
+// The whole of File › "Load" into the real chart, shown as on the window.
+void BM_LoadIntoChart(benchmark::State& state)
+{
+    const QString path = logfileOf(int(state.range(0)));
+    const int64_t lines = warmAndCountLines(path);
+    int64_t rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto chart = std::make_unique<StripChartWidget>();
+        chart->resize(1200, 400);
+        chart->show();
+        MainControls c;
+        QWidget root;
+        c.iStripChartX1 = chart.get();
+        for (int s = 1; s <= 6; ++s) {
+            c.CheckShow[s] = new QCheckBox(&root);
+            c.CheckShow[s]->setChecked(true);
+        }
+        for (int v = 1; v <= 5; ++v) {
+            c.CheckChartDisplay[v] = new QCheckBox(&root);
+            c.CheckChartDisplay[v]->setChecked(v == 2 || v == 4);
+            c.OptionDisplayGauge[v] = new QRadioButton(&root);
+        }
+        MeasurementState measurement;
+        ConfigValues config;
+        PlaybackState playback;
+        OneAnswerDialog dialog;
+        dialog.path = path;
+        SilentMessageBox messages;
+        PlaybackController controller(c, measurement, config, playback, dialog, messages, nullptr, nullptr,
+                                      PlaybackHooks());
+        state.ResumeTiming();
+
+        controller.MenueFileLoad_Click();
+        QCoreApplication::processEvents(); // the first paint of the loaded chart
+
+        state.PauseTiming();
+        rows = chart->RowCount();
+        chart.reset();
+        state.ResumeTiming();
+    }
+    setCounters(state, path, lines);
+    state.counters["rows"] = double(rows);
+}
+
+// The reader alone, into a sink that only counts: the parsing share.
+class CountingSink final : public ILogfileSink {
+public:
+    void infoLine(QByteArrayView) override { ++infos; }
+    void parameterRecord(const LogRecord::Parameters&) override {}
+    void plotRow(const PlotRow& row) override { ++rows; checksum += row.value[1]; }
+    bool stopRequested() override { return false; }
+    void yieldNow(int64_t) override {}
+    int64_t infos = 0, rows = 0;
+    double checksum = 0;
+};
+
+void BM_ReadOnly(benchmark::State& state)
+{
+    const QString path = logfileOf(int(state.range(0)));
+    const int64_t lines = warmAndCountLines(path);
+    for (auto _ : state) {
+        CountingSink sink;
+        LogfileReader reader;
+        reader.readFile(path, sink);
+        benchmark::DoNotOptimize(sink.checksum);
+    }
+    setCounters(state, path, lines);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadOnly)->Arg(10)->Arg(100)->Arg(1000)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadIntoChart)->Arg(10)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadIntoChart)->Arg(100)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadIntoChart)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
