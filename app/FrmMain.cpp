@@ -2,19 +2,25 @@
 
 #include "app/LayoutApplier.h"
 #include "app/MainWindowBuilder.h"
+#include "app/MeasurementWindow.h"
 #include "app/MenuHandlers.h"
 #include "app/StartUpSequence.h"
 #include "config/ConfigurationLoader.h"
 #include "config/RdWrConfig.h"
+#include "config/SetupMenus.h"
 #include "display/AlarmPopup.h"
 #include "display/FrmAlert.h"
 #include "display/AlarmTracker.h"
 #include "display/ChartHandlers.h"
 #include "display/DisplayCycle.h"
+#include "link/FrmVersion.h"
 #include "link/LineReceiver.h"
 #include "link/PortReopener.h"
 #include "link/RecordDecoder.h"
 #include "logging/EventList.h"
+#include "logging/FrmMessage_show.h"
+#include "logging/MeasurementController.h"
+#include "logging/frmstatustext.h"
 #include "logging/LogWriter.h"
 #include "logging/PlainTextBox.h"
 #include "platform/IDialogRunner.h"
@@ -23,6 +29,7 @@
 #include "playback/PlaybackController.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
@@ -103,6 +110,40 @@ void FrmMain::createParts()
                                                                services_.messageBox, chartHandlers_.get(),
                                                                configStore_.get(), hooks);
 
+    measurementWindow_ = std::make_unique<MeasurementWindow>(c, playback_, *chartHandlers_, timerTimeout_.get(),
+                                                             reopener_.get(), [this] { endProgram(); });
+    if (timerDisplay_) {
+        measurementController_ = std::make_unique<MeasurementController>(MeasurementController::Parts{
+            *measurementWindow_, services_.serialPort, *timerDisplay_, c.iStripChartX1, *logWriter_, *eventList_,
+            config_, services_.dialogs, this});
+        measurementController_->connectWriter();
+    }
+
+    if (services_.makeSerialPort)
+        setupPort_ = services_.makeSerialPort();
+    if (setupPort_) {
+        InstallationSetupHooks setupHooks;
+        setupHooks.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
+        setupHooks.rebuildChart = [this] { chartHandlers_->RebuildLiveChart(); };
+        setupHooks.showSensorName = [this](int sensor, const QString& caption, const QString& toolTip) {
+            MainControls& controls = widgets_.controls;
+            if (sensor < 1 || sensor > 6)
+                return;
+            if (controls.CheckShow[sensor])
+                controls.CheckShow[sensor]->setEnabled(true);
+            if (QLabel* name = controls.Lbl_sname[sensor - 1]) {
+                name->setText(caption);
+                name->setToolTip(toolTip);
+                name->setVisible(true);
+            }
+        };
+        setupHooks.clearWriteFailures = [this] { logWriter_->clearWriteFailures(); };
+        setupMenus_ = std::make_unique<SetupMenus>(
+            SetupMenus::Parts{config_, *configStore_, *configLoader_, services_.dialogs, services_.messageBox,
+                              services_.fileDialog, *setupPort_, services_.clock},
+            setupHooks, this);
+    }
+
     StartUpContext context{c,
                            config_,
                            layout_,
@@ -175,23 +216,39 @@ bool FrmMain::Form_Load()
 
 bool FrmMain::measuring() const
 {
-    return false;
+    return measurementController_ && measurementController_->measuring();
 }
 
-void FrmMain::MenueStartStop_Click() {}
+void FrmMain::MenueStartStop_Click()
+{
+    if (measurementController_)
+        measurementController_->MenueStartStop_Click();
+}
 
 bool FrmMain::Form_QueryUnload()
 {
-    exitRoutine();
+    if (measurementController_)
+        return measurementController_->Form_QueryUnload();
+    endProgram();
     return true;
 }
 
 void FrmMain::exitRoutine()
 {
-    if (services_.serialPort.portOpen())
-        services_.serialPort.setPortOpen(false);
-    if (measuring())
-        logWriter_->writeExitLine();
+    if (measurementController_)
+        measurementController_->MenueFileExit_Click();
+    else
+        endProgram();
+}
+
+void FrmMain::endProgram()
+{
+    if (reopener_)
+        reopener_->setEnabled(false);
+    if (timerDisplay_)
+        timerDisplay_->setEnabled(false);
+    if (timerTimeout_)
+        timerTimeout_->setEnabled(false);
     exited_ = true;
     closeAllowed_ = true;
     close();
@@ -226,11 +283,30 @@ void FrmMain::about_Click()
     services_.dialogs.exec(splash);
 }
 
-void FrmMain::Txt_event_DblClick() {}
+void FrmMain::Txt_event_DblClick()
+{
+    frmstatustext status([this] { return eventBox_->text(); }, this);
+    services_.dialogs.exec(status);
+}
 
-void FrmMain::cmd_ext_Click() {}
+void FrmMain::cmd_ext_Click()
+{
+    FrmMessage_show messages(this);
+    messages.setMessages(decoderView_->extended.text, decoderView_->extended.caret);
+    messages.onRecordingChanged = [this](bool recording) { decoderView_->recording = recording; };
+    decoderView_->onExtendedMessages = [&messages](const QString& text, int caret) {
+        messages.setMessages(text, caret);
+    };
+    services_.dialogs.exec(messages);
+    decoderView_->onExtendedMessages = nullptr;
+    decoderView_->recording = false;
+}
 
-void FrmMain::MenueVers_Click() {}
+void FrmMain::MenueVers_Click()
+{
+    FrmVersion version(state_.parameterInfo, this);
+    services_.dialogs.exec(version);
+}
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {

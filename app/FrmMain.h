@@ -30,6 +30,9 @@ class ITimer;
 class LineReceiver;
 class LogWriter;
 class MenuHandlers;
+class MeasurementController;
+class MeasurementWindow;
+class SetupMenus;
 class PlaybackController;
 class PlainTextBox;
 class PortReopener;
@@ -48,6 +51,8 @@ struct FrmMainServices {
     ISerialPort& serialPort;
     QString homeDirectory;
     DisplayWidgetFactory widgets;
+    // Makes the serial port setup's own port for its test open.
+    std::function<std::unique_ptr<ISerialPort>()> makeSerialPort;
     // Usable screen size in pixels; when unset, the window's screen.
     std::function<QSize()> screenSizePx;
     // Logical dots per inch for the twip layout; 0 means the screen's.
@@ -84,6 +89,9 @@ public:
     void cmd_ext_Click();
     void MenueVers_Click();
 
+    // Stops the display and closes the window after the exit routine.
+    void endProgram();
+
     // Writers into the software info window (it is created when needed).
     Frmlog& frmlog();
 
@@ -100,6 +108,7 @@ public:
     const TwipScale& scale() const { return scale_; }
     StartUpSequence& startUp() { return *startUp_; }
     PlaybackController& playbackController() { return *playbackController_; }
+    SetupMenus* setupMenus() { return setupMenus_.get(); }
 
     // The Start/Stop menu command and whether a measurement runs.
     void MenueStartStop_Click();
@@ -142,6 +151,10 @@ private:
     std::unique_ptr<AlarmTracker> tracker_;
     std::unique_ptr<DisplayCycle> displayCycle_;
     std::unique_ptr<PlaybackController> playbackController_;
+    std::unique_ptr<MeasurementWindow> measurementWindow_;
+    std::unique_ptr<MeasurementController> measurementController_;
+    std::unique_ptr<ISerialPort> setupPort_;
+    std::unique_ptr<SetupMenus> setupMenus_;
     std::unique_ptr<StartUpSequence> startUp_;
     std::unique_ptr<MenuHandlers> menuHandlers_;
     std::unique_ptr<Frmlog> frmlog_;

@@ -1,6 +1,7 @@
 #include "app/MenuHandlers.h"
 
 #include "app/FrmMain.h"
+#include "config/SetupMenus.h"
 #include "playback/ChartPrint.h"
 #include "playback/PlaybackController.h"
 
@@ -42,6 +43,20 @@ void MenuHandlers::MenuFilePrint_Click()
         printplot(*chart);
 }
 
-void MenuHandlers::MenueSetupSerialPort_Click() {}
-void MenuHandlers::MenueSetupInstallation_Click() {}
-void MenuHandlers::MenueSetupPassword_Click() {}
+void MenuHandlers::MenueSetupSerialPort_Click()
+{
+    if (SetupMenus* menus = w_.setupMenus())
+        menus->MenueSetupSerialPort_Click();
+}
+
+void MenuHandlers::MenueSetupInstallation_Click()
+{
+    if (SetupMenus* menus = w_.setupMenus())
+        menus->MenueSetupInstallation_Click();
+}
+
+void MenuHandlers::MenueSetupPassword_Click()
+{
+    if (SetupMenus* menus = w_.setupMenus())
+        menus->MenueSetupPassword_Click();
+}

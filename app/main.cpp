@@ -45,7 +45,8 @@ int main(int argc, char** argv)
     };
     widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
 
-    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets, {}, 0});
+    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets,
+                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0});
     if (!window.Form_Load())
         return 0;
     if (const QScreen* screen = window.screen())

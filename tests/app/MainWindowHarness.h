@@ -20,6 +20,7 @@ struct MainWindowHarness {
     FakeFileDialog files;
     RecordingSound sound;
     FakeSerialPort port;
+    FakeSerialPort* setupPort = nullptr; // the serial setup's own port
     RecordingChart chart;
     FakeGauge gauges[6];
     std::vector<std::unique_ptr<FakeLamp>> lamps;
@@ -61,7 +62,13 @@ struct MainWindowHarness {
             timers.push_back(timer.get());
             return std::unique_ptr<ITimer>(std::move(timer));
         };
-        FrmMainServices services{messages, dialogs, files, sound, clock, port, home.path(), factory, {}, 0};
+        FrmMainServices services{messages, dialogs, files, sound, clock, port, home.path(), factory,
+                                 [this] {
+                                     auto p = std::make_unique<FakeSerialPort>();
+                                     setupPort = p.get();
+                                     return std::unique_ptr<ISerialPort>(std::move(p));
+                                 },
+                                 {}, 0};
         services.screenSizePx = [this] { return screen; };
         services.logicalDpi = 96;
         window = std::make_unique<FrmMain>(services);
