@@ -41,12 +41,12 @@ public:
         return QString::fromLatin1(line_.constData() + from, count);
     }
 
-private:
     bool complete(int position, int width) const
     {
         return position >= 1 && position - 1 + width <= contentLength_;
     }
 
+private:
     QByteArrayView field(int position, int width) const
     {
         return QByteArrayView(line_.constData() + position - 1, width);
@@ -139,9 +139,14 @@ void RecordDecoder::decodeParameterRecord(QByteArray& line)
     const qsizetype length = line.size();
     const FieldReader fields(line);
 
+    // A record cut off before its sensor count says nothing about the
+    // sensors; reading it as 0 would grey out all six for good.
+    const bool countSent = fields.complete(46, 2);
     const int16_t count = int16_t(fields.unsignedValue(46, 2) & 0x0FFF);
-    info.sensorCount = count;
-    state_.sensorCount = count;
+    if (countSent) {
+        info.sensorCount = count;
+        state_.sensorCount = count;
+    }
     info.mainAlarmLevel = parameterValue(fields, 48);
     info.preAlarmLevel = parameterValue(fields, 52);
     info.tempAlarmLevel = parameterValue(fields, 56);
@@ -157,6 +162,8 @@ void RecordDecoder::decodeParameterRecord(QByteArray& line)
         info.preAlarmLevel2 = parameterValue(fields, 88);
     }
 
+    if (!countSent)
+        return;
     for (int index = count; index < MeasurementState::SensorCount; ++index)
         view_.greyOutSensor(index);
     state_.sensorCountKnown = true;

@@ -17,7 +17,9 @@ constexpr int Unreadable = -1;
 
 // Decodes one evaluator line into the measurement state, shows it and hands
 // it to the data logfile writer. Takes any bytes: fields that lie wholly or
-// partly beyond the end of the line, or that would take in its CR LF, read 0.
+// partly beyond the end of the line, or that would take in its CR LF, read 0;
+// a parameter record cut off before its sensor count leaves the count, the
+// greyed-out sensors and sensorCountKnown as they were.
 class RecordDecoder {
 public:
     RecordDecoder(MeasurementState& state, IDecoderView& view, IDataLineSink& sink);

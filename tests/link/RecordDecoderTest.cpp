@@ -166,14 +166,18 @@ TEST_F(RecordDecoderTest, ParameterNumbersAreCleanedAndClampedToSixteenBits)
     EXPECT_EQ(line.mid(45, 6), "020300");
 }
 
-TEST_F(RecordDecoderTest, TruncatedParameterRecordsReadOnlyWhatIsThere)
+TEST_F(RecordDecoderTest, ParameterRecordCutBeforeItsSensorCountGreysOutNothing)
 {
     decode(":8107K\r\nXYZ");
     EXPECT_EQ(state.parameterInfo.modelCode, "07K");
-    EXPECT_EQ(state.sensorCount, 0);
-    EXPECT_TRUE(state.sensorCountKnown);
-    decode(":8107K3");
-    EXPECT_EQ(state.parameterInfo.modelCode, "07K3");
+    EXPECT_FALSE(state.sensorCountKnown);
+    EXPECT_TRUE(view.greyed.empty());
+
+    decode(parameterRecord("04"));
+    decode(parameterRecord().left(46) + "\r\n");
+    EXPECT_EQ(state.sensorCount, 4);
+    EXPECT_EQ(view.greyed, (std::vector<int>{4, 5}));
+    EXPECT_TRUE(view.calls.contains("showEvaluatorMenu"));
 }
 
 TEST_F(RecordDecoderTest, BadLineCountFallsBackBelowItsLimit)
