@@ -242,7 +242,7 @@ int64_t StripChartRenderer::rowAt(const Layout& layout, double px) const
     return store_.nearestRow(layout.x0 + (layout.x1 - layout.x0) * f);
 }
 
-void StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
+QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
 {
     const QRectF& plot = layout.plot;
     px = std::clamp(px, plot.left(), plot.right());
@@ -266,7 +266,7 @@ void StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, do
         if (!channel.visible)
             continue;
         const auto point = store_.pointAtOrBefore(int(ch), row);
-        const QString value = point.row >= 0 ? QString::number(double(point.value), 'g', 6) : QStringLiteral("-");
+        const QString value = point.row >= 0 ? QString::number(double(point.value), 'f', 2) : QStringLiteral("-");
         entries.push_back({channel.title.trimmed() + QStringLiteral(": ") + value, channel.colour});
     }
     painter.setFont(font_);
@@ -295,4 +295,5 @@ void StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, do
         painter.drawText(QRectF(x, y, textWidth + 2.0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, entries[i].text);
     }
     painter.restore();
+    return box.united(QRectF(px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);
 }

@@ -31,8 +31,9 @@ public:
 
     // The row under a horizontal pixel position; -1 without rows.
     int64_t rowAt(const Layout& layout, double px) const;
-    // The cursor line at px and the box with the channels' values at `row`.
-    void paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const;
+    // The cursor line at px and the box with the channels' values at `row`;
+    // returns the area painted.
+    QRectF paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const;
 
     double pixelOfX(const Layout& layout, double x) const;
 

@@ -196,6 +196,7 @@ bool StripChartStore::addRow(double x)
         chunks_.push_back(std::move(chunk));
     }
     Chunk& chunk = *chunks_.back();
+    openChunk_ = &chunk;
     const float dx = float(x - chunk.base);
     if ((chunk.dx.size() & ((size_t(1) << kCoarseShift) - 1)) == 0)
         chunk.coarse.push_back(dx);
@@ -209,7 +210,7 @@ void StripChartStore::setValue(int channel, double value)
 {
     if (!rowOpen_ || channel < 0 || channel >= kMaxChannels || !std::isfinite(value))
         return;
-    Chunk& chunk = *chunks_.back();
+    Chunk& chunk = *openChunk_;
     if (int(chunk.columns.size()) <= channel)
         chunk.columns.resize(size_t(channel) + 1);
     Column& column = chunk.columns[size_t(channel)];

@@ -91,6 +91,7 @@ private:
     void closeChunk(Chunk& chunk);
 
     std::deque<std::unique_ptr<Chunk>> chunks_;
+    Chunk* openChunk_ = nullptr; // holds the open row while rowOpen_
     int64_t firstChunk_ = 0; // global chunk number of chunks_.front()
     int64_t firstRow_ = 0;   // global number of row 0
     int64_t totalRows_ = 0;  // global number of the next row

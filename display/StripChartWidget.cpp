@@ -3,6 +3,7 @@
 #include "display/StripChartTime.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -264,7 +265,7 @@ void StripChartWidget::paintChart(QPainter& painter, const QRectF& area) const
     renderer_.paintChart(painter, renderer_.layout(area, now()), area);
 }
 
-void StripChartWidget::paintFrame(QPainter& painter)
+void StripChartWidget::paintFrame(QPainter& painter, const QRect& dirty)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
@@ -278,17 +279,18 @@ void StripChartWidget::paintFrame(QPainter& painter)
         renderer_.paintChart(cachePainter, cacheLayout_, QRectF(rect()));
         cacheValid_ = true;
     }
-    painter.drawPixmap(0, 0, cache_);
+    painter.drawPixmap(QRectF(dirty), cache_, QRectF(QRectF(dirty).topLeft() * ratio, QSizeF(dirty.size()) * ratio));
+    cursorArea_ = QRect();
     if (cursorShown_) {
         const double px = cacheLayout_.plot.left() + cursorFraction_ * cacheLayout_.plot.width();
-        renderer_.paintCursor(painter, cacheLayout_, px, renderer_.rowAt(cacheLayout_, px));
+        cursorArea_ = renderer_.paintCursor(painter, cacheLayout_, px, renderer_.rowAt(cacheLayout_, px)).toAlignedRect();
     }
 }
 
-void StripChartWidget::paintEvent(QPaintEvent*)
+void StripChartWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    paintFrame(painter);
+    paintFrame(painter, event->rect());
 }
 
 void StripChartWidget::resizeEvent(QResizeEvent* event)
@@ -304,7 +306,14 @@ void StripChartWidget::moveCursorTo(double px)
     if (fraction == cursorFraction_)
         return;
     cursorFraction_ = fraction;
-    update();
+    // Only the old cursor and the new one need repainting; the box keeps its
+    // size, on whichever side of the line it fits.
+    const double newPx = plot.left() + fraction * plot.width();
+    const int reach = cursorArea_.isEmpty() ? width() : cursorArea_.width() + 2;
+    cursorRepaint_ = cursorArea_.united(QRect(int(newPx) - reach, 0, 2 * reach, height())).intersected(rect());
+    if (!cacheValid_ || cursorArea_.isEmpty())
+        cursorRepaint_ = rect();
+    update(cursorRepaint_);
     if (onCursorChange)
         onCursorChange();
 }

@@ -68,8 +68,10 @@ public:
     const StripChartSettings& settings() const { return settings_; }
     // Where the curves are drawn, in widget coordinates.
     QRectF plotRect() const;
-    // What paintEvent paints: the cached chart and the cursor over it.
-    void paintFrame(QPainter& painter);
+    // What paintEvent paints into `dirty`: the cached chart and the cursor over it.
+    void paintFrame(QPainter& painter, const QRect& dirty);
+    // The area the last cursor move asked to repaint.
+    QRect cursorRepaintArea() const { return cursorRepaint_; }
     // The chart without the cursor, freshly painted into `area`.
     void paintChart(QPainter& painter, const QRectF& area) const;
 
@@ -100,6 +102,8 @@ private:
     bool cacheValid_ = false;
     StripChartRenderer::Layout cacheLayout_;
 
+    QRect cursorArea_;   // what the cursor covered when last painted
+    QRect cursorRepaint_;
     double cursorFraction_ = 0.5; // across the plot, so it stays put while rows scroll by
     bool cursorShown_ = true;
     bool dragging_ = false;

@@ -217,7 +217,7 @@ TEST(StripChartWidget, RendersARealisticPicture)
     }
     QImage image(chart.size(), QImage::Format_RGB32);
     QPainter painter(&image);
-    chart.paintFrame(painter);
+    chart.paintFrame(painter, chart.rect());
     painter.end();
     const QString path = QStringLiteral(VELTRA_BINARY_DIR "/strip_chart.png");
     ASSERT_TRUE(image.save(path));
