@@ -53,6 +53,13 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), scale_(screenDpi(services_.logicalDpi, *this))
 {
     widgets_ = MainWindowBuilder(*this, services_.widgets).build();
+    setStyleSheet(QStringLiteral(
+        "QLabel[role=\"title\"] { font-size: 15pt; font-weight: bold; color: #1f3b57; }"
+        "QLabel[role=\"logo\"], QLabel[role=\"logoPicture\"] { font-size: 17pt; font-weight: bold;"
+        " color: #1f3b57; letter-spacing: 3px; }"
+        "QLabel[role=\"slogan\"] { font-size: 12pt; font-style: italic; color: #1f3b57; }"
+        "QGroupBox[compact=\"true\"] QRadioButton { font-size: 8pt; }"
+        "QGroupBox#Frame_LED QLabel { font-size: 8pt; }"));
     LayoutApplier(widgets_, scale_).applyFixed();
     createParts();
     wireParts();

@@ -5,8 +5,8 @@
 namespace {
 // Design-time gauge columns inside Frame3: a label column on the left, then
 // one column per sensor.
-constexpr double LabelColumnWidth = 1650;
-constexpr double SensorColumnWidth = 1080;
+constexpr double LabelColumnWidth = 2130;
+constexpr double SensorColumnWidth = 1000;
 constexpr double ColumnStart = 75 + LabelColumnWidth;
 } // namespace
 
@@ -25,14 +25,14 @@ MainLayout::MainLayout()
     b.Image1 = {13680, 600, PictureWidth, 2400, false};
     b.Lbl_slogan = {13920, 4320, 3800, 400, false};
 
-    b.Frame3 = {60, 40, 8280, 8665};
-    b.Frame4 = {120, b.Frame3.top + 2100, LabelColumnWidth - 90, 1500};
+    b.Frame3 = {60, 0, 8280, 8665};
+    b.Frame4 = {135, b.Frame3.top + 2100, LabelColumnWidth - 120, 1500};
     b.Frame5 = {75, 6995, 8130, 490};
     b.Frame_LED = {75, 7485, 8130, 1100};
-    b.Label1 = {120, 6165, LabelColumnWidth - 90, 450};
+    b.Label1 = {120, 6165, LabelColumnWidth - 120, 450};
     for (int t = 0; t < 6; ++t) {
         const double left = ColumnStart + t * SensorColumnWidth;
-        b.gauge[t] = {left + 90, 630, SensorColumnWidth - 180, 6065};
+        b.gauge[t] = {left + 60, 630, SensorColumnWidth - 120, 6065};
         b.TextGauge[t] = {left + 45, 6695, SensorColumnWidth - 90, 300};
     }
 }

@@ -167,7 +167,9 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
         place(w, option, 90, 200 + (i - 1) * 260, 1150, 250);
     }
 
+    w.Frame8->setProperty("compact", true);
     c.Frame_x = frame(c.Frame1, "Frame_x", QStringLiteral("X-Axis scale"));
+    c.Frame_x->setProperty("compact", true);
     const char* const xCaptions[3] = {"2 Min", "1 Hour", "6 Hours"};
     for (int i = 1; i <= 3; ++i) {
         auto* option = named(new QRadioButton(QString::fromLatin1(xCaptions[i - 1]), c.Frame_x), "OptionScaleX", i);
@@ -197,12 +199,12 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
     c.Frame3 = frame(page, "Frame3", QStringLiteral("Sensor Gauges"));
 
     auto* valueBox = frame(c.Frame3, "FrameGaugeValue", QStringLiteral("Gauge value"));
-    place(w, valueBox, 75, 260, 1560, 1780);
+    place(w, valueBox, 75, 260, 2010, 1780);
     for (int k = 1; k <= 5; ++k) {
         auto* option = named(new QRadioButton(QString::fromLatin1(ValueCaptions[k - 1]), valueBox), "OptionDisplayGauge", k);
         option->setChecked(k == 4);
         c.OptionDisplayGauge[k] = option;
-        place(w, option, 60, 240 + (k - 1) * 300, 1480, 280);
+        place(w, option, 60, 240 + (k - 1) * 300, 1920, 280);
     }
 
     // A sibling of Frame3 laid over its label column.
@@ -212,7 +214,7 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
         auto* option = named(new QRadioButton(QString::fromLatin1(scaleCaptions[i - 1]), w.Frame4), "OptionScaleGauge", i);
         option->setChecked(i == 4);
         c.OptionScaleGauge[i] = option;
-        place(w, option, 60, 220 + (i - 1) * 300, 1420, 280);
+        place(w, option, 60, 220 + (i - 1) * 300, 1900, 280);
     }
 
     w.Label1 = named(new QLabel(QStringLiteral("VELTRA"), c.Frame3), "Label1");
@@ -220,11 +222,11 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
     w.Label1->setProperty("role", QStringLiteral("logo"));
 
     for (int t = 0; t < 6; ++t) {
-        const double column = 75 + 1650 + t * 1080;
+        const double column = 75 + 2130 + t * 1000;
         auto* caption = named(new QLabel(QStringLiteral("Sensor %1").arg(t + 1), c.Frame3), "Label3", t);
         caption->setAlignment(Qt::AlignCenter);
         c.Label3[t] = caption;
-        place(w, caption, column + 250, 200, 830, 220);
+        place(w, caption, column + 230, 200, 770, 220);
 
         if (factory_.makeLamp) {
             const PlacedWidget<ILamp> colour = factory_.makeLamp(c.Frame3, LampShape::Rectangle);
@@ -239,7 +241,7 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
         auto* name = named(new QLabel(c.Frame3), "Lbl_sname", t);
         name->setAlignment(Qt::AlignCenter);
         c.Lbl_sname[t] = name;
-        place(w, name, column + 15, 410, 1050, 220);
+        place(w, name, column + 15, 410, 970, 220);
 
         if (factory_.makeGauge) {
             const PlacedWidget<ILinearGauge> gauge = factory_.makeGauge(c.Frame3, t);
@@ -260,13 +262,13 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
 
     w.Frame5 = frame(c.Frame3, "Frame5", QString());
     c.CmdShowNone = named(new QPushButton(QStringLiteral("Show none in chart"), w.Frame5), "CmdShowNone");
-    place(w, c.CmdShowNone, 0, 60, 1650, 380);
+    place(w, c.CmdShowNone, 0, 60, 2100, 380);
     for (int s = 1; s <= 6; ++s) {
         auto* box = named(new QCheckBox(QStringLiteral("chart"), w.Frame5), "CheckShow", s);
         box->setChecked(true);
         box->setAccessibleName(QStringLiteral("Show sensor %1 in chart").arg(s));
         c.CheckShow[s] = box;
-        place(w, box, 1650 + (s - 1) * 1080 + 150, 100, 900, 300);
+        place(w, box, 2130 + (s - 1) * 1000 + 120, 100, 860, 300);
     }
 
     w.Frame_LED = frame(c.Frame3, "Frame_LED", QStringLiteral("Sensor status"));
@@ -279,9 +281,9 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
     c.Label2 = named(new QLabel(QStringLiteral("Sensor Ready"), parent), "Label2");
     c.Label4 = named(new QLabel(QStringLiteral("Oil Quality"), parent), "Label4");
     c.Label5 = named(new QLabel(QStringLiteral("Temperature"), parent), "Label5");
-    place(w, c.Label2, 90, 330, 1500, 240);
-    place(w, c.Label4, 90, 580, 1500, 240);
-    place(w, c.Label5, 90, 830, 1500, 240);
+    place(w, c.Label2, 90, 300, 1900, 240);
+    place(w, c.Label4, 90, 540, 1900, 240);
+    place(w, c.Label5, 90, 780, 1900, 240);
     c.Label6 = named(new QLabel(QStringLiteral("Prealarm"), parent), "Label6");
     c.Label7 = named(new QLabel(QStringLiteral("Mainalarm"), parent), "Label7");
     place(w, c.Label6, 5700, 40, 900, 230);
@@ -308,7 +310,7 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
         place(w, legendMain.widget, 6770, 80, 200, 150);
 
     for (int i = 0; i < 6; ++i) {
-        const double column = 1650 + i * 1080;
+        const double column = 2130 + i * 1000;
         const QString sensor = QStringLiteral("Sensor %1 ").arg(i + 1);
         struct LampSpec {
             ILamp** slot;
@@ -318,11 +320,11 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
             double top;
         };
         const LampSpec specs[5] = {
-            {&c.sled_rdy[i], "sled_rdy", "ready lamp", 420, 330},
-            {&c.oled_palm[i], "oled_palm", "oil pre-alarm lamp", 250, 580},
-            {&c.oled_malm[i], "oled_malm", "oil main alarm lamp", 590, 580},
-            {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 250, 830},
-            {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 590, 830},
+            {&c.sled_rdy[i], "sled_rdy", "ready lamp", 420, 300},
+            {&c.oled_palm[i], "oled_palm", "oil pre-alarm lamp", 250, 540},
+            {&c.oled_malm[i], "oled_malm", "oil main alarm lamp", 590, 540},
+            {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 250, 780},
+            {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 590, 780},
         };
         for (const LampSpec& spec : specs) {
             const PlacedWidget<ILamp> made = lamp(QStringLiteral("%1_%2").arg(QLatin1String(spec.name)).arg(i),
@@ -334,9 +336,9 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
         c.lbl_rdy[i] = named(new QLabel(QString::number(i + 1), parent), "lbl_rdy", i);
         c.Lbl_opa[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_opa", i);
         c.Lbl_temp[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_temp", i);
-        place(w, c.lbl_rdy[i], column + 130, 330, 250, 240);
-        place(w, c.Lbl_opa[i], column + 30, 580, 220, 240);
-        place(w, c.Lbl_temp[i], column + 30, 830, 220, 240);
+        place(w, c.lbl_rdy[i], column + 130, 300, 250, 240);
+        place(w, c.Lbl_opa[i], column + 30, 540, 220, 240);
+        place(w, c.Lbl_temp[i], column + 30, 780, 220, 240);
     }
 }
 
