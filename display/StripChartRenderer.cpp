@@ -166,8 +166,12 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
     const int columns = std::max(1, int(std::ceil(plot.width())));
     // Row boundaries of the pixel columns, shared by all channels.
     std::vector<int64_t> bounds(size_t(columns) + 1);
-    for (int c = 0; c <= columns; ++c)
-        bounds[size_t(c)] = store_.lowerBound(layout.x0 + (layout.x1 - layout.x0) * c / columns);
+    bounds[0] = store_.lowerBound(layout.x0);
+    for (int c = 1; c <= columns; ++c) {
+        const int64_t step = c >= 2 ? bounds[size_t(c) - 1] - bounds[size_t(c) - 2] : 0;
+        store_.prefetchRow(bounds[size_t(c) - 1] + 8 * step);
+        bounds[size_t(c)] = store_.lowerBound(layout.x0 + (layout.x1 - layout.x0) * c / columns, bounds[size_t(c) - 1] + step);
+    }
 
     painter.setClipRect(plot.adjusted(0, 0, 1, 1));
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -195,6 +199,8 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
             havePrevious = true;
         }
         for (int c = 0; c < columns; ++c) {
+            if (c + 8 <= columns)
+                store_.prefetchChannel(index, bounds[size_t(c) + 8]);
             if (bounds[size_t(c)] == bounds[size_t(c) + 1])
                 continue;
             const auto e = store_.extremes(index, bounds[size_t(c)], bounds[size_t(c) + 1]);

@@ -297,6 +297,21 @@ int64_t StripChartStore::lowerBound(double x) const
     return std::max<int64_t>(start + int64_t(it - chunk.dx.begin()) - firstRow_, 0);
 }
 
+int64_t StripChartStore::lowerBound(double x, int64_t guess) const
+{
+    // A few rows either side of the guess absorb the rounding of an even pace.
+    const int64_t n = rowCount();
+    const int64_t lo = std::clamp<int64_t>(guess - 4, 0, n);
+    const int64_t hi = std::clamp<int64_t>(guess + 4, 0, n);
+    if ((lo == 0 || xOfGlobal(firstRow_ + lo - 1) < x) && (hi == n || !(xOfGlobal(firstRow_ + hi) < x))) {
+        int64_t row = lo;
+        while (row < hi && xOfGlobal(firstRow_ + row) < x)
+            ++row;
+        return row;
+    }
+    return lowerBound(x);
+}
+
 int64_t StripChartStore::nearestRow(double x) const
 {
     const int64_t n = rowCount();
@@ -378,6 +393,32 @@ StripChartStore::Point StripChartStore::pointAtOrAfter(int channel, int64_t row)
             return {start + column.rowOf(p0) - firstRow_, column.values[p0]};
     }
     return {};
+}
+
+void StripChartStore::prefetchRow(int64_t row) const
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    const int64_t global = firstRow_ + row;
+    const Chunk* chunk = chunkOfGlobal(global);
+    __builtin_prefetch(chunk->dx.data() + (global & kLocalMask));
+}
+
+void StripChartStore::prefetchChannel(int channel, int64_t row) const
+{
+    if (row < 0 || row >= rowCount() || channel < 0)
+        return;
+    const int64_t global = firstRow_ + row;
+    const Chunk* chunk = chunkOfGlobal(global);
+    if (size_t(channel) >= chunk->columns.size())
+        return;
+    const Column& column = chunk->columns[size_t(channel)];
+    const size_t local = size_t(global & kLocalMask);
+    if (column.sparse || local >= column.size())
+        return;
+    __builtin_prefetch(column.values.data() + local);
+    for (int level = 0; level < kLevels; ++level)
+        __builtin_prefetch(column.levels[level].data() + 2 * (local >> kLevelShift[level]));
 }
 
 size_t StripChartStore::memoryBytes() const

@@ -68,6 +68,9 @@ public:
     double value(int64_t row, int channel) const;
     // First row whose x is not less than the given x (rowCount() when none).
     int64_t lowerBound(double x) const;
+    // The same, trying `guess` first: two reads instead of a search when rows
+    // come at an even pace and the guess follows the previous step.
+    int64_t lowerBound(double x, int64_t guess) const;
     // Row whose x is nearest the given x; -1 without rows.
     int64_t nearestRow(double x) const;
 
@@ -77,6 +80,12 @@ public:
     // row..rowCount()-1; row -1 in the result when there is none.
     Point pointAtOrBefore(int channel, int64_t row) const;
     Point pointAtOrAfter(int channel, int64_t row) const;
+
+    // Asks the processor to fetch what reading a row's x, or a channel near a
+    // row, will touch; a frame issues these a few columns ahead, so memory
+    // latency over a long playback overlaps the work instead of adding to it.
+    void prefetchRow(int64_t row) const;
+    void prefetchChannel(int channel, int64_t row) const;
 
     // Bytes held by rows, points and summaries.
     size_t memoryBytes() const;

@@ -232,6 +232,8 @@ TEST(StripChartStore, LowerBoundAndNearestRow)
     EXPECT_EQ(store.lowerBound(12.0), 2);
     EXPECT_EQ(store.lowerBound(12.5), 3);
     EXPECT_EQ(store.lowerBound(99.0), 5);
+    for (int64_t guess = -2; guess <= 7; ++guess) // any guess, right or wrong
+        EXPECT_EQ(store.lowerBound(12.5, guess), 3) << guess;
     EXPECT_EQ(store.nearestRow(12.4), 2);
     EXPECT_EQ(store.nearestRow(12.6), 3);
     EXPECT_EQ(store.nearestRow(-1e9), 0);
