@@ -21,6 +21,7 @@ struct MainWindowHarness {
     RecordingSound sound;
     FakeSerialPort port;
     FakeSerialPort* setupPort = nullptr; // the serial setup's own port
+    ISerialPort* mainPort = nullptr;     // replaces the fake port when set
     RecordingChart chart;
     FakeGauge gauges[6];
     std::vector<std::unique_ptr<FakeLamp>> lamps;
@@ -62,7 +63,7 @@ struct MainWindowHarness {
             timers.push_back(timer.get());
             return std::unique_ptr<ITimer>(std::move(timer));
         };
-        FrmMainServices services{messages, dialogs, files, sound, clock, port, home.path(), factory,
+        FrmMainServices services{messages, dialogs, files, sound, clock, mainPort ? *mainPort : port, home.path(), factory,
                                  [this] {
                                      auto p = std::make_unique<FakeSerialPort>();
                                      setupPort = p.get();
