@@ -2,10 +2,17 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
+
+quint32 littleEndian(const QByteArray& bytes, int offset, int size)
+{
+    quint32 v = 0;
+    for (int b = size - 1; b >= 0; --b)
+        v = (v << 8) | quint8(bytes.at(offset + b));
+    return v;
+}
 
 TEST(QtSound, FindsWaveOnlyWhereItIs)
 {
@@ -34,9 +41,9 @@ TEST(AlarmSounds, ShippedFilesArePlayableWavesOfAboutOneSecond)
         ASSERT_GT(d.size(), 44) << names[i];
         EXPECT_EQ(d.left(4), QByteArray("RIFF"));
         EXPECT_EQ(d.mid(8, 8), QByteArray("WAVEfmt "));
-        EXPECT_EQ(qFromLittleEndian<quint16>(d.constData() + 20), 1); // PCM
-        const quint32 byteRate = qFromLittleEndian<quint32>(d.constData() + 28);
-        const quint32 dataBytes = qFromLittleEndian<quint32>(d.constData() + 40);
+        EXPECT_EQ(littleEndian(d, 20, 2), 1u); // PCM
+        const quint32 byteRate = littleEndian(d, 28, 4);
+        const quint32 dataBytes = littleEndian(d, 40, 4);
         ASSERT_GT(byteRate, 0u);
         const double seconds = double(dataBytes) / byteRate;
         EXPECT_GT(seconds, 0.7) << names[i];
