@@ -102,7 +102,7 @@ void StripChartRenderer::paintGrid(QPainter& painter, const Layout& layout) cons
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     QPen grid(toQColor(kGrid), 1.0, Qt::DotLine);
-    grid.setCosmetic(true);
+    grid.setCosmetic(!painter.transform().isScaling());
     painter.setPen(grid);
     for (int i = 1; i < yMajor - 1; ++i) {
         const double y = plot.top() + plot.height() * i / (yMajor - 1);
@@ -115,7 +115,7 @@ void StripChartRenderer::paintGrid(QPainter& painter, const Layout& layout) cons
 
     // Major and minor tick marks outside the plot.
     QPen tick(toQColor(kFrame), 1.0);
-    tick.setCosmetic(true);
+    tick.setCosmetic(!painter.transform().isScaling());
     painter.setPen(tick);
     const int yMinor = std::max(settings_.yMinorTicks, 0);
     for (int i = 0; i < yMajor; ++i) {
@@ -224,13 +224,15 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
         if (after.row >= 0 && havePrevious)
             joins.emplace_back(previous, QPointF(pixelOfX(layout, store_.x(after.row)), pixelOfValue(layout, after.value)));
 
-        QPen pen(toQColor(channel.colour), 1.0);
-        pen.setCosmetic(true);
-        painter.setPen(pen);
-        // Wider lines as one-pixel lines side by side: the path stroker a wide
-        // pen needs is far slower.
+        // On screen, wider lines as one-pixel lines side by side: the path
+        // stroker a wide pen needs is far slower. A printer page is scaled up
+        // from these pixels, and there a real pen keeps lines visible on paper.
         const int width = std::clamp(channel.lineWidth, 1, 4);
-        for (int pass = 0; pass < width; ++pass) {
+        const bool scaled = painter.transform().isScaling();
+        QPen pen(toQColor(channel.colour), scaled ? width * 0.75 : 1.0);
+        pen.setCosmetic(!scaled);
+        painter.setPen(pen);
+        for (int pass = 0; pass < (scaled ? 1 : width); ++pass) {
             painter.save();
             painter.translate(pass, 0);
             painter.drawLines(strokes.data(), int(strokes.size()));

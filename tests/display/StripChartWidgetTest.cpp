@@ -219,6 +219,12 @@ TEST(StripChartWidget, RendersARealisticPicture)
     QPainter painter(&image);
     chart.paintFrame(painter, chart.rect());
     painter.end();
-    const QString path = QStringLiteral(VELTRA_BINARY_DIR "/strip_chart.png");
-    ASSERT_TRUE(image.save(path));
+    ASSERT_TRUE(image.save(QStringLiteral(VELTRA_BINARY_DIR "/strip_chart.png")));
+
+    chart.SetPrintOrientation(1);
+    chart.SetPrinterCommentFont(QFont(QStringLiteral("arial"), 12));
+    for (const char* line : {" ", "PXM xy diagram", " ", " ", "Printed by VELTRA Data Logger Version 1.03_1", "Owner notice"})
+        chart.AddPrinterComment(QString::fromLatin1(line));
+    chart.SetPrinterMargins(0.5, 0.5, 2.0, 2.0);
+    ASSERT_TRUE(chart.PrintChartToPdf(QStringLiteral(VELTRA_BINARY_DIR "/strip_chart.pdf")));
 }
