@@ -218,6 +218,8 @@ bool FrmMain::Form_Load()
         close();
         return false;
     }
+    // Playback reads stored dates in the order the menu's check mark shows.
+    playback_.swapDate = config_.SWAPDATE == 1;
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include "app/InfoWindows.h"
 
 #include <QLabel>
+#include <QAction>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -67,4 +69,23 @@ TEST(InfoWindows, MainWindowOpensThemFromTitleLabelAndMenu)
     w.widgets().about->trigger();
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Software info "), QStringLiteral("About")}));
     EXPECT_EQ(w.widgets().Lbl_name->text(), QStringLiteral("Data Logger"));
+}
+
+TEST(InfoWindows, StatusAndParameterWindowsOpenFromTheMainWindow)
+{
+    MainWindowHarness h;
+    h.writeConfig(MainWindowHarness::defaultConfig());
+    FrmMain& w = h.load();
+    w.controls().Txt_event->setPlainText(QStringLiteral("02-11-2026 10:34:25 Measure Started"));
+    QString copied;
+    QStringList titles;
+    h.dialogs.answer = [&](QDialog& d) {
+        titles << d.windowTitle();
+        if (auto* status = d.findChild<QPlainTextEdit*>(QStringLiteral("Text_status")))
+            copied = status->toPlainText();
+    };
+    QTest::mouseDClick(w.controls().Txt_event->viewport(), Qt::LeftButton);
+    EXPECT_EQ(copied, QStringLiteral("02-11-2026 10:34:25 Measure Started"));
+    w.widgets().MenueVers->trigger();
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Status window"), QStringLiteral("Evaluator Parameter Info")}));
 }

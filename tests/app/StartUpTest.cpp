@@ -136,5 +136,12 @@ TEST(StartUp, SwapDateSetsTheMenuCheckMark)
 {
     MainWindowHarness h;
     h.writeConfig(configWith(QStringLiteral("SWAPDATE"), QStringLiteral("1")));
-    EXPECT_TRUE(h.load().controls().MenueFileSwap->isChecked());
+    FrmMain& w = h.load();
+    EXPECT_TRUE(w.controls().MenueFileSwap->isChecked());
+    // The first click turns the swap off, as the check mark promised.
+    w.controls().MenueFileSwap->trigger();
+    EXPECT_FALSE(w.controls().MenueFileSwap->isChecked());
+    QFile file(h.home.filePath(QStringLiteral("VELTRA-logger1.ini")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("SWAPDATE=0\r\n"));
 }
