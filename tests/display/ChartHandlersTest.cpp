@@ -310,3 +310,24 @@ TEST_F(FileModeTest, UntickingUnshownSensorLeavesOtherSensorsChannels)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ChartHandlersLifetime, ControlsOutlivingTheHandlersNoLongerReachThem)
+{
+    ControlsFixture f;
+    f.addLiveChannels();
+    MeasurementState state;
+    ConfigValues config;
+    bool fileMode = false;
+    PlaybackChannelMap playback;
+    {
+        ChartHandlers handlers(f.c, state, config, fileMode, playback);
+        handlers.connectControls();
+    }
+    f.c.CheckShow[1]->setChecked(false);
+    f.c.CmdShowNone->click();
+    EXPECT_EQ(f.chart.visibleChannels().size(), 30u);
+}
+
+} // namespace
