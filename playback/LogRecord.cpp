@@ -77,23 +77,28 @@ bool decodeSensor(const char* r, size_t length, SensorValues& out)
         return false;
     if (length >= 20) {
         // Every field complete: the common case, read without bounds checks.
-        int8_t d[20];
         int bad = 0;
-        for (int i = 0; i < 20; ++i) {
-            d[i] = int8_t(hexValue(r[i]));
-            bad |= d[i];
-        }
+        auto digits = [&](int from, int count) {
+            int value = 0;
+            for (int i = from; i < from + count; ++i) {
+                const int d = hexValue(r[i]);
+                bad |= d;
+                value = (value << 4) | (d & 0xF);
+            }
+            return value;
+        };
+        const int code = digits(0, 2);
+        const int v1 = digits(2, 2);
+        const int w2 = digits(4, 4), w3 = digits(8, 4), w4 = digits(12, 4), w5 = digits(16, 4);
         if (bad < 0)
             return false;
-        out.sensor = ((d[0] << 4) | d[1]) + 1;
-        const int v1 = (d[2] << 4) | d[3];
+        auto signed16 = [](int raw) { return raw >= 0x8000 ? raw - 0x10000 : raw; };
+        out.sensor = code + 1;
         out.value[0] = v1 >= 0x80 ? v1 - 0x100 : v1;
-        for (int v = 1; v < 5; ++v) {
-            const int8_t* p = d + 4 * v;
-            const int raw = (p[0] << 12) | (p[1] << 8) | (p[2] << 4) | p[3];
-            const int value = raw >= 0x8000 ? raw - 0x10000 : raw;
-            out.value[v] = v == 2 ? double(value) : double(value) / 10;
-        }
+        out.value[1] = signed16(w2) / 10.0;
+        out.value[2] = signed16(w3);
+        out.value[3] = signed16(w4) / 10.0;
+        out.value[4] = signed16(w5) / 10.0;
         return true;
     }
     out.sensor = int(hexField(r, length, 1, 2) & 4095) + 1;
