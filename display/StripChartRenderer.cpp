@@ -166,11 +166,22 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
     const int columns = std::max(1, int(std::ceil(plot.width())));
     // Row boundaries of the pixel columns, shared by all channels.
     std::vector<int64_t> bounds(size_t(columns) + 1);
+    const auto xOfColumn = [&layout, columns](int c) { return layout.x0 + (layout.x1 - layout.x0) * c / columns; };
     bounds[0] = store_.lowerBound(layout.x0);
-    for (int c = 1; c <= columns; ++c) {
+    bounds[size_t(columns)] = store_.lowerBound(xOfColumn(columns));
+    // With many rows per column the inner boundaries move forward to block
+    // starts, by at most half a column, so every point stays within a pixel
+    // of its place: the columns' extremes then come from a few summaries read
+    // in order, not from points scattered over hundreds of megabytes. Every
+    // row still falls into exactly one column, so no extreme is lost.
+    const bool blocks = bounds[size_t(columns)] - bounds[0] >= int64_t(columns) * 4 * StripChartStore::kBlockRows;
+    const double slack = (layout.x1 - layout.x0) / columns / 2.0;
+    for (int c = 1; c < columns; ++c) {
         const int64_t step = c >= 2 ? bounds[size_t(c) - 1] - bounds[size_t(c) - 2] : 0;
-        store_.prefetchRow(bounds[size_t(c) - 1] + 8 * step);
-        bounds[size_t(c)] = store_.lowerBound(layout.x0 + (layout.x1 - layout.x0) * c / columns, bounds[size_t(c) - 1] + step);
+        const int64_t guess = bounds[size_t(c) - 1] + step;
+        store_.prefetchRow(bounds[size_t(c) - 1] + 8 * step, blocks);
+        const int64_t bound = blocks ? store_.blockBound(xOfColumn(c), slack, guess) : store_.lowerBound(xOfColumn(c), guess);
+        bounds[size_t(c)] = std::clamp(bound, bounds[size_t(c) - 1], bounds[size_t(columns)]);
     }
 
     painter.setClipRect(plot.adjusted(0, 0, 1, 1));
@@ -199,7 +210,7 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
             havePrevious = true;
         }
         for (int c = 0; c < columns; ++c) {
-            if (c + 8 <= columns)
+            if (!blocks && c + 8 <= columns)
                 store_.prefetchChannel(index, bounds[size_t(c) + 8]);
             if (bounds[size_t(c)] == bounds[size_t(c) + 1])
                 continue;

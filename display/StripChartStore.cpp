@@ -11,31 +11,42 @@ constexpr int64_t kLocalMask = StripChartStore::kChunkRows - 1;
 constexpr int kLevels = 3;
 constexpr int kLevelShift[kLevels] = {4, 8, 12};
 constexpr int kCoarseShift = 8; // one x in 256 is kept where the cache finds it
+// Blocks from this level up also keep their first and last value, next to
+// their min and max so one read fetches all four, and their first rows are
+// among the rows whose x the coarse index holds: a range between two block
+// starts is summed up from the summaries and that index alone.
+constexpr int kEndsLevel = 1;
+constexpr size_t stride(int level) { return level >= kEndsLevel ? 4 : 2; }
+constexpr size_t blockMask(int level) { return (size_t(1) << kLevelShift[level]) - 1; }
+static_assert(kLevelShift[kEndsLevel] == kCoarseShift, "block starts must be the coarse rows");
+static_assert(int64_t(1) << kCoarseShift == StripChartStore::kBlockRows, "block size");
 // Far more than any caller builds; keeps a wild channel number from
 // allocating without bound.
 constexpr int kMaxChannels = 1024;
 
 double notANumber() { return std::numeric_limits<double>::quiet_NaN(); }
 
-// Summaries hold (min, max) pairs, one pair per block.
-void widen(std::vector<float>& summary, size_t block, float v)
+// Summaries hold (min, max) per block, followed by (first, last) where the
+// stride is 4.
+void widen(std::vector<float>& summary, size_t stride, size_t block, float v)
 {
-    if (summary.size() / 2 == block) {
-        summary.push_back(v);
-        summary.push_back(v);
+    if (summary.size() / stride == block) {
+        summary.insert(summary.end(), stride, v);
         return;
     }
-    float& mn = summary[2 * block];
-    float& mx = summary[2 * block + 1];
+    float& mn = summary[stride * block];
+    float& mx = summary[stride * block + 1];
     mn = std::min(mn, v);
     mx = std::max(mx, v);
+    if (stride == 4)
+        summary[stride * block + 3] = v;
 }
 } // namespace
 
 struct StripChartStore::Column {
     std::vector<float> values;
     std::vector<uint16_t> rows;        // chunk-local row of each point; only while sparse
-    std::vector<float> levels[kLevels]; // (min, max) per block of each level
+    std::vector<float> levels[kLevels]; // (min, max[, first, last]) per block of each level
     bool sparse = false;               // false: point i is in row i
 
     size_t size() const { return values.size(); }
@@ -54,13 +65,19 @@ struct StripChartStore::Column {
         values.push_back(v);
         const size_t i = values.size() - 1;
         for (int level = 0; level < kLevels; ++level)
-            widen(levels[level], i >> kLevelShift[level], v);
+            widen(levels[level], stride(level), i >> kLevelShift[level], v);
     }
 
     void replaceLast(float v)
     {
         const size_t i = values.size() - 1;
         values[i] = v;
+        for (int level = kEndsLevel; level < kLevels; ++level) {
+            const size_t block = i >> kLevelShift[level];
+            if ((i & blockMask(level)) == 0)
+                levels[level][4 * block + 2] = v;
+            levels[level][4 * block + 3] = v;
+        }
         for (int level = 0; level < kLevels; ++level) {
             const size_t block = i >> kLevelShift[level];
             float mn = v, mx = v;
@@ -71,14 +88,15 @@ struct StripChartStore::Column {
                 }
             } else {
                 const std::vector<float>& below = levels[level - 1];
+                const size_t s = stride(level - 1);
                 const int step = kLevelShift[level] - kLevelShift[level - 1];
                 for (size_t b = block << step; b <= i >> kLevelShift[level - 1]; ++b) {
-                    mn = std::min(mn, below[2 * b]);
-                    mx = std::max(mx, below[2 * b + 1]);
+                    mn = std::min(mn, below[s * b]);
+                    mx = std::max(mx, below[s * b + 1]);
                 }
             }
-            levels[level][2 * block] = mn;
-            levels[level][2 * block + 1] = mx;
+            levels[level][stride(level) * block] = mn;
+            levels[level][stride(level) * block + 1] = mx;
         }
     }
 
@@ -117,9 +135,10 @@ struct StripChartStore::Column {
         }
         cover(level - 1, begin, first, mn, mx);
         const std::vector<float>& summary = levels[level];
+        const size_t s = stride(level);
         for (size_t b = first >> shift; b < last >> shift; ++b) {
-            mn = std::min(mn, summary[2 * b]);
-            mx = std::max(mx, summary[2 * b + 1]);
+            mn = std::min(mn, summary[s * b]);
+            mx = std::max(mx, summary[s * b + 1]);
         }
         cover(level - 1, last, end, mn, mx);
     }
@@ -312,6 +331,60 @@ int64_t StripChartStore::lowerBound(double x, int64_t guess) const
     return lowerBound(x);
 }
 
+int64_t StripChartStore::blockBound(double x, double slack, int64_t guess) const
+{
+    const int64_t n = rowCount();
+    if (n == 0)
+        return 0;
+    // The chunk holding the last row below x: the guess's chunk when it is the
+    // one, so a frame's columns walk the chunks instead of searching them.
+    const auto below = [x](const std::unique_ptr<Chunk>& chunk) { return chunk->base < x; };
+    const int64_t guessed = firstRow_ + std::clamp<int64_t>(guess, 0, n - 1);
+    size_t index = size_t((guessed >> kChunkShift) - firstChunk_);
+    const bool near = below(chunks_[index]) && (index + 1 == chunks_.size() || !below(chunks_[index + 1]));
+    if (!near) {
+        const auto after = std::partition_point(chunks_.begin(), chunks_.end(), below);
+        if (after == chunks_.begin())
+            return 0;
+        index = size_t(after - chunks_.begin()) - 1;
+    }
+    const Chunk& chunk = *chunks_[index];
+    const auto before = [&chunk, x](float dx) { return chunk.base + double(dx) < x; };
+    // From the guess a few steps through the coarse index, in memory order;
+    // a search only when the guess is far off.
+    auto coarse = chunk.coarse.end();
+    if (near) {
+        size_t k = std::min(size_t((guessed & kLocalMask) >> kCoarseShift), chunk.coarse.size());
+        int steps = 0;
+        while (k < chunk.coarse.size() && before(chunk.coarse[k]) && ++steps < 64)
+            ++k;
+        while (k > 0 && !before(chunk.coarse[k - 1]) && ++steps < 64)
+            --k;
+        if (steps < 64)
+            coarse = chunk.coarse.begin() + std::ptrdiff_t(k);
+    }
+    if (!near || coarse == chunk.coarse.end())
+        coarse = std::partition_point(chunk.coarse.begin(), chunk.coarse.end(), before);
+    const int64_t start = (firstChunk_ + int64_t(index)) << kChunkShift;
+    // The block start of the coarsest level that the slack allows: every row
+    // skipped lies in [x, x of the block start).
+    const size_t k = size_t(coarse - chunk.coarse.begin());
+    for (int level = kLevels - 1; level >= kEndsLevel; --level) {
+        const size_t per = size_t(1) << (kLevelShift[level] - kCoarseShift);
+        const size_t at = (k + per - 1) & ~(per - 1);
+        double candidateX = 0;
+        if (at < chunk.coarse.size())
+            candidateX = chunk.base + double(chunk.coarse[at]);
+        else if (at << kCoarseShift == size_t(kChunkRows) && index + 1 < chunks_.size())
+            candidateX = chunks_[index + 1]->base;
+        else
+            continue;
+        if (candidateX - x <= slack)
+            return std::max<int64_t>(start + (int64_t(at) << kCoarseShift) - firstRow_, 0);
+    }
+    return lowerBound(x, guess);
+}
+
 int64_t StripChartStore::nearestRow(double x) const
 {
     const int64_t n = rowCount();
@@ -345,10 +418,22 @@ StripChartStore::Extremes StripChartStore::extremes(int channel, int64_t begin, 
         const auto [p0, p1] = column.pointsIn(std::max(g0, start) - start, std::min(g1, start + kChunkRows) - start);
         if (p0 >= p1)
             continue;
+        // Between block starts the block ends stand in for the single points,
+        // which over a long view lie far apart in memory.
+        int level = kLevels - 1;
+        const auto aligned = [&](int l) {
+            return (p0 & blockMask(l)) == 0 && ((p1 & blockMask(l)) == 0 || p1 == column.size());
+        };
+        while (level >= kEndsLevel && !(!column.sparse && aligned(level)))
+            --level;
+        const bool blocks = level >= kEndsLevel;
+        const std::vector<float>& ends = column.levels[std::max(level, kEndsLevel)];
+        const int shift = kLevelShift[std::max(level, kEndsLevel)];
+        const float first = blocks ? ends[4 * (p0 >> shift) + 2] : column.values[p0];
         if (result.empty)
-            result.first = column.values[p0];
+            result.first = first;
         result.empty = false;
-        result.last = column.values[p1 - 1];
+        result.last = blocks ? ends[4 * ((p1 - 1) >> shift) + 3] : column.values[p1 - 1];
         column.minMax(p0, p1, mn, mx);
     }
     result.min = mn;
@@ -395,13 +480,16 @@ StripChartStore::Point StripChartStore::pointAtOrAfter(int channel, int64_t row)
     return {};
 }
 
-void StripChartStore::prefetchRow(int64_t row) const
+void StripChartStore::prefetchRow(int64_t row, bool blockStart) const
 {
     if (row < 0 || row >= rowCount())
         return;
     const int64_t global = firstRow_ + row;
     const Chunk* chunk = chunkOfGlobal(global);
-    __builtin_prefetch(chunk->dx.data() + (global & kLocalMask));
+    if (blockStart)
+        __builtin_prefetch(chunk->coarse.data() + ((global & kLocalMask) >> kCoarseShift));
+    else
+        __builtin_prefetch(chunk->dx.data() + (global & kLocalMask));
 }
 
 void StripChartStore::prefetchChannel(int channel, int64_t row) const
@@ -418,7 +506,7 @@ void StripChartStore::prefetchChannel(int channel, int64_t row) const
         return;
     __builtin_prefetch(column.values.data() + local);
     for (int level = 0; level < kLevels; ++level)
-        __builtin_prefetch(column.levels[level].data() + 2 * (local >> kLevelShift[level]));
+        __builtin_prefetch(column.levels[level].data() + stride(level) * (local >> kLevelShift[level]));
 }
 
 size_t StripChartStore::memoryBytes() const

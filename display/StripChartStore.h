@@ -12,13 +12,16 @@
 // given (32-bit floats), with their row numbers only when some rows of the
 // chunk lack a point for it. Every channel also keeps a min/max summary over
 // blocks of 16, 256 and 4096 points, so that the extremes of any row range cost
-// a few dozen reads however many rows it spans.
+// a few dozen reads however many rows it spans. Blocks of kBlockRows and 4096
+// also keep their first and last value: a range from one block start to
+// another is read from the summaries alone, without touching single points.
 //
 // Rows are numbered 0..rowCount()-1 from the oldest kept row; dropping the
 // oldest renumbers the rest. x values are expected not to decrease.
 class StripChartStore {
 public:
     static constexpr int64_t kChunkRows = 65536;
+    static constexpr int64_t kBlockRows = 256;
 
     // Extremes of one channel over a row range; empty when it has no point there.
     struct Extremes {
@@ -71,6 +74,13 @@ public:
     // The same, trying `guess` first: two reads instead of a search when rows
     // come at an even pace and the guess follows the previous step.
     int64_t lowerBound(double x, int64_t guess) const;
+    // lowerBound(x) moved forward to the next row that starts a summary block
+    // (of kBlockRows or a coarser level, the coarsest that fits) when all rows
+    // it skips have x below x + slack; the exact lowerBound otherwise. A frame with many rows per pixel column bounds its
+    // columns with it: the skipped rows shift by under `slack` in x, and each
+    // column's extremes come from summaries read in order instead of from
+    // points scattered over the whole playback.
+    int64_t blockBound(double x, double slack, int64_t guess) const;
     // Row whose x is nearest the given x; -1 without rows.
     int64_t nearestRow(double x) const;
 
@@ -84,7 +94,8 @@ public:
     // Asks the processor to fetch what reading a row's x, or a channel near a
     // row, will touch; a frame issues these a few columns ahead, so memory
     // latency over a long playback overlaps the work instead of adding to it.
-    void prefetchRow(int64_t row) const;
+    // With blockStart, what blockBound near the row reads instead.
+    void prefetchRow(int64_t row, bool blockStart = false) const;
     void prefetchChannel(int channel, int64_t row) const;
 
     // Bytes held by rows, points and summaries.

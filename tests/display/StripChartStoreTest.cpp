@@ -190,6 +190,83 @@ TEST(StripChartStore, ExtremesMatchAPlainScan)
         }
 }
 
+// Columns bounded at block starts must still see every point exactly once,
+// with the right first and last, and a block start may only stand in for the
+// exact bound when the rows it skips lie within the slack.
+TEST(StripChartStore, BlockBoundsSkipOnlyNearbyRowsAndKeepExtremesExact)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> value(-100.0, 100.0);
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    const int rows = 300000;
+    std::vector<double> xs(rows);
+    std::vector<float> expected[2];
+    for (auto& channel : expected)
+        channel.assign(rows, none);
+    StripChartStore store;
+    store.setCapacity(230000);
+    for (int i = 0; i < rows; ++i) {
+        xs[size_t(i)] = i + (i > 200100 ? 5000.0 : 0.0); // a gap mid-block
+        store.addRow(xs[size_t(i)]);
+        for (int repeat = 0; repeat < (i % 256 == 0 ? 2 : 1); ++repeat) { // block starts replaced
+            const double v = value(random);
+            store.setValue(0, v);
+            expected[0][size_t(i)] = float(v);
+        }
+        if (i % 3 == 0) {
+            const double v = value(random);
+            store.setValue(1, v);
+            expected[1][size_t(i)] = float(v);
+        }
+        store.closeRow();
+    }
+    const int64_t dropped = rows - store.rowCount();
+    ASSERT_NE(dropped % StripChartStore::kBlockRows, 0);
+
+    for (double slack : {0.0, 100.0, 3000.0}) {
+        std::vector<int64_t> bounds{0};
+        int snapped = 0;
+        for (double x = xs[size_t(dropped)] + 777.0; x < xs.back(); x += 1234.5) {
+            const int64_t exact = store.lowerBound(x);
+            const int64_t bound = store.blockBound(x, slack, bounds.back());
+            ASSERT_GE(bound, exact) << x;
+            if (bound > exact) {
+                ++snapped;
+                EXPECT_EQ((bound + dropped) % StripChartStore::kBlockRows, 0) << x;
+                EXPECT_LE(store.x(bound - 1) - x, slack) << x;
+            }
+            EXPECT_EQ(store.blockBound(x, slack, 0), bound) << "a wrong guess changes nothing";
+            bounds.push_back(bound);
+        }
+        bounds.push_back(store.rowCount());
+        EXPECT_EQ(snapped > 0, slack > 0.0) << slack;
+        for (size_t k = 0; k + 1 < bounds.size(); ++k)
+            for (int channel = 0; channel < 2; ++channel) {
+                const auto e = store.extremes(channel, bounds[k], bounds[k + 1]);
+                bool empty = true;
+                float first = 0, last = 0, mn = 0, mx = 0;
+                for (int64_t r = bounds[k]; r < bounds[k + 1]; ++r) {
+                    const float v = expected[channel][size_t(r + dropped)];
+                    if (std::isnan(v))
+                        continue;
+                    if (empty)
+                        first = mn = mx = v;
+                    empty = false;
+                    last = v;
+                    mn = std::min(mn, v);
+                    mx = std::max(mx, v);
+                }
+                ASSERT_EQ(e.empty, empty);
+                if (empty)
+                    continue;
+                EXPECT_EQ(e.first, first) << channel << " " << bounds[k];
+                EXPECT_EQ(e.last, last) << channel << " " << bounds[k];
+                EXPECT_EQ(e.min, mn);
+                EXPECT_EQ(e.max, mx);
+            }
+    }
+}
+
 TEST(StripChartStore, NeighbourPointsSkipRowsWithoutThatChannel)
 {
     StripChartStore store;
