@@ -174,13 +174,15 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
     // of its place: the columns' extremes then come from a few summaries read
     // in order, not from points scattered over hundreds of megabytes. Every
     // row still falls into exactly one column, so no extreme is lost.
-    const bool blocks = bounds[size_t(columns)] - bounds[0] >= int64_t(columns) * 4 * StripChartStore::kBlockRows;
+    const int64_t rows = bounds[size_t(columns)] - bounds[0];
+    const bool snap = rows >= int64_t(columns) * 4 * StripChartStore::kFinestBlockRows;
+    const bool blocks = rows >= int64_t(columns) * 4 * StripChartStore::kBlockRows;
     const double slack = (layout.x1 - layout.x0) / columns / 2.0;
     for (int c = 1; c < columns; ++c) {
         const int64_t step = c >= 2 ? bounds[size_t(c) - 1] - bounds[size_t(c) - 2] : 0;
         const int64_t guess = bounds[size_t(c) - 1] + step;
         store_.prefetchRow(bounds[size_t(c) - 1] + 8 * step, blocks);
-        const int64_t bound = blocks ? store_.blockBound(xOfColumn(c), slack, guess) : store_.lowerBound(xOfColumn(c), guess);
+        const int64_t bound = snap ? store_.blockBound(xOfColumn(c), slack, guess) : store_.lowerBound(xOfColumn(c), guess);
         bounds[size_t(c)] = std::clamp(bound, bounds[size_t(c) - 1], bounds[size_t(columns)]);
     }
 

@@ -20,6 +20,7 @@ constexpr size_t stride(int level) { return level >= kEndsLevel ? 4 : 2; }
 constexpr size_t blockMask(int level) { return (size_t(1) << kLevelShift[level]) - 1; }
 static_assert(kLevelShift[kEndsLevel] == kCoarseShift, "block starts must be the coarse rows");
 static_assert(int64_t(1) << kCoarseShift == StripChartStore::kBlockRows, "block size");
+static_assert(int64_t(1) << kLevelShift[0] == StripChartStore::kFinestBlockRows, "block size");
 // Far more than any caller builds; keeps a wild channel number from
 // allocating without bound.
 constexpr int kMaxChannels = 1024;
@@ -382,7 +383,13 @@ int64_t StripChartStore::blockBound(double x, double slack, int64_t guess) const
         if (candidateX - x <= slack)
             return std::max<int64_t>(start + (int64_t(at) << kCoarseShift) - firstRow_, 0);
     }
-    return lowerBound(x, guess);
+    // Failing those, the start of a finest block still spares the single
+    // points at the column's edges.
+    const int64_t exact = lowerBound(x, guess);
+    const int64_t finest = ((firstRow_ + exact + kFinestBlockRows - 1) & ~(kFinestBlockRows - 1)) - firstRow_;
+    if (finest > exact && finest < n && xOfGlobal(firstRow_ + finest) - x <= slack)
+        return finest;
+    return exact;
 }
 
 int64_t StripChartStore::nearestRow(double x) const

@@ -22,6 +22,7 @@ class StripChartStore {
 public:
     static constexpr int64_t kChunkRows = 65536;
     static constexpr int64_t kBlockRows = 256;
+    static constexpr int64_t kFinestBlockRows = 16;
 
     // Extremes of one channel over a row range; empty when it has no point there.
     struct Extremes {
@@ -75,8 +76,8 @@ public:
     // come at an even pace and the guess follows the previous step.
     int64_t lowerBound(double x, int64_t guess) const;
     // lowerBound(x) moved forward to the next row that starts a summary block
-    // (of kBlockRows or a coarser level, the coarsest that fits) when all rows
-    // it skips have x below x + slack; the exact lowerBound otherwise. A frame with many rows per pixel column bounds its
+    // (of the coarsest level that fits, kFinestBlockRows at least) when all
+    // rows it skips have x below x + slack; the exact lowerBound otherwise. A frame with many rows per pixel column bounds its
     // columns with it: the skipped rows shift by under `slack` in x, and each
     // column's extremes come from summaries read in order instead of from
     // points scattered over the whole playback.

@@ -232,7 +232,7 @@ TEST(StripChartStore, BlockBoundsSkipOnlyNearbyRowsAndKeepExtremesExact)
             ASSERT_GE(bound, exact) << x;
             if (bound > exact) {
                 ++snapped;
-                EXPECT_EQ((bound + dropped) % StripChartStore::kBlockRows, 0) << x;
+                EXPECT_EQ((bound + dropped) % StripChartStore::kFinestBlockRows, 0) << x;
                 EXPECT_LE(store.x(bound - 1) - x, slack) << x;
             }
             EXPECT_EQ(store.blockBound(x, slack, 0), bound) << "a wrong guess changes nothing";
