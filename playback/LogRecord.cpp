@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <cstring>
 
 namespace LogRecord {
 namespace {
@@ -25,6 +26,45 @@ constexpr HexTable hexTable;
 inline int hexValue(char c)
 {
     return hexTable.value[static_cast<unsigned char>(c)];
+}
+
+// The eight hex digits at p as one number, all checked and converted in one
+// 64-bit word; false when any of them is not a hex digit ("0"-"9", "A"-"F",
+// "a"-"f"). Sensor records are most of a logfile, so this is the hot path.
+inline bool hex8(const char* p, uint32_t& out)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr uint64_t ones = 0x0101010101010101ULL;
+    constexpr uint64_t high = ones * 0x80;
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    if (x & high)
+        return false;
+    // With every byte below 0x80, adding 0x80 - lo sets a byte's top bit
+    // exactly when the byte is at least lo, and never carries into the next.
+    auto atLeast = [](uint64_t v, unsigned lo) { return v + ones * (0x80 - lo); };
+    const uint64_t lower = x | (ones * 0x20);
+    const uint64_t isDigit = atLeast(x, '0') & ~atLeast(x, '9' + 1) & high;
+    const uint64_t isLetter = atLeast(lower, 'a') & ~atLeast(lower, 'f' + 1) & high;
+    if ((isDigit | isLetter) != high)
+        return false;
+    // Digit values, the first character in the lowest byte.
+    const uint64_t nibbles = (x & (ones * 0x0F)) + (isLetter >> 7) * 9;
+    const uint64_t bytes = ((nibbles & 0x000F000F000F000FULL) << 4) | ((nibbles & 0x0F000F000F000F00ULL) >> 8);
+    const uint64_t pairs = (bytes | (bytes >> 8)) & 0x0000FFFF0000FFFFULL;
+    out = __builtin_bswap32(uint32_t((pairs | (pairs >> 16)) & 0xFFFFFFFFULL));
+    return true;
+#else
+    uint32_t value = 0;
+    for (int i = 0; i < 8; ++i) {
+        const int d = hexValue(p[i]);
+        if (d < 0)
+            return false;
+        value = (value << 4) | uint32_t(d);
+    }
+    out = value;
+    return true;
+#endif
 }
 
 // Unsigned value of the up to width hex digits at 1-based pos; a field cut
@@ -76,29 +116,20 @@ bool decodeSensor(const char* r, size_t length, SensorValues& out)
     if (kindOf(r, length) != Kind::Sensor)
         return false;
     if (length >= 20) {
-        // Every field complete: the common case, read without bounds checks.
-        int bad = 0;
-        auto digits = [&](int from, int count) {
-            int value = 0;
-            for (int i = from; i < from + count; ++i) {
-                const int d = hexValue(r[i]);
-                bad |= d;
-                value = (value << 4) | (d & 0xF);
-            }
-            return value;
-        };
-        const int code = digits(0, 2);
-        const int v1 = digits(2, 2);
-        const int w2 = digits(4, 4), w3 = digits(8, 4), w4 = digits(12, 4), w5 = digits(16, 4);
-        if (bad < 0)
+        // Every field complete: the common case, read eight digits at a time.
+        uint32_t head = 0, middle = 0, tail = 0;
+        char last[8] = {'0', '0', '0', '0', '0', '0', '0', '0'};
+        std::memcpy(last, r + 16, 4);
+        if (!hex8(r, head) || !hex8(r + 8, middle) || !hex8(last, tail))
             return false;
-        auto signed16 = [](int raw) { return raw >= 0x8000 ? raw - 0x10000 : raw; };
-        out.sensor = code + 1;
-        out.value[0] = v1 >= 0x80 ? v1 - 0x100 : v1;
-        out.value[1] = signed16(w2) / 10.0;
-        out.value[2] = signed16(w3);
-        out.value[3] = signed16(w4) / 10.0;
-        out.value[4] = signed16(w5) / 10.0;
+        auto signed16 = [](uint32_t raw) { return raw >= 0x8000 ? int(raw) - 0x10000 : int(raw); };
+        const uint32_t v1 = (head >> 16) & 0xFF;
+        out.sensor = int(head >> 24) + 1;
+        out.value[0] = v1 >= 0x80 ? int(v1) - 0x100 : int(v1);
+        out.value[1] = signed16(head & 0xFFFF) / 10.0;
+        out.value[2] = signed16(middle >> 16);
+        out.value[3] = signed16(middle & 0xFFFF) / 10.0;
+        out.value[4] = signed16(tail >> 16) / 10.0;
         return true;
     }
     out.sensor = int(hexField(r, length, 1, 2) & 4095) + 1;

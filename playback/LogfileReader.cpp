@@ -25,6 +25,8 @@ void LogfileReader::begin(ILogfileSink& sink, int64_t fileSize)
     lastX_ = 0;
     parameters_.clear();
     stampCacheValid_ = false;
+    dateCacheValid_ = false;
+    lastStampLength_ = 0;
 }
 
 void LogfileReader::line(const char* text, size_t length)
@@ -72,7 +74,8 @@ void LogfileReader::enter(const char* text, size_t length)
         else
             e.kind = LogRecord::Kind::Unreadable;
     }
-    lastStamp_.assign(text, length < 21 ? length : 21);
+    lastStampLength_ = length < sizeof lastStamp_ ? length : sizeof lastStamp_;
+    std::memcpy(lastStamp_, text, lastStampLength_);
 }
 
 bool LogfileReader::stampTime(const char* text, size_t length, int64_t& day, double& seconds)
@@ -85,7 +88,17 @@ bool LogfileReader::stampTime(const char* text, size_t length, int64_t& day, dou
         return day >= 0;
     }
     const LogTimeStamp::Fields f = LogTimeStamp::read(text, length);
-    day = LogTimeStamp::dayNumberOf(f, settings_.swapDate);
+    // A file holds one date for a whole day of lines.
+    if (dateCacheValid_ && f.first == cachedFirst_ && f.second == cachedSecond_ && f.year == cachedYear_) {
+        day = cachedDateDay_;
+    } else {
+        day = LogTimeStamp::dayNumberOf(f, settings_.swapDate);
+        dateCacheValid_ = true;
+        cachedFirst_ = f.first;
+        cachedSecond_ = f.second;
+        cachedYear_ = f.year;
+        cachedDateDay_ = day;
+    }
     seconds = double(f.minute) * 60 + double(f.hour) * 3600 + double(f.sec);
     stampCacheValid_ = length >= 20;
     if (stampCacheValid_) {
@@ -135,8 +148,9 @@ void LogfileReader::dispatch(const Entry& e, double x)
 void LogfileReader::finish()
 {
     if (groupState_ == 1 && n_ > 0) {
-        const std::string last = lastStamp_;
-        closeGroup(last.data(), last.size(), 1);
+        char last[sizeof lastStamp_];
+        std::memcpy(last, lastStamp_, lastStampLength_);
+        closeGroup(last, lastStampLength_, 1);
     }
     groupState_ = 0;
 }

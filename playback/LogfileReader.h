@@ -104,10 +104,14 @@ private:
     int n_ = 0;
     std::vector<Entry> group_ = std::vector<Entry>(GroupCapacity);
     std::vector<LogRecord::Parameters> parameters_; // those of the open group
-    std::string lastStamp_; // time stamp of the group's latest line
+    char lastStamp_[21] = {}; // time stamp of the group's latest line
+    size_t lastStampLength_ = 0;
     double lastX_ = 0;
     bool stampCacheValid_ = false;
     char cachedStamp_[20] = {};
     int64_t cachedDay_ = 0;
     double cachedSeconds_ = 0;
+    bool dateCacheValid_ = false;
+    int16_t cachedFirst_ = 0, cachedSecond_ = 0, cachedYear_ = 0;
+    int64_t cachedDateDay_ = 0;
 };

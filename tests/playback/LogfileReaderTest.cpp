@@ -101,6 +101,51 @@ TEST(LogfileReader, SensorRecordValuesAreSignedAndScaledButLossFactorIsNot)
     EXPECT_DOUBLE_EQ(b.value[3], 20.0);
 }
 
+// Every byte value at every digit of the fields: exactly the hex digits are
+// read, in either case, and each lands at its own digit of its own field.
+TEST(LogRecord, SensorFieldsReadEveryHexDigitAndRefuseEveryOtherByte)
+{
+    auto digitValue = [](int c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    auto reference = [&](const char* r, LogRecord::SensorValues& out) {
+        long f[6] = {};
+        const int widths[6] = {2, 2, 4, 4, 4, 4};
+        for (int k = 0, at = 0; k < 6; at += widths[k++])
+            for (int i = at; i < at + widths[k]; ++i)
+                f[k] = f[k] * 16 + digitValue(static_cast<unsigned char>(r[i]));
+        auto s16 = [](long v) { return double(v >= 0x8000 ? v - 0x10000 : v); };
+        out.sensor = int(f[0]) + 1;
+        out.value[0] = double(f[1] >= 0x80 ? f[1] - 0x100 : f[1]);
+        out.value[1] = s16(f[2]) / 10.0;
+        out.value[2] = s16(f[3]);
+        out.value[3] = s16(f[4]) / 10.0;
+        out.value[4] = s16(f[5]) / 10.0;
+    };
+    const QByteArray base = "0A1E8226001900C8F0EB0021000000000000";
+    for (int at = 1; at < 20; ++at) {
+        for (int c = 0; c < 256; ++c) {
+            QByteArray r = base;
+            r[at] = char(c);
+            LogRecord::SensorValues got, want;
+            const bool read = LogRecord::decodeSensor(r.constData(), size_t(r.size()), got);
+            ASSERT_EQ(read, digitValue(c) >= 0) << "digit " << at << " byte " << c;
+            if (!read)
+                continue;
+            reference(r.constData(), want);
+            ASSERT_EQ(got.sensor, want.sensor) << "digit " << at << " byte " << c;
+            for (int v = 0; v < 5; ++v)
+                ASSERT_EQ(got.value[v], want.value[v]) << "digit " << at << " byte " << c << " value " << v;
+        }
+    }
+}
+
 TEST(LogfileReader, SkippedRecordsStillTakeTheirPlaceInTheSecond)
 {
     // Codes 07 (sensor 8), 80, 82, 89 and bad hex are not plotted, but the
