@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -154,13 +155,25 @@ TEST(StripChartWidget, SingleSpikeInAMillionRowsIsDrawn)
         chart.EndRow();
     }
     chart.SetXAxisSpan(1000000 * kSecond);
-    const QImage image = render(chart);
-    // Pixels of the curve colour well above the zero line can only come from the spike.
+    chart.resize(800, 400);
+    const QImage image = render(chart, chart.size());
+    // Pixels of the curve colour well above the zero line can only come from
+    // the spike, and with over a thousand rows per pixel column they must still
+    // sit within a pixel of its place.
     int above = 0;
+    int left = image.width(), right = -1;
     for (int y = 0; y < image.height() / 3; ++y)
         for (int x = 0; x < image.width(); ++x)
-            above += qGreen(image.pixel(x, y)) > 160 && qRed(image.pixel(x, y)) < 120;
+            if (qGreen(image.pixel(x, y)) > 160 && qRed(image.pixel(x, y)) < 120) {
+                ++above;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
     EXPECT_GT(above, 10);
+    const QRectF plot = chart.plotRect();
+    const double place = plot.left() + plot.width() * (612345.0 + 1.0) / 1000000.0; // the view starts a second before row 0
+    EXPECT_GE(left, int(std::floor(place - 1.0)));
+    EXPECT_LE(right, int(std::ceil(place + 1.0)));
 }
 
 TEST(StripChartWidget, PrintsToAPdfFile)
