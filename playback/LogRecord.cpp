@@ -117,10 +117,10 @@ bool decodeSensor(const char* r, size_t length, SensorValues& out)
         return false;
     if (length >= 20) {
         // Every field complete: the common case, read eight digits at a time.
+        // The last word is read with the one before it, so every read is a
+        // whole eight bytes inside the record.
         uint32_t head = 0, middle = 0, tail = 0;
-        char last[8] = {'0', '0', '0', '0', '0', '0', '0', '0'};
-        std::memcpy(last, r + 16, 4);
-        if (!hex8(r, head) || !hex8(r + 8, middle) || !hex8(last, tail))
+        if (!hex8(r, head) || !hex8(r + 8, middle) || !hex8(r + 12, tail))
             return false;
         auto signed16 = [](uint32_t raw) { return raw >= 0x8000 ? int(raw) - 0x10000 : int(raw); };
         const uint32_t v1 = (head >> 16) & 0xFF;
@@ -129,7 +129,7 @@ bool decodeSensor(const char* r, size_t length, SensorValues& out)
         out.value[1] = signed16(head & 0xFFFF) / 10.0;
         out.value[2] = signed16(middle >> 16);
         out.value[3] = signed16(middle & 0xFFFF) / 10.0;
-        out.value[4] = signed16(tail >> 16) / 10.0;
+        out.value[4] = signed16(tail & 0xFFFF) / 10.0;
         return true;
     }
     out.sensor = int(hexField(r, length, 1, 2) & 4095) + 1;
