@@ -29,18 +29,24 @@ double notANumber() { return std::numeric_limits<double>::quiet_NaN(); }
 
 // Summaries hold (min, max) per block, followed by (first, last) where the
 // stride is 4.
-void widen(std::vector<float>& summary, size_t stride, size_t block, float v)
+template <size_t Stride>
+void widen(std::vector<float>& summary, size_t block, float v)
 {
-    if (summary.size() / stride == block) {
-        summary.insert(summary.end(), stride, v);
+    if (summary.size() == Stride * block) {
+        summary.push_back(v);
+        summary.push_back(v);
+        if constexpr (Stride == 4) {
+            summary.push_back(v);
+            summary.push_back(v);
+        }
         return;
     }
-    float& mn = summary[stride * block];
-    float& mx = summary[stride * block + 1];
+    float& mn = summary[Stride * block];
+    float& mx = summary[Stride * block + 1];
     mn = std::min(mn, v);
     mx = std::max(mx, v);
-    if (stride == 4)
-        summary[stride * block + 3] = v;
+    if constexpr (Stride == 4)
+        summary[Stride * block + 3] = v;
 }
 } // namespace
 
@@ -65,8 +71,10 @@ struct StripChartStore::Column {
             rows.push_back(uint16_t(localRow));
         values.push_back(v);
         const size_t i = values.size() - 1;
-        for (int level = 0; level < kLevels; ++level)
-            widen(levels[level], stride(level), i >> kLevelShift[level], v);
+        widen<stride(0)>(levels[0], i >> kLevelShift[0], v);
+        widen<stride(1)>(levels[1], i >> kLevelShift[1], v);
+        widen<stride(2)>(levels[2], i >> kLevelShift[2], v);
+        static_assert(kLevels == 3, "one call per level");
     }
 
     void replaceLast(float v)
