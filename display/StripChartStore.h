@@ -77,10 +77,11 @@ public:
     int64_t lowerBound(double x, int64_t guess) const;
     // lowerBound(x) moved forward to the next row that starts a summary block
     // (of the coarsest level that fits, kFinestBlockRows at least) when all
-    // rows it skips have x below x + slack; the exact lowerBound otherwise. A frame with many rows per pixel column bounds its
-    // columns with it: the skipped rows shift by under `slack` in x, and each
-    // column's extremes come from summaries read in order instead of from
-    // points scattered over the whole playback.
+    // rows it skips have x below x + slack; the exact lowerBound otherwise.
+    // A frame with many rows per pixel column bounds its columns with it: the
+    // skipped rows shift by under `slack` in x, and each column's extremes
+    // come from summaries read in order instead of from points scattered over
+    // the whole playback.
     int64_t blockBound(double x, double slack, int64_t guess) const;
     // Row whose x is nearest the given x; -1 without rows.
     int64_t nearestRow(double x) const;
