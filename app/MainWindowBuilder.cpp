@@ -247,6 +247,11 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
             const PlacedWidget<ILinearGauge> gauge = factory_.makeGauge(c.Frame3, t);
             c.iLinearGaugeX1[t] = gauge.control;
             w.gaugeWidget[t] = gauge.widget;
+            // Each sensor's colour is its gauge's pointer colour: aqua, lime,
+            // light blue, purple, yellow and teal.
+            static constexpr uint32_t pointerColours[6] = {0xFFFF00, 0x00FF00, 0x3E3EFF, 0xFF2E96, 0x00FFFF, 0x029983};
+            if (gauge.control)
+                gauge.control->SetPointerColor(pointerColours[t]);
             if (gauge.widget) {
                 gauge.widget->setObjectName(QStringLiteral("iLinearGaugeX1_%1").arg(t));
                 gauge.widget->setAccessibleName(QStringLiteral("Sensor %1 gauge").arg(t + 1));
