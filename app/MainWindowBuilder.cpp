@@ -331,12 +331,12 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
             {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 250, 780},
             {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 590, 780},
         };
-        for (const LampSpec& spec : specs) {
-            const PlacedWidget<ILamp> made = lamp(QStringLiteral("%1_%2").arg(QLatin1String(spec.name)).arg(i),
-                                                  sensor + QLatin1String(spec.what), LampShape::Round);
-            *spec.slot = made.control;
+        for (const LampSpec& design : specs) {
+            const PlacedWidget<ILamp> made = lamp(QStringLiteral("%1_%2").arg(QLatin1String(design.name)).arg(i),
+                                                  sensor + QLatin1String(design.what), LampShape::Round);
+            *design.slot = made.control;
             if (made.widget)
-                place(w, made.widget, column + spec.left, spec.top, 230, 230);
+                place(w, made.widget, column + design.left, design.top, 230, 230);
         }
         c.lbl_rdy[i] = named(new QLabel(QString::number(i + 1), parent), "lbl_rdy", i);
         c.Lbl_opa[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_opa", i);

@@ -1,5 +1,6 @@
 #include "config/FrmCommPort.h"
 
+#include "config/OkCancelButtons.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
 #include "platform/SerialDevice.h"
@@ -34,14 +35,7 @@ FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBo
     deviceLabel_->setAccessibleName(QStringLiteral("Device of the selected port"));
     deviceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    CmdOk = new QPushButton(QStringLiteral("OK"), this);
-    CmdOk->setObjectName(QStringLiteral("CmdOk"));
-    CmdOk->setDefault(true);
-    CmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(CmdOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Port:"), ComboCom);

@@ -1,5 +1,6 @@
 #include "config/FrmInstall.h"
 
+#include "config/OkCancelButtons.h"
 #include "platform/IFileDialog.h"
 
 #include <QComboBox>
@@ -52,14 +53,7 @@ FrmInstall::FrmInstall(ConfigValues& values, IFileDialog& fileDialog, QWidget* p
         namesForm->addRow(QStringLiteral("Sensor %1:").arg(i + 1), Txt_sname[i]);
     }
 
-    CmdOk = new QPushButton(QStringLiteral("OK"), this);
-    CmdOk->setObjectName(QStringLiteral("CmdOk"));
-    CmdOk->setDefault(true);
-    CmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(CmdOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,5 +1,6 @@
 #include "config/FrmPassword.h"
 
+#include "config/OkCancelButtons.h"
 #include "config/RdWrConfig.h"
 #include "platform/IMessageBox.h"
 
@@ -30,14 +31,7 @@ FrmPassword::FrmPassword(ConfigValues& values, RdWrConfig& store, IMessageBox& m
     newpasswd = passwordField(this, "newpasswd", QStringLiteral("New password"));
     newpasswd2 = passwordField(this, "newpasswd2", QStringLiteral("New password again"));
 
-    CmdOk = new QPushButton(QStringLiteral("OK"), this);
-    CmdOk->setObjectName(QStringLiteral("CmdOk"));
-    CmdOk->setDefault(true);
-    CmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(CmdOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Current password:"), oldpasswd);
