@@ -25,6 +25,7 @@ QByteArray lineStart(const QDateTime& when)
 
 void LogWriter::beginLogging()
 {
+    stopFailureShown_ = false;
     state_.LogDate = LogLine::fileDate(clock_.now());
     nameLogfile();
     state_.eventfileName = config_.LOGDIR + QStringLiteral("events_VELTRA.txt");
@@ -71,9 +72,14 @@ bool LogWriter::appendInfo(const QString& fileName, const QString& text)
 void LogWriter::logfileFailed(const QString& message)
 {
     ++logfileFailures_;
+    const bool measuring = !stillLogging || stillLogging();
+    if (!measuring && stopFailureShown_)
+        return;
     state_.LogWriteFailed = true;
     if (onLogWriteFailed)
         onLogWriteFailed();
+    if (measuring)
+        stopFailureShown_ = true;
     messages_.show(QString(), message, MessageIcon::None);
 }
 

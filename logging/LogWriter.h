@@ -89,4 +89,8 @@ private:
     const IClock& clock_;
     IMessageBox& messages_;
     int logfileFailures_ = 0;
+    // The data logfile failure that stopped this measurement was shown; later
+    // failures before the next start (the rest of the same receive chunk)
+    // are not shown again.
+    bool stopFailureShown_ = false;
 };

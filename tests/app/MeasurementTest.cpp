@@ -116,8 +116,13 @@ TEST_F(Measuring, MissingLogDirectoryForcesTheStopWithoutPassword)
 {
     start();
     QDir(logDir).removeRecursively();
-    h.port.feed(Sensor1);
-    ASSERT_FALSE(h.messages.shown.empty());
+    // Two lines in one chunk: the rest of the chunk after the forced stop
+    // (the second line, the connected report) must not repeat the logfile
+    // message; the event file, in the same missing folder, reports once.
+    h.port.feed(Sensor1 + Sensor1);
+    ASSERT_EQ(h.messages.shown.size(), 2u);
+    EXPECT_EQ(h.messages.shown.back().text,
+              QStringLiteral("Directory for Eventfile doesn't exist, start setup Installation ! 3"));
     EXPECT_EQ(h.messages.shown.front().text,
               QStringLiteral("Directory for Logfile doesn't exist, start setup Installation ! 1"));
     EXPECT_EQ(h.dialogs.runs, 0);
