@@ -28,7 +28,13 @@ double StripChartWidget::now() const
 void StripChartWidget::chartChanged()
 {
     cacheValid_ = false;
+    // Rows arrive by the million during a playback load; one pending repaint
+    // covers them all, and asking Qt again for every row costs more than
+    // storing the row.
+    if (updatePending_)
+        return;
     update();
+    updatePending_ = isVisible();
 }
 
 void StripChartWidget::AddChannel(const QString& title, uint32_t colour, int valueIndex, int lineWidth)
@@ -289,6 +295,7 @@ void StripChartWidget::paintFrame(QPainter& painter, const QRect& dirty)
 
 void StripChartWidget::paintEvent(QPaintEvent* event)
 {
+    updatePending_ = false;
     QPainter painter(this);
     paintFrame(painter, event->rect());
 }

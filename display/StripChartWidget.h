@@ -100,6 +100,7 @@ private:
 
     QPixmap cache_;
     bool cacheValid_ = false;
+    bool updatePending_ = false; // a whole-widget repaint is already asked for
     StripChartRenderer::Layout cacheLayout_;
 
     QRect cursorArea_;   // what the cursor covered when last painted
