@@ -436,8 +436,10 @@ StripChartStore::Extremes StripChartStore::extremes(int channel, int64_t begin, 
         // Between block starts the block ends stand in for the single points,
         // which over a long view lie far apart in memory.
         int level = kLevels - 1;
-        const auto aligned = [&](int l) {
-            return (p0 & blockMask(l)) == 0 && ((p1 & blockMask(l)) == 0 || p1 == column.size());
+        // Captures copies: lambdas may not capture structured bindings
+        // before C++20.
+        const auto aligned = [&column, first = p0, last = p1](int l) {
+            return (first & blockMask(l)) == 0 && ((last & blockMask(l)) == 0 || last == column.size());
         };
         while (level >= kEndsLevel && !(!column.sparse && aligned(level)))
             --level;
