@@ -3,6 +3,7 @@
 // The files are written once by the evaluator simulator (or, without it, by
 // a generator here) and kept in /tmp/veltra-bench; each is read through once
 // before timing so the file cache is warm.
+#include "bench/support/OffscreenBenchmarkMain.h"
 #include "display/MainControls.h"
 #include "display/StripChartWidget.h"
 #include "link/MeasurementState.h"
@@ -201,13 +202,5 @@ BENCHMARK(BM_LoadIntoChart)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisec
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksOffscreen(argc, argv);
 }

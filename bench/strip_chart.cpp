@@ -1,5 +1,6 @@
 // Strip chart speed and size: painting a full live day and a long playback,
 // adding rows, memory per row, and moving the cursor.
+#include "bench/support/OffscreenBenchmarkMain.h"
 #include "display/StripChartWidget.h"
 
 #include <QApplication>
@@ -203,13 +204,5 @@ BENCHMARK(BM_CursorMove)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksOffscreen(argc, argv);
 }
