@@ -18,6 +18,11 @@ StripChartWidget::StripChartWidget(QWidget* parent, const IClock* clock)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 120);
+    redrawTimer_.setSingleShot(true);
+    connect(&redrawTimer_, &QTimer::timeout, this, [this] {
+        update();
+        updatePending_ = isVisible();
+    });
 }
 
 double StripChartWidget::now() const
@@ -30,9 +35,17 @@ void StripChartWidget::chartChanged()
     cacheValid_ = false;
     // Rows arrive by the million during a playback load; one pending repaint
     // covers them all, and asking Qt again for every row costs more than
-    // storing the row.
+    // storing the row. A redraw soon after the last one waits for the rest of
+    // kMinRedrawMs: the load yields every few milliseconds, and redrawing the
+    // chart at each yield would take a third of the load's time.
     if (updatePending_)
         return;
+    const qint64 since = sinceRedraw_.isValid() ? sinceRedraw_.elapsed() : kMinRedrawMs;
+    if (since < kMinRedrawMs && isVisible()) {
+        redrawTimer_.start(int(kMinRedrawMs - since));
+        updatePending_ = true;
+        return;
+    }
     update();
     updatePending_ = isVisible();
 }
@@ -284,6 +297,7 @@ void StripChartWidget::paintFrame(QPainter& painter, const QRect& dirty)
         cacheLayout_ = renderer_.layout(QRectF(rect()), now());
         renderer_.paintChart(cachePainter, cacheLayout_, QRectF(rect()));
         cacheValid_ = true;
+        sinceRedraw_.start();
     }
     painter.drawPixmap(QRectF(dirty), cache_, QRectF(QRectF(dirty).topLeft() * ratio, QSizeF(dirty.size()) * ratio));
     cursorArea_ = QRect();
@@ -295,7 +309,12 @@ void StripChartWidget::paintFrame(QPainter& painter, const QRect& dirty)
 
 void StripChartWidget::paintEvent(QPaintEvent* event)
 {
-    updatePending_ = false;
+    // A partial paint (the cursor, an uncovered corner) leaves the asked-for
+    // whole repaint to come.
+    if (event->rect().contains(rect())) {
+        updatePending_ = false;
+        redrawTimer_.stop();
+    }
     QPainter painter(this);
     paintFrame(painter, event->rect());
 }

@@ -6,7 +6,9 @@
 #include "platform/IClock.h"
 #include "platform/IStripChart.h"
 
+#include <QElapsedTimer>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 // The strip chart on the window (`iStripChartX1`).
@@ -19,6 +21,10 @@
 class StripChartWidget : public QWidget, public IStripChart {
     Q_OBJECT
 public:
+    // While rows arrive in bulk (a playback load) the chart is redrawn at
+    // most this often; a row arriving after a quiet spell shows at once.
+    static constexpr int kMinRedrawMs = 200;
+
     // The clock gives AddRowNow its time; without one the system clock is used.
     explicit StripChartWidget(QWidget* parent = nullptr, const IClock* clock = nullptr);
 
@@ -101,6 +107,8 @@ private:
     QPixmap cache_;
     bool cacheValid_ = false;
     bool updatePending_ = false; // a whole-widget repaint is already asked for
+    QElapsedTimer sinceRedraw_;  // since the cached chart was last redrawn
+    QTimer redrawTimer_;         // the next redraw, when rows come faster than frames
     StripChartRenderer::Layout cacheLayout_;
 
     QRect cursorArea_;   // what the cursor covered when last painted

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,7 +49,51 @@ void sendMouse(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButtons 
     QApplication::sendEvent(&widget, &event);
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+void addRow(StripChartWidget& chart, int i)
+{
+    chart.BeginRow();
+    chart.AddRowAt(kStart + i * kSecond);
+    chart.SetChannelValue(0, -1, double(i % 40));
+    chart.EndRow();
+}
+
 } // namespace
+
+TEST(StripChartWidget, RowsInBulkAreRedrawnAtAPaceAndTheLastOnesAreNotLeftOut)
+{
+    StripChartWidget chart;
+    chart.resize(400, 200);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 2);
+    PaintCounter counter;
+    chart.installEventFilter(&counter);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 5000));
+
+    // A load: rows in bursts, the event loop run between them.
+    counter.paints = 0;
+    int row = 0;
+    for (int burst = 0; burst < 60; ++burst) {
+        for (int i = 0; i < 50; ++i)
+            addRow(chart, row++);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LT(counter.paints, 30);
+    // The rows after the last redraw are painted without any further row.
+    const int before = counter.paints;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > before; }, 5000));
+}
 
 TEST(StripChartWidget, CursorIndexFollowsAMouseDrag)
 {
