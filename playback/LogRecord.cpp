@@ -23,6 +23,17 @@ struct HexTable {
 };
 constexpr HexTable hexTable;
 
+// Every 16-bit word divided by ten, looked up: three divisions per record
+// took a third of the decoding time. Built on first use, 512 KB.
+struct TenthsTable {
+    double value[65536];
+    TenthsTable()
+    {
+        for (int raw = 0; raw < 65536; ++raw)
+            value[raw] = double(raw >= 0x8000 ? raw - 0x10000 : raw) / 10.0;
+    }
+};
+
 inline int hexValue(char c)
 {
     return hexTable.value[static_cast<unsigned char>(c)];
@@ -122,14 +133,14 @@ bool decodeSensor(const char* r, size_t length, SensorValues& out)
         uint32_t head = 0, middle = 0, tail = 0;
         if (!hex8(r, head) || !hex8(r + 8, middle) || !hex8(r + 12, tail))
             return false;
-        auto signed16 = [](uint32_t raw) { return raw >= 0x8000 ? int(raw) - 0x10000 : int(raw); };
+        static const TenthsTable tenths;
         const uint32_t v1 = (head >> 16) & 0xFF;
         out.sensor = int(head >> 24) + 1;
-        out.value[0] = v1 >= 0x80 ? int(v1) - 0x100 : int(v1);
-        out.value[1] = signed16(head & 0xFFFF) / 10.0;
-        out.value[2] = signed16(middle >> 16);
-        out.value[3] = signed16(middle & 0xFFFF) / 10.0;
-        out.value[4] = signed16(tail & 0xFFFF) / 10.0;
+        out.value[0] = int(int8_t(uint8_t(v1)));
+        out.value[1] = tenths.value[head & 0xFFFF];
+        out.value[2] = int(int16_t(uint16_t(middle >> 16)));
+        out.value[3] = tenths.value[middle & 0xFFFF];
+        out.value[4] = tenths.value[tail & 0xFFFF];
         return true;
     }
     out.sensor = int(hexField(r, length, 1, 2) & 4095) + 1;

@@ -1,9 +1,13 @@
 #include "playback/LogfileReader.h"
 
+#include "playback/FileBlocks.h"
+#include "playback/LineSplitter.h"
 #include "playback/LogTimeStamp.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 LogfileReader::LogfileReader() = default;
 
@@ -167,71 +171,60 @@ LogfileReader::Result LogfileReader::readFile(const QString& path, ILogfileSink&
     result.fileSize = file.size();
     begin(sink, result.fileSize);
 
-    std::vector<char> buffer(settings_.blockBytes + MaxLineLength);
-    size_t start = 0; // first byte of the current line in buffer
-    size_t end = 0;   // bytes held in buffer
-    bool skipping = false; // inside the unkept rest of an over-long line
-    bool atEnd = false;
+    // A line that runs past the end of a block waits here for its end; of a
+    // line too long to keep, only the first bytes are kept (one more than
+    // MaxLineLength, so that a CR ending a line of exactly that length is
+    // still seen as the line end).
+    std::string partial;
+    int64_t partialLength = 0; // its whole length so far, kept or not
+    const size_t keepBytes = MaxLineLength + 1;
+    auto keep = [&](const char* p, size_t length) {
+        if (partial.size() < keepBytes)
+            partial.append(p, std::min(length, keepBytes - partial.size()));
+        partialLength += int64_t(length);
+    };
 
     // Asked before every line, as the user may stop the reading at any line.
-    auto consumeLine = [&](const char* p, size_t length, size_t withEnd) {
+    auto consumeLine = [&](const char* p, size_t length, int64_t withEnd) {
         if (sink.stopRequested()) {
             result.stopped = true;
             return false;
         }
-        consumed_ += int64_t(withEnd);
+        consumed_ += withEnd;
         if (length > 0 && p[length - 1] == '\r')
             --length;
-        line(p, length < MaxLineLength ? length : MaxLineLength);
+        line(p, std::min(length, MaxLineLength));
         ++result.lines;
         return true;
     };
 
-    for (;;) {
-        const char* base = buffer.data();
-        const void* nl = std::memchr(base + start, '\n', end - start);
-        if (nl) {
-            const size_t at = size_t(static_cast<const char*>(nl) - base);
-            if (skipping) {
-                consumed_ += int64_t(at + 1 - start);
-                skipping = false;
-            } else if (!consumeLine(base + start, at - start, at + 1 - start)) {
+    FileBlocks blocks(file, settings_.blockBytes, settings_.mapFile);
+    for (QByteArrayView block = blocks.next(); !block.isEmpty(); block = blocks.next()) {
+        const char* p = block.data();
+        const char* end = p + block.size();
+        if (partialLength > 0) {
+            const char* newline = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+            keep(p, size_t((newline ? newline : end) - p));
+            if (!newline)
+                continue;
+            if (!consumeLine(partial.data(), partial.size(), partialLength + 1))
                 break;
-            }
-            start = at + 1;
-            continue;
+            partial.clear();
+            partialLength = 0;
+            p = newline + 1;
         }
-        if (atEnd) {
-            if (end > start && !skipping)
-                consumeLine(base + start, end - start, end - start);
-            else if (skipping)
-                consumed_ += int64_t(end - start);
-            break;
-        }
-        // No complete line left: keep the partial line, or, when it is
-        // already too long to keep, hand on its first part and drop the rest.
-        if (!skipping && end - start >= MaxLineLength) {
-            if (!consumeLine(base + start, MaxLineLength, end - start))
-                break;
-            skipping = true;
-            start = end;
-        }
-        if (skipping) {
-            consumed_ += int64_t(end - start);
-            start = end;
-        }
-        const size_t kept = end - start;
-        std::memmove(buffer.data(), base + start, kept);
-        start = 0;
-        end = kept;
-        const qint64 got = file.read(buffer.data() + end, qint64(buffer.size() - end));
-        if (got < 0)
-            result.error = file.errorString();
-        if (got <= 0)
-            atEnd = true;
-        else
-            end += size_t(got);
+        const char* rest = LineSplitter::split(p, end, [&](const char* start, const char* newline) {
+            return consumeLine(start, size_t(newline - start), int64_t(newline - start) + 1);
+        });
+        if (!rest)
+            break; // stopped
+        keep(rest, size_t(end - rest));
     }
+    // The last line of a file that does not end in a line end.
+    if (!result.stopped && partialLength > 0)
+        consumeLine(partial.data(), partial.size(), partialLength);
+    if (result.error.isEmpty())
+        result.error = blocks.error();
     finish();
     result.bytesRead = consumed_;
     return result;

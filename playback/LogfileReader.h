@@ -55,6 +55,9 @@ public:
         // Files longer than this are grouped by the big-file rule.
         int64_t bigFileBytes = BigFileBytes;
         size_t blockBytes = size_t(4) << 20;
+        // Read the file mapped into memory, a block at a time; a file that
+        // cannot be mapped, or any file without this, is read into a buffer.
+        bool mapFile = true;
     };
 
     struct Result {

@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     settings.bigFileBytes = (flags & 2) ? 0 : LogfileReader::BigFileBytes;
     settings.sensorShown[1 + (flags >> 2) % 6] = !(flags & 0x80);
     settings.blockBytes = 16 + (flags >> 4);
+    settings.mapFile = flags & 8;
 
     static const QString path = QStringLiteral("/tmp/logfile_fuzz_%1.vlg").arg(getpid());
     QFile file(path);

@@ -297,20 +297,31 @@ TEST(LogfileReader, YieldsEveryTwentyThousandAndOneLines)
 
 TEST(LogfileReader, OverlongLinesAndOddLineEndsNeitherCrashNorLoseLines)
 {
-    LogfileReader::Settings small;
-    small.blockBytes = 64; // lines straddle blocks
     QByteArray file = logLine("02-11-2026", "10:00:00", QByteArray(100000, 'x'));
     file += "#02-11-2026 10:00:00 :001E0226001900C800EB" + QByteArray(50000, 'F') + "\n";
     file += "#02-11-2026 10:00:01 :001E0226001900C800EB\n";
+    file += "#02-11-2026 10:00:01 " + QByteArray(int(LogfileReader::MaxLineLength) - 21, 'y') + "\r\n";
     file += "no line end";
-    const auto l = load(file, small);
-    ASSERT_EQ(l->result.lines, 4);
-    ASSERT_EQ(l->sink.infos.size(), 2u);
-    EXPECT_EQ(size_t(l->sink.infos[0].size()), LogfileReader::MaxLineLength);
-    EXPECT_EQ(l->sink.infos[1], "no line end");
-    EXPECT_EQ(l->result.bytesRead, file.size());
-    ASSERT_EQ(l->sink.rows.size(), 2u);
-    EXPECT_EQ(l->sink.rows[0].sensor, 1);
+    // Mapped and read, in blocks that lines straddle (a CR at the end of one
+    // block, its LF at the start of the next) and in blocks holding it all.
+    for (const bool map : {true, false}) {
+        for (const size_t blockBytes : {size_t(1), size_t(7), size_t(64), size_t(4096), size_t(1) << 20}) {
+            SCOPED_TRACE(testing::Message() << "map " << map << ", blocks of " << blockBytes);
+            LogfileReader::Settings settings;
+            settings.blockBytes = blockBytes;
+            settings.mapFile = map;
+            const auto l = load(file, settings);
+            ASSERT_EQ(l->result.lines, 5);
+            ASSERT_EQ(l->sink.infos.size(), 3u);
+            EXPECT_EQ(size_t(l->sink.infos[0].size()), LogfileReader::MaxLineLength);
+            EXPECT_EQ(size_t(l->sink.infos[1].size()), LogfileReader::MaxLineLength);
+            EXPECT_TRUE(l->sink.infos[1].endsWith('y'));
+            EXPECT_EQ(l->sink.infos[2], "no line end");
+            EXPECT_EQ(l->result.bytesRead, file.size());
+            ASSERT_EQ(l->sink.rows.size(), 2u);
+            EXPECT_EQ(l->sink.rows[0].sensor, 1);
+        }
+    }
 }
 
 TEST(LogfileReader, MissingFileReportsWhy)
