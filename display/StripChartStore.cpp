@@ -250,6 +250,20 @@ void StripChartStore::setValue(int channel, double value)
         column.add(local, v);
 }
 
+void StripChartStore::addRows(const double* xs, size_t rows, const int* channels, const double* values,
+                              int valuesPerRow, int channelLimit)
+{
+    const size_t perRow = size_t(std::max(valuesPerRow, 0));
+    for (size_t r = 0; r < rows; ++r) {
+        if (!addRow(xs[r]))
+            continue;
+        for (size_t i = r * perRow; i < (r + 1) * perRow; ++i)
+            if (channels[i] < channelLimit)
+                setValue(channels[i], values[i]);
+    }
+    rowOpen_ = false;
+}
+
 void StripChartStore::closeChunk(Chunk& chunk)
 {
     chunk.dx.shrink_to_fit();

@@ -64,6 +64,12 @@ public:
     void setValue(int channel, double value);
     // Closes the open row; later setValue calls are ignored until the next row.
     void closeRow() { rowOpen_ = false; }
+    // Rows in bulk, each added, given its values and closed as by the calls
+    // above: row r has the x xs[r] and the values values[r * valuesPerRow + k]
+    // in the channels channels[r * valuesPerRow + k]; channels that are
+    // negative or not below channelLimit are skipped.
+    void addRows(const double* xs, size_t rows, const int* channels, const double* values, int valuesPerRow,
+                 int channelLimit);
 
     int64_t rowCount() const { return totalRows_ - firstRow_; }
     // x of a row; NaN outside 0..rowCount()-1.

@@ -114,6 +114,13 @@ void StripChartWidget::EndRow()
     chartChanged();
 }
 
+void StripChartWidget::AddRowsAt(const double* xs, size_t rows, const int* channels, const double* values,
+                                 int valuesPerRow)
+{
+    store_.addRows(xs, rows, channels, values, valuesPerRow, ChannelCount());
+    chartChanged();
+}
+
 int64_t StripChartWidget::RowCount() const
 {
     return store_.rowCount();

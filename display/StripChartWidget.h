@@ -40,6 +40,8 @@ public:
     void AddRowAt(double x) override;
     void SetChannelValue(int channel, int row, double value) override;
     void EndRow() override;
+    void AddRowsAt(const double* xs, size_t rows, const int* channels, const double* values,
+                   int valuesPerRow) override;
     int64_t RowCount() const override;
 
     void SetBufferSize(int64_t rows) override;

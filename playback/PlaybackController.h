@@ -15,6 +15,7 @@
 #include <functional>
 
 class ChartHandlers;
+class ChartRowBatch;
 class IFileDialog;
 class IMessageBox;
 class QProgressBar;
@@ -71,7 +72,7 @@ private:
 
     void switchToFileMode(const QString& path);
     void prepareChart();
-    void plot(const PlotRow& row);
+    void plot(const PlotRow& row, ChartRowBatch& rows);
     void greyAbsentSensors();
     void selectOption(QRadioButton* option, const std::function<void()>& handler);
     void selectScaleGauge(int index);

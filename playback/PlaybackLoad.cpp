@@ -8,6 +8,7 @@
 #include "platform/IFileDialog.h"
 #include "platform/IMessageBox.h"
 #include "platform/IStripChart.h"
+#include "playback/ChartRowBatch.h"
 #include "playback/ControlAccess.h"
 #include "playback/LogfileReader.h"
 
@@ -35,7 +36,7 @@ constexpr int ProgressSteps = 1000;
 class PlaybackController::Sink final : public ILogfileSink {
 public:
     Sink(PlaybackController& owner, LogfileReader& reader, int64_t fileSize)
-        : owner_(owner), reader_(reader), fileSize_(fileSize) {}
+        : owner_(owner), reader_(reader), fileSize_(fileSize), rows_(owner.state_.channelMap.chartValueCount) {}
 
     void infoLine(QByteArrayView line) override
     {
@@ -49,10 +50,16 @@ public:
         owner_.measurement_.sensorCount = record.info.sensorCount;
         owner_.state_.fileSensorCount = record.info.sensorCount;
     }
-    void plotRow(const PlotRow& row) override { owner_.plot(row); }
+    void plotRow(const PlotRow& row) override
+    {
+        owner_.plot(row, rows_);
+        if (rows_.full())
+            rows_.flushTo(owner_.c_.iStripChartX1);
+    }
     bool stopRequested() override { return owner_.state_.stopLoading; }
     void yieldNow(int64_t bytesRead) override
     {
+        flushRows();
         flushEvents();
         if (owner_.progress_ && fileSize_ > 0)
             owner_.progress_->setValue(int(bytesRead * ProgressSteps / fileSize_));
@@ -61,6 +68,9 @@ public:
         for (int s = 1; s <= 6; ++s)
             reader_.setSensorShown(s, Controls::ticked(owner_.c_.CheckShow[s]));
     }
+
+    // The chart gets its rows before anything can look at it.
+    void flushRows() { rows_.flushTo(owner_.c_.iStripChartX1); }
 
     void flushEvents()
     {
@@ -80,6 +90,7 @@ private:
     LogfileReader& reader_;
     int64_t fileSize_;
     QString pending_;
+    ChartRowBatch rows_;
 };
 
 PlaybackController::PlaybackController(MainControls& controls, MeasurementState& measurement,
@@ -290,25 +301,24 @@ void PlaybackController::prepareChart()
     }
 }
 
-void PlaybackController::plot(const PlotRow& row)
+void PlaybackController::plot(const PlotRow& row, ChartRowBatch& rows)
 {
-    IStripChart* chart = c_.iStripChartX1;
-    if (!chart)
-        return;
     const PlaybackChannelMap& map = state_.channelMap;
-    chart->BeginRow();
-    chart->AddRowAt(row.x);
+    rows.addRow(row.x);
     // Channels follow the map made when the chart was built, so a value box
     // clicked while reading cannot shift values into another value's channel.
+    // A sensor that got no channels (ticked only after the chart was built)
+    // has nowhere to show its values.
+    if (!map.sensorShown[row.sensor])
+        return;
     const int first = map.sensorFirstChannel[row.sensor];
     for (int v = 1; v <= 5; ++v) {
         if (!map.valueOnChart[v])
             continue;
         const int ch = first + map.valueSlot[v];
         if (ch < map.channelCount)
-            chart->SetChannelValue(ch, -1, row.value[v - 1]);
+            rows.setValue(map.valueSlot[v], ch, row.value[v - 1]);
     }
-    chart->EndRow();
 }
 
 void PlaybackController::DisplayFileData()
@@ -328,6 +338,7 @@ void PlaybackController::DisplayFileData()
         progress_->setVisible(true);
     }
     const LogfileReader::Result result = reader.readFile(state_.loadedFileName, sink);
+    sink.flushRows();
     sink.flushEvents();
     greyAbsentSensors();
     if (progress_)

@@ -90,6 +90,40 @@ TEST(StripChartStore, FullStoreWithoutAutoDropRefusesRowsAndTheirValues)
     EXPECT_DOUBLE_EQ(store.value(2, 0), 2.0);
 }
 
+// Rows in bulk land as the same rows built one call at a time would: values
+// in their own channels, unset and out-of-range channels skipped, a refused
+// row's values nowhere.
+TEST(StripChartStore, RowsInBulkMatchRowsBuiltOneByOne)
+{
+    StripChartStore bulk, single;
+    for (StripChartStore* store : {&bulk, &single}) {
+        store->setCapacity(5);
+        store->setAutoDrop(false);
+    }
+    const double xs[6] = {1, 2, 3, 4, 5, 6};
+    const int channels[12] = {0, 1, -1, 1, 0, 7, 1, 1, 0, -1, 0, 1};
+    const double values[12] = {10, 11, 99, 21, 30, 99, 40, 41, 50, 99, 60, 61};
+    bulk.addRows(xs, 6, channels, values, 2, 2);
+    for (int r = 0; r < 6; ++r) {
+        single.addRow(xs[r]);
+        for (int k = 0; k < 2; ++k)
+            if (channels[2 * r + k] >= 0 && channels[2 * r + k] < 2)
+                single.setValue(channels[2 * r + k], values[2 * r + k]);
+        single.closeRow();
+    }
+    ASSERT_EQ(bulk.rowCount(), 5);
+    for (int64_t row = 0; row < 5; ++row) {
+        EXPECT_EQ(bulk.x(row), single.x(row));
+        for (int channel = 0; channel < 3; ++channel) {
+            const double a = bulk.value(row, channel), b = single.value(row, channel);
+            EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << row << " " << channel;
+        }
+    }
+    EXPECT_EQ(bulk.value(3, 1), 41.0); // the later value of one channel in a row wins
+    bulk.setValue(0, 1.0); // the bulk call leaves no row open
+    EXPECT_EQ(bulk.value(4, 0), 50.0);
+}
+
 TEST(StripChartStore, DropTargetDropsInBulkAcrossChunks)
 {
     StripChartStore store;
