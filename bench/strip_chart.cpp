@@ -13,6 +13,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -171,6 +172,34 @@ void BM_AddRow30Values(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// Rows as a playback load hands them over: batches of 4096, each row one of
+// six sensors with values 2 and 4 in that sensor's two of twelve channels.
+void BM_AddPlaybackRowBatch(benchmark::State& state)
+{
+    StripChartWidget chart;
+    for (int c = 0; c < 12; ++c)
+        chart.AddChannel(QStringLiteral("Value %1").arg(c), 0x00FF00, c % 2 == 0 ? 1 : 3, 1);
+    chart.SetAutoRowDrop(true);
+    chart.SetBufferSize(state.range(0));
+    chart.SetRowDropTarget(state.range(0) * 14 / 15);
+    constexpr size_t kBatch = 4096;
+    std::vector<double> xs(kBatch), values(2 * kBatch);
+    std::vector<int> channels(2 * kBatch);
+    int64_t row = 0;
+    for (auto _ : state) {
+        for (size_t r = 0; r < kBatch; ++r, ++row) {
+            const int sensor = int(row % 6);
+            xs[r] = kStart + double(row) * kSecond / 6;
+            channels[2 * r] = 2 * sensor;
+            channels[2 * r + 1] = 2 * sensor + 1;
+            values[2 * r] = 60.0 + double((row * 7) % 23);
+            values[2 * r + 1] = 100.0 + double(row % 11);
+        }
+        chart.AddRowsAt(xs.data(), kBatch, channels.data(), values.data(), 2);
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(kBatch));
+}
+
 void BM_CursorMove(benchmark::State& state)
 {
     StripChartWidget& chart = *liveDay().chart;
@@ -200,6 +229,7 @@ BENCHMARK(BM_MemoryPlayback22M)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintLiveDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPlayback)->Arg(100000)->Arg(kPlaybackRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddRow30Values)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_AddPlaybackRowBatch)->Arg(22500000)->Arg(300000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CursorMove)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

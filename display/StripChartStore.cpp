@@ -26,41 +26,35 @@ static_assert(int64_t(1) << kLevelShift[0] == StripChartStore::kFinestBlockRows,
 constexpr int kMaxChannels = 1024;
 
 double notANumber() { return std::numeric_limits<double>::quiet_NaN(); }
-
-// Summaries hold (min, max) per block, followed by (first, last) where the
-// stride is 4.
-template <size_t Stride>
-void widen(std::vector<float>& summary, size_t block, float v)
-{
-    if (summary.size() == Stride * block) {
-        summary.push_back(v);
-        summary.push_back(v);
-        if constexpr (Stride == 4) {
-            summary.push_back(v);
-            summary.push_back(v);
-        }
-        return;
-    }
-    float& mn = summary[Stride * block];
-    float& mx = summary[Stride * block + 1];
-    mn = std::min(mn, v);
-    mx = std::max(mx, v);
-    if constexpr (Stride == 4)
-        summary[Stride * block + 3] = v;
-}
 } // namespace
 
+// Summaries hold (min, max) per block, followed by (first, last) where the
+// stride is 4. A block gets its summary when its last point comes in.
 struct StripChartStore::Column {
     std::vector<float> values;
     std::vector<uint16_t> rows;        // chunk-local row of each point; only while sparse
     std::vector<float> levels[kLevels]; // (min, max[, first, last]) per block of each level
     bool sparse = false;               // false: point i is in row i
+    int64_t lastRow = -1;              // chunk-local row of the newest point
 
     size_t size() const { return values.size(); }
     int64_t rowOf(size_t point) const { return sparse ? rows[point] : int64_t(point); }
 
+    // Room for as many points as another chunk's column took, so that a
+    // chunk fills without regrowing its vectors.
+    void reserveLike(const Column& other)
+    {
+        const size_t points = other.values.size();
+        values.reserve(points);
+        if (other.sparse)
+            rows.reserve(points);
+        for (int level = 0; level < kLevels; ++level)
+            levels[level].reserve(other.levels[level].size());
+    }
+
     void add(int64_t localRow, float v)
     {
+        lastRow = localRow;
         if (!sparse && values.size() != size_t(localRow)) {
             rows.resize(values.size());
             for (size_t i = 0; i < rows.size(); ++i)
@@ -70,44 +64,59 @@ struct StripChartStore::Column {
         if (sparse)
             rows.push_back(uint16_t(localRow));
         values.push_back(v);
-        const size_t i = values.size() - 1;
-        widen<stride(0)>(levels[0], i >> kLevelShift[0], v);
-        widen<stride(1)>(levels[1], i >> kLevelShift[1], v);
-        widen<stride(2)>(levels[2], i >> kLevelShift[2], v);
-        static_assert(kLevels == 3, "one call per level");
+        // A block is summed up once its last point is in; until then its
+        // points are read one by one.
+        if ((values.size() & blockMask(0)) == 0)
+            summariseEndingBlocks(false);
     }
 
-    void replaceLast(float v)
+    // The summaries of the blocks that the newest point completes: written
+    // anew (replace) or appended.
+    void summariseEndingBlocks(bool replace)
     {
-        const size_t i = values.size() - 1;
-        values[i] = v;
-        for (int level = kEndsLevel; level < kLevels; ++level) {
-            const size_t block = i >> kLevelShift[level];
-            if ((i & blockMask(level)) == 0)
-                levels[level][4 * block + 2] = v;
-            levels[level][4 * block + 3] = v;
-        }
-        for (int level = 0; level < kLevels; ++level) {
-            const size_t block = i >> kLevelShift[level];
-            float mn = v, mx = v;
+        const size_t n = values.size();
+        for (int level = 0; level < kLevels && (n & blockMask(level)) == 0; ++level) {
+            const size_t block = (n >> kLevelShift[level]) - 1;
+            float mn, mx;
             if (level == 0) {
-                for (size_t p = block << kLevelShift[0]; p <= i; ++p) {
-                    mn = std::min(mn, values[p]);
-                    mx = std::max(mx, values[p]);
+                const float* p = values.data() + (block << kLevelShift[0]);
+                mn = mx = p[0];
+                for (size_t k = 1; k <= blockMask(0); ++k) {
+                    mn = std::min(mn, p[k]);
+                    mx = std::max(mx, p[k]);
                 }
             } else {
                 const std::vector<float>& below = levels[level - 1];
                 const size_t s = stride(level - 1);
-                const int step = kLevelShift[level] - kLevelShift[level - 1];
-                for (size_t b = block << step; b <= i >> kLevelShift[level - 1]; ++b) {
-                    mn = std::min(mn, below[s * b]);
-                    mx = std::max(mx, below[s * b + 1]);
+                const size_t per = size_t(1) << (kLevelShift[level] - kLevelShift[level - 1]);
+                const float* p = below.data() + s * block * per;
+                mn = p[0];
+                mx = p[1];
+                for (size_t k = 1; k < per; ++k) {
+                    mn = std::min(mn, p[s * k]);
+                    mx = std::max(mx, p[s * k + 1]);
                 }
             }
-            levels[level][stride(level) * block] = mn;
-            levels[level][stride(level) * block + 1] = mx;
+            std::vector<float>& summary = levels[level];
+            const float entry[4] = {mn, mx, values[block << kLevelShift[level]], values[n - 1]};
+            const size_t width = stride(level);
+            if (replace)
+                std::copy(entry, entry + width, summary.begin() + std::ptrdiff_t(width * block));
+            else
+                summary.insert(summary.end(), entry, entry + width);
         }
     }
+
+    void replaceLast(float v)
+    {
+        values.back() = v;
+        if ((values.size() & blockMask(0)) == 0)
+            summariseEndingBlocks(true);
+    }
+
+    // Whether the summary of block `block` of a level is made (its block is
+    // complete).
+    bool summarised(int level, size_t block) const { return stride(level) * block < levels[level].size(); }
 
     // Points whose chunk-local rows lie in [a, b).
     std::pair<size_t, size_t> pointsIn(int64_t a, int64_t b) const
@@ -214,11 +223,16 @@ bool StripChartStore::addRow(double x)
     }
     const int64_t chunkNo = totalRows_ >> kChunkShift;
     if (chunks_.empty() || firstChunk_ + int64_t(chunks_.size()) <= chunkNo) {
-        if (!chunks_.empty())
-            closeChunk(*chunks_.back());
+        auto chunk = std::make_unique<Chunk>();
+        if (!chunks_.empty()) {
+            Chunk& previous = *chunks_.back();
+            closeChunk(previous);
+            chunk->columns.resize(previous.columns.size());
+            for (size_t c = 0; c < previous.columns.size(); ++c)
+                chunk->columns[c].reserveLike(previous.columns[c]);
+        }
         if (chunks_.empty())
             firstChunk_ = chunkNo;
-        auto chunk = std::make_unique<Chunk>();
         chunk->base = x;
         chunk->dx.reserve(size_t(kChunkRows));
         chunks_.push_back(std::move(chunk));
@@ -244,7 +258,7 @@ void StripChartStore::setValue(int channel, double value)
     Column& column = chunk.columns[size_t(channel)];
     const int64_t local = (totalRows_ - 1) & kLocalMask;
     const float v = float(value);
-    if (column.size() > 0 && column.rowOf(column.size() - 1) == local)
+    if (column.lastRow == local)
         column.replaceLast(v);
     else
         column.add(local, v);
@@ -460,11 +474,15 @@ StripChartStore::Extremes StripChartStore::extremes(int channel, int64_t begin, 
         const bool blocks = level >= kEndsLevel;
         const std::vector<float>& ends = column.levels[std::max(level, kEndsLevel)];
         const int shift = kLevelShift[std::max(level, kEndsLevel)];
-        const float first = blocks ? ends[4 * (p0 >> shift) + 2] : column.values[p0];
+        const int endsLevel = std::max(level, kEndsLevel);
+        const size_t firstBlock = p0 >> shift, lastBlock = (p1 - 1) >> shift;
+        const float first = blocks && column.summarised(endsLevel, firstBlock) ? ends[4 * firstBlock + 2]
+                                                                              : column.values[p0];
         if (result.empty)
             result.first = first;
         result.empty = false;
-        result.last = blocks ? ends[4 * ((p1 - 1) >> shift) + 3] : column.values[p1 - 1];
+        result.last = blocks && column.summarised(endsLevel, lastBlock) ? ends[4 * lastBlock + 3]
+                                                                       : column.values[p1 - 1];
         column.minMax(p0, p1, mn, mx);
     }
     result.min = mn;

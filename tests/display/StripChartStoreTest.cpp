@@ -176,20 +176,14 @@ TEST(StripChartStore, ExtremesMatchAPlainScan)
             set(1, i);                               // sparse, then dense for a while
         if (i > 100000 && random() % 5000 == 0)
             set(2, i);                               // rare
-        if (i % 1000 == 0)
-            set(0, i);                               // replaced
+        if (i % 1000 == 0 || i % 4096 == 4095 || i % 4096 == 255 || i % 32 == 15)
+            set(0, i);                               // replaced, also at block ends
         store.closeRow();
     }
     ASSERT_EQ(store.rowCount(), 150000);
     const int64_t dropped = rows - store.rowCount();
 
-    std::uniform_int_distribution<int64_t> pick(0, store.rowCount());
-    for (int trial = 0; trial < 300; ++trial) {
-        int64_t a = pick(random), b = pick(random);
-        if (a > b)
-            std::swap(a, b);
-        if (trial % 3 == 0)
-            b = std::min<int64_t>(a + 70000, store.rowCount());
+    const auto check = [&](int64_t a, int64_t b) {
         for (int channel = 0; channel < 3; ++channel) {
             const auto e = store.extremes(channel, a, b);
             bool empty = true;
@@ -208,12 +202,31 @@ TEST(StripChartStore, ExtremesMatchAPlainScan)
             ASSERT_EQ(e.empty, empty) << channel << " " << a << ".." << b;
             if (empty)
                 continue;
-            EXPECT_EQ(e.first, first);
-            EXPECT_EQ(e.last, last);
+            EXPECT_EQ(e.first, first) << channel << " " << a << ".." << b;
+            EXPECT_EQ(e.last, last) << channel << " " << a << ".." << b;
             EXPECT_EQ(e.min, mn) << channel << " " << a << ".." << b;
             EXPECT_EQ(e.max, mx) << channel << " " << a << ".." << b;
         }
+    };
+    std::uniform_int_distribution<int64_t> pick(0, store.rowCount());
+    for (int trial = 0; trial < 300; ++trial) {
+        int64_t a = pick(random), b = pick(random);
+        if (a > b)
+            std::swap(a, b);
+        if (trial % 3 == 0)
+            b = std::min<int64_t>(a + 70000, store.rowCount());
+        if (trial % 5 == 0)
+            b = store.rowCount(); // up to the newest row
+        if (trial % 7 == 0)
+            a = std::max<int64_t>(((a + dropped) & ~int64_t(255)) - dropped, 0); // from a block start
+        check(a, b);
     }
+    // From block starts (blocks count from the first row ever added) to the
+    // newest row, inside blocks not yet complete.
+    const int64_t n = store.rowCount();
+    for (const int64_t block : {16, 256, 4096, 65536})
+        for (int64_t a = ((n - 1 + dropped) & ~(block - 1)) - dropped; a > n - 3 * block && a >= 0; a -= block)
+            check(a, n);
     for (int64_t r = 0; r < store.rowCount(); r += 997)
         for (int channel = 0; channel < 3; ++channel) {
             const float v = expected[channel][size_t(r + dropped)];
