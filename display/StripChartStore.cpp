@@ -221,26 +221,13 @@ bool StripChartStore::addRow(double x)
         const int64_t keep = dropTarget_ > 0 && dropTarget_ < capacity_ ? dropTarget_ : capacity_ - 1;
         dropOldest(rowCount() - keep);
     }
-    const int64_t chunkNo = totalRows_ >> kChunkShift;
-    if (chunks_.empty() || firstChunk_ + int64_t(chunks_.size()) <= chunkNo) {
-        auto chunk = std::make_unique<Chunk>();
-        if (!chunks_.empty()) {
-            Chunk& previous = *chunks_.back();
-            closeChunk(previous);
-            chunk->columns.resize(previous.columns.size());
-            for (size_t c = 0; c < previous.columns.size(); ++c)
-                chunk->columns[c].reserveLike(previous.columns[c]);
-        }
-        if (chunks_.empty())
-            firstChunk_ = chunkNo;
-        chunk->base = x;
-        chunk->dx.reserve(size_t(kChunkRows));
-        chunks_.push_back(std::move(chunk));
-    }
-    Chunk& chunk = *chunks_.back();
-    openChunk_ = &chunk;
+    // Every kChunkRows rows a new chunk begins (also the first after clear():
+    // no rows, no chunks); otherwise the open chunk is the newest one.
+    if ((totalRows_ & kLocalMask) == 0)
+        openChunk_ = startChunk(x);
+    Chunk& chunk = *openChunk_;
     const float dx = float(x - chunk.base);
-    if ((chunk.dx.size() & ((size_t(1) << kCoarseShift) - 1)) == 0)
+    if ((totalRows_ & ((int64_t(1) << kCoarseShift) - 1)) == 0)
         chunk.coarse.push_back(dx);
     chunk.dx.push_back(dx);
     ++totalRows_;
@@ -248,11 +235,34 @@ bool StripChartStore::addRow(double x)
     return true;
 }
 
+StripChartStore::Chunk* StripChartStore::startChunk(double x)
+{
+    auto chunk = std::make_unique<Chunk>();
+    if (!chunks_.empty()) {
+        Chunk& previous = *chunks_.back();
+        closeChunk(previous);
+        chunk->columns.resize(previous.columns.size());
+        for (size_t c = 0; c < previous.columns.size(); ++c)
+            chunk->columns[c].reserveLike(previous.columns[c]);
+    } else {
+        firstChunk_ = totalRows_ >> kChunkShift;
+    }
+    chunk->base = x;
+    chunk->dx.reserve(size_t(kChunkRows));
+    chunks_.push_back(std::move(chunk));
+    return chunks_.back().get();
+}
+
 void StripChartStore::setValue(int channel, double value)
 {
-    if (!rowOpen_ || channel < 0 || channel >= kMaxChannels || !std::isfinite(value))
+    if (rowOpen_)
+        putValue(*openChunk_, channel, value);
+}
+
+inline void StripChartStore::putValue(Chunk& chunk, int channel, double value)
+{
+    if (channel < 0 || channel >= kMaxChannels || !std::isfinite(value))
         return;
-    Chunk& chunk = *openChunk_;
     if (int(chunk.columns.size()) <= channel)
         chunk.columns.resize(size_t(channel) + 1);
     Column& column = chunk.columns[size_t(channel)];
@@ -271,9 +281,10 @@ void StripChartStore::addRows(const double* xs, size_t rows, const int* channels
     for (size_t r = 0; r < rows; ++r) {
         if (!addRow(xs[r]))
             continue;
+        Chunk& chunk = *openChunk_;
         for (size_t i = r * perRow; i < (r + 1) * perRow; ++i)
             if (channels[i] < channelLimit)
-                setValue(channels[i], values[i]);
+                putValue(chunk, channels[i], values[i]);
     }
     rowOpen_ = false;
 }

@@ -114,6 +114,8 @@ private:
     struct Chunk;
 
     Chunk* chunkOfGlobal(int64_t global) const;
+    Chunk* startChunk(double x);
+    void putValue(Chunk& chunk, int channel, double value);
     double xOfGlobal(int64_t global) const;
     void dropOldest(int64_t rows);
     void closeChunk(Chunk& chunk);

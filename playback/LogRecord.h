@@ -23,6 +23,9 @@ struct SensorValues {
     double value[5] = {};
 };
 bool decodeSensor(const char* r, size_t length, SensorValues& out);
+// The sensor number of a record whose kind is Sensor (its code is two hex
+// digits): code + 1, 1..256.
+int sensorOf(const char* r);
 
 // A parameter record. The three last words exist only when the record text
 // is longer than 85 characters; apply() keeps the previous ones otherwise.

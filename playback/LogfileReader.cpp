@@ -27,6 +27,8 @@ void LogfileReader::begin(ILogfileSink& sink, int64_t fileSize)
     groupSecond_ = 0;
     n_ = 0;
     lastX_ = 0;
+    lastDay_ = -1;
+    lastSeconds_ = 0;
     parameters_.clear();
     stampCacheValid_ = false;
     dateCacheValid_ = false;
@@ -69,8 +71,14 @@ void LogfileReader::enter(const char* text, size_t length)
     const char* r = text + 22;
     const size_t rLength = length - 22;
     e.kind = LogRecord::kindOf(r, rLength);
-    if (e.kind == LogRecord::Kind::Sensor && !LogRecord::decodeSensor(r, rLength, e.values))
-        e.kind = LogRecord::Kind::Unreadable;
+    if (e.kind == LogRecord::Kind::Sensor) {
+        // Copies of a fixed size compile to a few moves; the common case.
+        e.length = uint8_t(std::min<size_t>(rLength, sizeof e.text));
+        if (e.length == sizeof e.text)
+            std::memcpy(e.text, r, sizeof e.text);
+        else
+            std::memcpy(e.text, r, e.length);
+    }
     if (e.kind == LogRecord::Kind::Parameter) {
         parameters_.emplace_back();
         if (LogRecord::decodeParameters(r, rLength, parameters_.back()))
@@ -79,7 +87,10 @@ void LogfileReader::enter(const char* text, size_t length)
             e.kind = LogRecord::Kind::Unreadable;
     }
     lastStampLength_ = length < sizeof lastStamp_ ? length : sizeof lastStamp_;
-    std::memcpy(lastStamp_, text, lastStampLength_);
+    if (lastStampLength_ == sizeof lastStamp_)
+        std::memcpy(lastStamp_, text, sizeof lastStamp_);
+    else
+        std::memcpy(lastStamp_, text, lastStampLength_);
 }
 
 bool LogfileReader::stampTime(const char* text, size_t length, int64_t& day, double& seconds)
@@ -123,12 +134,12 @@ void LogfileReader::closeGroup(const char* text, size_t length, int secondsLater
     if (stampTime(text, length, day, seconds)) {
         seconds += secondsLater;
         for (int k = 1; k <= count; ++k)
-            dispatch(group_[size_t(k - 1)], double(day) + (seconds + double(k - 1) / count) / 86400.0);
+            dispatch(group_[size_t(k - 1)], day, seconds, k, count);
     }
     parameters_.clear();
 }
 
-void LogfileReader::dispatch(const Entry& e, double x)
+void LogfileReader::dispatch(const Entry& e, int64_t day, double seconds, int k, int count)
 {
     if (e.kind == LogRecord::Kind::Parameter) {
         sink_->parameterRecord(parameters_[size_t(e.parameterIndex)]);
@@ -136,16 +147,35 @@ void LogfileReader::dispatch(const Entry& e, double x)
     }
     if (e.kind != LogRecord::Kind::Sensor)
         return;
-    const int sensor = e.values.sensor;
+    // The sensor number alone first (two hex digits, known to be readable),
+    // then the time, and only then the whole record.
+    const int sensor = LogRecord::sensorOf(e.text);
     if (sensor > 6 || !settings_.sensorShown[sensor])
         return;
+    // Records whose time does not advance are dropped. The x is
+    //   day + (seconds + (k - 1) / count) / 86400,
+    // and every step of it keeps the order of its input, so a record of the
+    // last plotted day at no later seconds cannot advance: it is dropped
+    // before any division (the divisions cost more than the rest of the
+    // record). The fraction stays below 1, so seconds + 1 bounds it.
+    if (day == lastDay_ && (k == 1 ? seconds : seconds + 1) <= lastSeconds_)
+        return;
+    const double at = k == 1 ? seconds : seconds + double(k - 1) / count; // 0 / count adds nothing
+    if (day == lastDay_ && at <= lastSeconds_)
+        return;
+    const double x = double(day) + at / 86400.0;
     if (!(x > lastX_))
-        return; // records whose time does not advance are dropped
+        return;
+    LogRecord::SensorValues values;
+    if (!LogRecord::decodeSensor(e.text, e.length, values))
+        return; // a field that is not hex: the record is skipped
     lastX_ = x;
+    lastDay_ = day;
+    lastSeconds_ = at;
     PlotRow row;
     row.x = x;
     row.sensor = sensor;
-    std::memcpy(row.value, e.values.value, sizeof row.value);
+    std::memcpy(row.value, values.value, sizeof row.value);
     sink_->plotRow(row);
 }
 

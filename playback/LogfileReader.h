@@ -85,17 +85,24 @@ public:
     void finish();
 
 private:
+    // A record of the open group. A sensor record keeps its first 20
+    // characters (all its fields) and is decoded only when it is plotted:
+    // many records of a large file are dropped for a time that does not
+    // advance.
     struct Entry {
         LogRecord::Kind kind = LogRecord::Kind::Ignored;
-        LogRecord::SensorValues values;
         int parameterIndex = -1;
+        uint8_t length = 0;
+        char text[20] = {};
     };
 
     void recordLine(const char* text, size_t length);
     void enter(const char* text, size_t length);
     bool stampTime(const char* text, size_t length, int64_t& day, double& seconds);
     void closeGroup(const char* text, size_t length, int secondsLater);
-    void dispatch(const Entry& entry, double x);
+    // Entry k (1-based) of a group of count entries, closed at `seconds` of
+    // day `day`.
+    void dispatch(const Entry& entry, int64_t day, double seconds, int k, int count);
 
     Settings settings_;
     ILogfileSink* sink_ = nullptr;
@@ -110,6 +117,9 @@ private:
     char lastStamp_[21] = {}; // time stamp of the group's latest line
     size_t lastStampLength_ = 0;
     double lastX_ = 0;
+    // The day and seconds (fraction included) that gave lastX_.
+    int64_t lastDay_ = -1;
+    double lastSeconds_ = 0;
     bool stampCacheValid_ = false;
     char cachedStamp_[20] = {};
     int64_t cachedDay_ = 0;

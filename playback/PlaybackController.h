@@ -15,7 +15,6 @@
 #include <functional>
 
 class ChartHandlers;
-class ChartRowBatch;
 class IFileDialog;
 class IMessageBox;
 class QProgressBar;
@@ -23,7 +22,6 @@ class QRadioButton;
 class RdWrConfig;
 struct ConfigValues;
 struct MeasurementState;
-struct PlotRow;
 
 // What lives in the main window itself.
 struct PlaybackHooks {
@@ -72,7 +70,6 @@ private:
 
     void switchToFileMode(const QString& path);
     void prepareChart();
-    void plot(const PlotRow& row, ChartRowBatch& rows);
     void greyAbsentSensors();
     void selectOption(QRadioButton* option, const std::function<void()>& handler);
     void selectScaleGauge(int index);

@@ -36,7 +36,23 @@ constexpr int ProgressSteps = 1000;
 class PlaybackController::Sink final : public ILogfileSink {
 public:
     Sink(PlaybackController& owner, LogfileReader& reader, int64_t fileSize)
-        : owner_(owner), reader_(reader), fileSize_(fileSize), rows_(owner.state_.channelMap.chartValueCount) {}
+        : owner_(owner), reader_(reader), fileSize_(fileSize), rows_(owner.state_.channelMap.chartValueCount)
+    {
+        // Channels follow the map made when the chart was built, so a value
+        // box clicked while reading cannot shift values into another value's
+        // channel. A sensor without channels (ticked only after the chart
+        // was built) has nowhere to show its values.
+        const PlaybackChannelMap& map = owner.state_.channelMap;
+        for (int s = 1; s <= 6; ++s) {
+            if (!map.sensorShown[s])
+                continue;
+            for (int v = 1; v <= 5; ++v) {
+                const int channel = map.sensorFirstChannel[s] + map.valueSlot[v];
+                if (map.valueOnChart[v] && channel < map.channelCount)
+                    targets_[s][targetCount_[s]++] = {v - 1, map.valueSlot[v], channel};
+            }
+        }
+    }
 
     void infoLine(QByteArrayView line) override
     {
@@ -52,7 +68,12 @@ public:
     }
     void plotRow(const PlotRow& row) override
     {
-        owner_.plot(row, rows_);
+        rows_.addRow(row.x);
+        const int sensor = row.sensor;
+        for (int k = 0; k < targetCount_[sensor]; ++k) {
+            const Target& t = targets_[sensor][k];
+            rows_.setValue(t.slot, t.channel, row.value[t.value]);
+        }
         if (rows_.full())
             rows_.flushTo(owner_.c_.iStripChartX1);
     }
@@ -91,6 +112,13 @@ private:
     int64_t fileSize_;
     QString pending_;
     ChartRowBatch rows_;
+    // Where each sensor's values go: value index 0..4, its slot in the row,
+    // its chart channel.
+    struct Target {
+        int value, slot, channel;
+    };
+    Target targets_[7][5] = {};
+    int targetCount_[7] = {};
 };
 
 PlaybackController::PlaybackController(MainControls& controls, MeasurementState& measurement,
@@ -298,26 +326,6 @@ void PlaybackController::prepareChart()
                 enable(c_.OptionDisplayGauge[v], false);
             }
         }
-    }
-}
-
-void PlaybackController::plot(const PlotRow& row, ChartRowBatch& rows)
-{
-    const PlaybackChannelMap& map = state_.channelMap;
-    rows.addRow(row.x);
-    // Channels follow the map made when the chart was built, so a value box
-    // clicked while reading cannot shift values into another value's channel.
-    // A sensor that got no channels (ticked only after the chart was built)
-    // has nowhere to show its values.
-    if (!map.sensorShown[row.sensor])
-        return;
-    const int first = map.sensorFirstChannel[row.sensor];
-    for (int v = 1; v <= 5; ++v) {
-        if (!map.valueOnChart[v])
-            continue;
-        const int ch = first + map.valueSlot[v];
-        if (ch < map.channelCount)
-            rows.setValue(map.valueSlot[v], ch, row.value[v - 1]);
     }
 }
 

@@ -83,6 +83,25 @@ TEST(LogfileReader, RecordWhoseTimeDoesNotAdvanceIsDropped)
     EXPECT_EQ(sensors, (std::vector<int>{1, 4, 5}));
 }
 
+TEST(LogfileReader, LaterRecordsOfAGroupAdvanceByTheirFractionAndANewDayAdvancesAtAnyHour)
+{
+    const auto l = load(logLine("02-11-2026", "10:00:00", sensorRecord(1))
+                        + logLine("02-11-2026", "10:00:05", sensorRecord(5))  // plots 1 at :05
+                        + logLine("02-11-2026", "10:00:04", sensorRecord(2))  // 5 at :04 is behind
+                        + logLine("02-11-2026", "10:00:04", sensorRecord(3))
+                        + logLine("02-11-2026", "10:00:05", sensorRecord(4))  // 2 at :05 no, 3 at :05.5
+                        + logLine("02-11-2026", "23:59:59", sensorRecord(6))  // 4 at 23:59:59
+                        + logLine("02-12-2026", "00:00:00", sensorRecord(1))  // 6 at midnight
+                        + logLine("02-11-2026", "23:59:58", sensorRecord(2))); // 1 a day back; 2 as last
+    std::vector<int> sensors;
+    for (const auto& r : l->sink.rows)
+        sensors.push_back(r.sensor);
+    EXPECT_EQ(sensors, (std::vector<int>{1, 3, 4, 6}));
+    ASSERT_EQ(l->sink.rows.size(), 4u);
+    EXPECT_DOUBLE_EQ(l->sink.rows[1].x, at(Day20260211, 10, 0, 5.5));
+    EXPECT_DOUBLE_EQ(l->sink.rows[3].x, at(Day20260211 + 1, 0, 0, 0));
+}
+
 TEST(LogfileReader, SensorRecordValuesAreSignedAndScaledButLossFactorIsNot)
 {
     const auto l = load(logLine("02-11-2026", "10:00:00", sensorRecord(6, "F6FF9C0019FF9C00EB"))
