@@ -16,12 +16,11 @@ namespace LineSplitter {
 inline uint64_t newlineMask(const char* p)
 {
     const __m128i nl = _mm_set1_epi8('\n');
-    uint64_t mask = 0;
-    for (int i = 0; i < 4; ++i) {
+    auto bits = [&](int i) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-        mask |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nl)))) << (16 * i);
-    }
-    return mask;
+        return uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nl))));
+    };
+    return bits(0) | bits(1) << 16 | bits(2) << 32 | bits(3) << 48;
 }
 #endif
 
