@@ -7,13 +7,16 @@
 // so memory stays small whatever the file size. A file that cannot be mapped
 // is read block by block into a buffer instead.
 //
-// A mapped file that another program cuts short while it is read would fault
-// on the missing pages; logfiles are only ever appended to.
+// A mapped file that is cut short while it is read (or whose medium is pulled
+// out) reads zeros where pages went missing, and the reading ends with an
+// error; see BusErrorGuard.
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+class BusErrorGuard;
 class QFile;
 
 class FileBlocks {
@@ -27,8 +30,9 @@ public:
     // The next block; empty at the end of the file or after a read error.
     // The previous block is gone once this is called.
     QByteArrayView next();
-    // Why reading stopped early; empty when it did not.
-    QString error() const { return error_; }
+    // Why reading stopped early; empty when it did not. The block handed out
+    // last may then hold zeros instead of the file's bytes.
+    QString error() const;
 
 private:
     void release();
@@ -39,6 +43,7 @@ private:
     int64_t size_;
     int64_t position_ = 0;
     uchar* mapped_ = nullptr;
+    std::unique_ptr<BusErrorGuard> guard_; // while blocks are mapped
     std::vector<char> buffer_;
     QString error_;
 };

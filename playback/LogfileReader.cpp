@@ -250,11 +250,12 @@ LogfileReader::Result LogfileReader::readFile(const QString& path, ILogfileSink&
             break; // stopped
         keep(rest, size_t(end - rest));
     }
-    // The last line of a file that does not end in a line end.
-    if (!result.stopped && partialLength > 0)
-        consumeLine(partial.data(), partial.size(), partialLength);
+    // The last line of a file that does not end in a line end; after a read
+    // error it is only the part of a line read before the error.
     if (result.error.isEmpty())
         result.error = blocks.error();
+    if (!result.stopped && partialLength > 0 && result.error.isEmpty())
+        consumeLine(partial.data(), partial.size(), partialLength);
     finish();
     result.bytesRead = consumed_;
     return result;

@@ -356,6 +356,12 @@ void PlaybackController::DisplayFileData()
                          QStringLiteral("The logfile %1 cannot be opened: %2").arg(state_.loadedFileName,
                                                                                     result.error),
                          MessageIcon::Error);
+    else if (!result.error.isEmpty())
+        // What was read before the failure stays on the chart.
+        messageBox_.show(QString(),
+                         QStringLiteral("The logfile %1 could not be read to its end: %2")
+                             .arg(state_.loadedFileName, result.error),
+                         MessageIcon::Error);
 }
 
 void PlaybackController::greyAbsentSensors()

@@ -4,6 +4,7 @@
 #include "config/RdWrConfig.h"
 #include "display/StripChartTime.h"
 
+#include <QFile>
 #include <QProgressBar>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -189,6 +190,23 @@ TEST_F(PlaybackControllerTest, StopLoadingEndsTheReadAtTheNextYield)
     EXPECT_TRUE(w.c.MenueFileUnload->isEnabled());
     EXPECT_FALSE(w.c.MenueFileStop->isEnabled());
     EXPECT_TRUE(bar.isHidden());
+}
+
+TEST_F(PlaybackControllerTest, FileCutShortWhileLoadingIsReportedAndKeepsWhatWasRead)
+{
+    const QString path = writeFile(dir, QStringLiteral("cut.vlg"), longFile(9000));
+    // Another program empties the file at the first yield; the rest of the
+    // block being read is gone from under the reader.
+    QTimer::singleShot(0, [&] { QFile(path).resize(0); });
+    w.load(path);
+
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_TRUE(w.messages.shown[0].text.contains(QStringLiteral("could not be read to its end")));
+    EXPECT_TRUE(w.messages.shown[0].text.contains(path));
+    EXPECT_GE(w.chart.rows.size(), 20000u);
+    EXPECT_LT(w.chart.rows.size(), 54000u);
+    EXPECT_FALSE(w.c.Txt_event->toPlainText().contains(QChar(0)));
+    EXPECT_TRUE(w.c.MenueFileUnload->isEnabled());
 }
 
 TEST_F(PlaybackControllerTest, SwapMonthDayIsStoredAndReadsTheNextFileDayFirst)
