@@ -43,6 +43,30 @@ inline int hexValue(char c)
     return hexTable.value[static_cast<unsigned char>(c)];
 }
 
+#if defined(__SSE2__) && defined(__x86_64__)
+// The sixteen hex digits at p as eight bytes (the first two digits in the
+// lowest byte), all checked and converted side by side; false when any of
+// them is not a hex digit. Bytes above 0x7F compare as negative and so are
+// neither digits nor letters.
+inline bool hex16(const char* p, uint64_t& out)
+{
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i lower = _mm_or_si128(c, _mm_set1_epi8(0x20));
+    const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
+                                          _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
+    const __m128i isLetter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                           _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+    if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF)
+        return false;
+    const __m128i nibbles = _mm_or_si128(_mm_and_si128(isDigit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
+                                         _mm_and_si128(isLetter, _mm_sub_epi8(lower, _mm_set1_epi8('a' - 10))));
+    // Each 16-bit lane holds a pair: its first digit low, its second high.
+    const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, _mm_set1_epi16(0x00FF)), 4),
+                                       _mm_srli_epi16(nibbles, 8));
+    out = uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(pairs, pairs)));
+    return true;
+}
+#else
 // The eight hex digits at p as one number, all checked and converted in one
 // 64-bit word; false when any of them is not a hex digit ("0"-"9", "A"-"F",
 // "a"-"f"). Sensor records are most of a logfile, so this is the hot path.
@@ -80,30 +104,6 @@ inline bool hex8(const char* p, uint32_t& out)
     out = value;
     return true;
 #endif
-}
-
-#if defined(__SSE2__) && defined(__x86_64__)
-// The sixteen hex digits at p as eight bytes (the first two digits in the
-// lowest byte), all checked and converted side by side; false when any of
-// them is not a hex digit. Bytes above 0x7F compare as negative and so are
-// neither digits nor letters.
-inline bool hex16(const char* p, uint64_t& out)
-{
-    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i lower = _mm_or_si128(c, _mm_set1_epi8(0x20));
-    const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
-                                          _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
-    const __m128i isLetter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
-                                           _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
-    if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF)
-        return false;
-    const __m128i nibbles = _mm_or_si128(_mm_and_si128(isDigit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
-                                         _mm_and_si128(isLetter, _mm_sub_epi8(lower, _mm_set1_epi8('a' - 10))));
-    // Each 16-bit lane holds a pair: its first digit low, its second high.
-    const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, _mm_set1_epi16(0x00FF)), 4),
-                                       _mm_srli_epi16(nibbles, 8));
-    out = uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(pairs, pairs)));
-    return true;
 }
 #endif
 
