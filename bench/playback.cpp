@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -123,7 +124,8 @@ void setCounters(benchmark::State& state, const QString& path, int64_t lines)
     state.counters["peakRSS_MB"] = peakRssMegabytes();
 }
 
-// The whole of File › "Load" into the real chart, shown as on the window.
+// The whole of File › "Load" into the real chart and progress bar, shown as
+// on the window.
 void BM_LoadIntoChart(benchmark::State& state)
 {
     const QString path = logfileOf(int(state.range(0)));
@@ -154,6 +156,9 @@ void BM_LoadIntoChart(benchmark::State& state)
         SilentMessageBox messages;
         PlaybackController controller(c, measurement, config, playback, dialog, messages, nullptr, nullptr,
                                       PlaybackHooks());
+        QProgressBar bar; // as in the status bar: updated at every yield
+        bar.show();
+        controller.setProgressBar(&bar);
         state.ResumeTiming();
 
         controller.MenueFileLoad_Click();
