@@ -483,9 +483,9 @@ StripChartStore::Extremes StripChartStore::extremes(int channel, int64_t begin, 
         while (level >= kEndsLevel && !(!column.sparse && aligned(level)))
             --level;
         const bool blocks = level >= kEndsLevel;
-        const std::vector<float>& ends = column.levels[std::max(level, kEndsLevel)];
-        const int shift = kLevelShift[std::max(level, kEndsLevel)];
         const int endsLevel = std::max(level, kEndsLevel);
+        const std::vector<float>& ends = column.levels[endsLevel];
+        const int shift = kLevelShift[endsLevel];
         const size_t firstBlock = p0 >> shift, lastBlock = (p1 - 1) >> shift;
         const float first = blocks && column.summarised(endsLevel, firstBlock) ? ends[4 * firstBlock + 2]
                                                                               : column.values[p0];

@@ -18,6 +18,25 @@ void addRow(StripChartStore& store, double x, std::initializer_list<std::pair<in
     store.closeRow();
 }
 
+// first/min/max/last of the points (non-NaN) in rows [a, b) of a channel's
+// expected values, offset by the rows dropped before row 0.
+StripChartStore::Extremes plainScan(const std::vector<float>& expected, int64_t dropped, int64_t a, int64_t b)
+{
+    StripChartStore::Extremes e;
+    for (int64_t r = a; r < b; ++r) {
+        const float v = expected[size_t(r + dropped)];
+        if (std::isnan(v))
+            continue;
+        if (e.empty)
+            e.first = e.min = e.max = v;
+        e.empty = false;
+        e.last = v;
+        e.min = std::min(e.min, v);
+        e.max = std::max(e.max, v);
+    }
+    return e;
+}
+
 } // namespace
 
 TEST(StripChartStore, ChannelsNotSetInARowHaveNoPointThere)
@@ -186,19 +205,7 @@ TEST(StripChartStore, ExtremesMatchAPlainScan)
     const auto check = [&](int64_t a, int64_t b) {
         for (int channel = 0; channel < 3; ++channel) {
             const auto e = store.extremes(channel, a, b);
-            bool empty = true;
-            float first = 0, last = 0, mn = 0, mx = 0;
-            for (int64_t r = a; r < b; ++r) {
-                const float v = expected[channel][size_t(r + dropped)];
-                if (std::isnan(v))
-                    continue;
-                if (empty)
-                    first = mn = mx = v;
-                empty = false;
-                last = v;
-                mn = std::min(mn, v);
-                mx = std::max(mx, v);
-            }
+            const auto [empty, first, last, mn, mx] = plainScan(expected[channel], dropped, a, b);
             ASSERT_EQ(e.empty, empty) << channel << " " << a << ".." << b;
             if (empty)
                 continue;
@@ -290,19 +297,7 @@ TEST(StripChartStore, BlockBoundsSkipOnlyNearbyRowsAndKeepExtremesExact)
         for (size_t k = 0; k + 1 < bounds.size(); ++k)
             for (int channel = 0; channel < 2; ++channel) {
                 const auto e = store.extremes(channel, bounds[k], bounds[k + 1]);
-                bool empty = true;
-                float first = 0, last = 0, mn = 0, mx = 0;
-                for (int64_t r = bounds[k]; r < bounds[k + 1]; ++r) {
-                    const float v = expected[channel][size_t(r + dropped)];
-                    if (std::isnan(v))
-                        continue;
-                    if (empty)
-                        first = mn = mx = v;
-                    empty = false;
-                    last = v;
-                    mn = std::min(mn, v);
-                    mx = std::max(mx, v);
-                }
+                const auto [empty, first, last, mn, mx] = plainScan(expected[channel], dropped, bounds[k], bounds[k + 1]);
                 ASSERT_EQ(e.empty, empty);
                 if (empty)
                     continue;
