@@ -31,7 +31,6 @@ public:
         values_[i] = value;
     }
     bool full() const { return rows_ >= Capacity; }
-    size_t rows() const { return rows_; }
 
     // Hands the rows to the chart (none without one) and empties the batch.
     void flushTo(IStripChart* chart);
