@@ -1,6 +1,6 @@
 // A measurement against the evaluator simulator over a pseudo-terminal,
 // through the real serial port control.
-#include "MainWindowHarness.h"
+#include "support/MainWindowHarness.h"
 
 #include "platform/QtSerialPort.h"
 
