@@ -3,6 +3,9 @@
 #include "display/FrmAlert.h"
 #include "platform/ITimer.h"
 
+#include <QScreen>
+#include <algorithm>
+
 AlarmPopup::AlarmPopup(IInfoLog* info, IEventSink* events, ISound* sound,
                        std::function<std::unique_ptr<ITimer>()> makeTimer, QWidget* parent)
     : info_(info)
@@ -31,6 +34,28 @@ void AlarmPopup::open(int relay)
             if (window_ == opened)
                 window_ = nullptr;
         });
+        place(*opened);
     }
     window_->showRelay(relay);
+}
+
+void AlarmPopup::dismiss()
+{
+    if (window_)
+        window_->closeWithoutConfirmation();
+}
+
+void AlarmPopup::place(FrmAlert& window) const
+{
+    if (!anchor_)
+        return;
+    const QRect anchor(anchor_->mapToGlobal(QPoint(0, 0)), anchor_->size());
+    const QSize size = window.size();
+    QPoint topLeft(anchor.center().x() - size.width() / 2, anchor.top() + 16);
+    if (const QScreen* screen = anchor_->screen()) {
+        const QRect free = screen->availableGeometry();
+        topLeft.setX(std::clamp(topLeft.x(), free.left(), std::max(free.left(), free.right() - size.width())));
+        topLeft.setY(std::clamp(topLeft.y(), free.top(), std::max(free.top(), free.bottom() - size.height())));
+    }
+    window.move(topLeft);
 }

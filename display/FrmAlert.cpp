@@ -79,7 +79,7 @@ QLabel* makeLabel(const QString& text, int pointSize, QWidget* parent)
 
 FrmAlert::FrmAlert(IInfoLog* info, IEventSink* events, ISound* sound, std::unique_ptr<ITimer> timer,
                    QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : QWidget(parent, Qt::Dialog)
     , info_(info)
     , events_(events)
     , sound_(sound)
@@ -147,6 +147,13 @@ void FrmAlert::showRelay(int relay)
     }
     show();
     raise();
+    activateWindow();
+}
+
+void FrmAlert::closeWithoutConfirmation()
+{
+    confirmOnClose_ = false;
+    close();
 }
 
 void FrmAlert::timer_alert_Timer()
@@ -183,10 +190,11 @@ void FrmAlert::CmdAck_Click()
 void FrmAlert::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (confirmed_)
+    if (closed_)
         return;
-    confirmed_ = true;
-    confirm();
+    closed_ = true;
+    if (confirmOnClose_)
+        confirm();
     if (timer_alert)
         timer_alert->setEnabled(false);
     relayShown_ = false;

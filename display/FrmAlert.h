@@ -13,7 +13,8 @@ class QPushButton;
 // phase and an alarm phase (red, beep, wave sound), starting with the alarm
 // phase, until the user confirms it with "confirm" or the close box.
 // Closing records one confirmation (main alarm when Lbl_relay is shown,
-// else pre-alarm) and deletes the window.
+// else pre-alarm) and deletes the window. It is a dialog window of its
+// parent, so the window manager keeps it above the main window.
 class FrmAlert final : public QWidget {
     Q_OBJECT
 public:
@@ -22,9 +23,13 @@ public:
              QWidget* parent = nullptr);
     ~FrmAlert() override;
 
-    // Shows the window with the label of main alarm relay 1 or pre-alarm
-    // relay 2 made visible (the other label stays as it is).
+    // Shows, raises and activates the window with the label of main alarm
+    // relay 1 or pre-alarm relay 2 made visible (the other label stays as it
+    // is).
     void showRelay(int relay);
+
+    // Closes the window without recording a confirmation (the program ends).
+    void closeWithoutConfirmation();
 
     // One blink of timer_alert.
     void timer_alert_Timer();
@@ -57,5 +62,6 @@ private:
     std::unique_ptr<ITimer> timer_alert;
     bool relayShown_ = false;
     bool relay2Shown_ = false;
-    bool confirmed_ = false;
+    bool closed_ = false;
+    bool confirmOnClose_ = true;
 };

@@ -97,6 +97,16 @@ TEST_F(AlarmPopupTest, CloseBoxConfirmsLikeTheButtonAndOnlyOnce)
                                          QStringLiteral("event 34/0")}));
 }
 
+TEST_F(AlarmPopupTest, ProgramEndClosesThePopupWithoutAConfirmationNobodyGave)
+{
+    popup.open(1);
+    FakeTimer* blink = timer;
+    popup.dismiss();
+    EXPECT_TRUE(sinks.calls.isEmpty());
+    EXPECT_FALSE(blink->isEnabled());
+    EXPECT_EQ(popup.window(), nullptr);
+}
+
 TEST_F(AlarmPopupTest, EdgeAfterClosingLoadsFreshWindowWithOnlyItsLabel)
 {
     popup.open(1);
