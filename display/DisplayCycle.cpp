@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // How each value appears on the gauges.
@@ -49,11 +50,14 @@ void DisplayCycle::TimerDisplay_Timer()
     }
 
     const int n = state_.sensorCountKnown ? std::clamp<int>(state_.sensorCount, 0, 6) : 6;
+    // Without the evaluator the table holds no readings (the watchdog zeroed
+    // it): the chart shows a gap rather than zeros that look measured.
+    const bool measured = state_.evaluatorConnected;
     for (int s = 1; s <= n; ++s) {
         for (int k = 1; k <= 5; ++k) {
             const double stored = state_.value(s, k);
             // The TDN number goes onto the chart in tenths to fit its range.
-            const double chartValue = k == 1 ? stored : stored / 10.0;
+            const double chartValue = !measured ? std::nan("") : k == 1 ? stored : stored / 10.0;
             if (chart)
                 chart->SetChannelValue(ChartHandlers::liveChannel(s, k), -1, chartValue);
 

@@ -205,10 +205,12 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
         joins.clear();
         bool havePrevious = false;
         int previousColumn = -2;
+        int64_t previousFrom = 0; // first row of what the previous point stands for
         QPointF previous;
         const auto before = store_.pointAtOrBefore(index, bounds.front() - 1);
         if (before.row >= 0) {
             previous = QPointF(pixelOfX(layout, store_.x(before.row)), pixelOfValue(layout, before.value));
+            previousFrom = before.row;
             havePrevious = true;
         }
         for (int c = 0; c < columns; ++c) {
@@ -222,19 +224,22 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
             const double px = plot.left() + c + 0.5;
             double top = pixelOfValue(layout, e.max);
             double bottom = pixelOfValue(layout, e.min);
-            if (havePrevious && previousColumn == c - 1) {
+            // Where the line breaks (no value for a while) nothing joins it.
+            const bool joined = havePrevious && !store_.breaksIn(index, previousFrom, bounds[size_t(c) + 1]);
+            if (joined && previousColumn == c - 1) {
                 top = std::min(top, previous.y());
                 bottom = std::max(bottom, previous.y());
-            } else if (havePrevious) {
+            } else if (joined) {
                 joins.emplace_back(previous, QPointF(px, pixelOfValue(layout, e.first)));
             }
             strokes.emplace_back(px, top, px, std::max(bottom, top + 1.0));
             previous = QPointF(px, pixelOfValue(layout, e.last));
             previousColumn = c;
+            previousFrom = bounds[size_t(c)];
             havePrevious = true;
         }
         const auto after = store_.pointAtOrAfter(index, bounds.back());
-        if (after.row >= 0 && havePrevious)
+        if (after.row >= 0 && havePrevious && !store_.breaksIn(index, previousFrom, after.row + 1))
             joins.emplace_back(previous, QPointF(pixelOfX(layout, store_.x(after.row)), pixelOfValue(layout, after.value)));
 
         // On screen, wider lines as one-pixel lines side by side: the path

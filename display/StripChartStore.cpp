@@ -190,6 +190,7 @@ StripChartStore::~StripChartStore() = default;
 
 void StripChartStore::clear()
 {
+    breaks_.clear();
     chunks_.clear();
     firstChunk_ = firstRow_ = totalRows_ = 0;
     rowOpen_ = false;
@@ -197,6 +198,7 @@ void StripChartStore::clear()
 
 void StripChartStore::clearPoints()
 {
+    breaks_.clear();
     for (auto& chunk : chunks_) {
         chunk->columns.clear();
         chunk->columns.shrink_to_fit();
@@ -261,7 +263,13 @@ void StripChartStore::setValue(int channel, double value)
 
 inline void StripChartStore::putValue(Chunk& chunk, int channel, double value)
 {
-    if (channel < 0 || channel >= kMaxChannels || !std::isfinite(value))
+    if (channel < 0 || channel >= kMaxChannels)
+        return;
+    if (std::isnan(value)) {
+        putBreak(channel);
+        return;
+    }
+    if (!std::isfinite(value))
         return;
     if (int(chunk.columns.size()) <= channel)
         chunk.columns.resize(size_t(channel) + 1);
@@ -272,6 +280,25 @@ inline void StripChartStore::putValue(Chunk& chunk, int channel, double value)
         column.replaceLast(v);
     else
         column.add(local, v);
+}
+
+void StripChartStore::putBreak(int channel)
+{
+    if (int(breaks_.size()) <= channel)
+        breaks_.resize(size_t(channel) + 1);
+    std::vector<int64_t>& rows = breaks_[size_t(channel)];
+    const int64_t row = totalRows_ - 1;
+    if (rows.empty() || rows.back() != row)
+        rows.push_back(row);
+}
+
+bool StripChartStore::breaksIn(int channel, int64_t begin, int64_t end) const
+{
+    if (channel < 0 || size_t(channel) >= breaks_.size() || begin >= end)
+        return false;
+    const std::vector<int64_t>& rows = breaks_[size_t(channel)];
+    const auto first = std::lower_bound(rows.begin(), rows.end(), begin + firstRow_);
+    return first != rows.end() && *first < end + firstRow_;
 }
 
 void StripChartStore::addRows(const double* xs, size_t rows, const int* channels, const double* values,
@@ -301,6 +328,9 @@ void StripChartStore::dropOldest(int64_t rows)
     if (rows <= 0)
         return;
     firstRow_ = std::min(firstRow_ + rows, totalRows_);
+    for (std::vector<int64_t>& channelBreaks : breaks_)
+        channelBreaks.erase(channelBreaks.begin(),
+                            std::lower_bound(channelBreaks.begin(), channelBreaks.end(), firstRow_));
     while (!chunks_.empty() && ((firstChunk_ + 1) << kChunkShift) <= firstRow_) {
         chunks_.pop_front();
         ++firstChunk_;

@@ -60,7 +60,8 @@ public:
     bool addRow(double x);
     // Sets a channel's value in the open row (a second call for the same channel
     // replaces the first). Ignored without an open row, for a negative channel
-    // and for values that are not finite.
+    // and for infinite values. NaN means the channel has no value in this row:
+    // its line breaks there instead of joining the points on either side.
     void setValue(int channel, double value);
     // Closes the open row; later setValue calls are ignored until the next row.
     void closeRow() { rowOpen_ = false; }
@@ -94,6 +95,8 @@ public:
 
     // first/min/max/last of a channel over rows [begin, end).
     Extremes extremes(int channel, int64_t begin, int64_t end) const;
+    // Whether the channel's line breaks in rows [begin, end).
+    bool breaksIn(int channel, int64_t begin, int64_t end) const;
     // The channel's newest point in rows 0..row, and its oldest point in rows
     // row..rowCount()-1; row -1 in the result when there is none.
     Point pointAtOrBefore(int channel, int64_t row) const;
@@ -116,10 +119,13 @@ private:
     Chunk* chunkOfGlobal(int64_t global) const;
     Chunk* startChunk(double x);
     void putValue(Chunk& chunk, int channel, double value);
+    void putBreak(int channel);
     double xOfGlobal(int64_t global) const;
     void dropOldest(int64_t rows);
     void closeChunk(Chunk& chunk);
 
+    // Per channel, the global rows where its line breaks, oldest first.
+    std::vector<std::vector<int64_t>> breaks_;
     std::deque<std::unique_ptr<Chunk>> chunks_;
     Chunk* openChunk_ = nullptr; // holds the open row while rowOpen_
     int64_t firstChunk_ = 0; // global chunk number of chunks_.front()

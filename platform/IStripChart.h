@@ -27,7 +27,8 @@ public:
     virtual void BeginRow() = 0;
     virtual void AddRowNow() = 0;
     virtual void AddRowAt(double x) = 0;
-    // row is always -1 (the row being built).
+    // row is always -1 (the row being built). A NaN value means the channel
+    // has no value in this row: its line breaks there.
     virtual void SetChannelValue(int channel, int row, double value) = 0;
     virtual void EndRow() = 0;
     // Rows in bulk: row r has the x xs[r] and, for each k below valuesPerRow,

@@ -5,6 +5,7 @@
 #include "link/MeasurementState.h"
 
 #include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,6 +16,7 @@ struct DisplayCycleTest : ::testing::Test {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         f.addLiveChannels();
         handlers.connectControls();
+        state.evaluatorConnected = true;
         for (int s = 1; s <= 6; ++s)
             for (int k = 1; k <= 5; ++k)
                 state.value(s, k) = 100 * s + k;
@@ -47,6 +49,18 @@ TEST_F(DisplayCycleTest, OneRowOfAllSixSensorsBeforeCountKnownThenTracking)
     EXPECT_EQ(trackings, 1);
     EXPECT_EQ(chartCallsAtTracking.mid(chartCallsAtTracking.size() - 3),
               (QStringList{QStringLiteral("BeginRow"), QStringLiteral("AddRowNow"), QStringLiteral("EndRow")}));
+}
+
+TEST_F(DisplayCycleTest, WithoutTheEvaluatorTheChartGetsAGapNotZerosWhileGaugesGoOn)
+{
+    state.evaluatorConnected = false;
+    state.value(2, 4) = 0;
+    cycle.TimerDisplay_Timer();
+    ASSERT_EQ(lastRow().values.size(), 30u);
+    for (const auto& [channel, value] : lastRow().values)
+        EXPECT_TRUE(std::isnan(value)) << channel;
+    EXPECT_EQ(f.c.TextGauge[1]->text(), QStringLiteral(" 0"));
+    EXPECT_EQ(trackings, 1);
 }
 
 TEST_F(DisplayCycleTest, KnownCountOfTwoUpdatesOnlyTwoSensors)

@@ -187,6 +187,35 @@ TEST(StripChartWidget, HiddenChannelsAreNotDrawn)
     EXPECT_GT(countColour(image, Colours::Lime), 100);
 }
 
+TEST(StripChartWidget, RowsWithoutValueBreakTheLineInsteadOfBridgingIt)
+{
+    // 30 at both ends of a 100-row gap, 40 across a gap-free stretch: the
+    // gap's middle columns hold no curve at all.
+    StripChartWidget chart;
+    chart.SetYAxisRange(-10, 50);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
+    for (int i = 0; i < 300; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, i >= 100 && i < 200 ? std::nan("") : 30.0);
+        chart.EndRow();
+    }
+    chart.SetXAxisSpan(300 * kSecond);
+    chart.resize(600, 300);
+    const QImage image = render(chart, chart.size());
+    const QRectF plot = chart.plotRect();
+    const auto curveInColumn = [&](double fraction) {
+        const int x = int(plot.left() + plot.width() * fraction);
+        for (int y = int(plot.top()); y < int(plot.bottom()); ++y)
+            if (image.pixel(x, y) == toQColor(Colours::Lime).rgb())
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(curveInColumn(0.15));
+    EXPECT_FALSE(curveInColumn(0.5));
+    EXPECT_TRUE(curveInColumn(0.85));
+}
+
 TEST(StripChartWidget, SingleSpikeInAMillionRowsIsDrawn)
 {
     StripChartWidget chart;
