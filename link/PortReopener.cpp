@@ -22,6 +22,6 @@ void PortReopener::retry()
 {
     if (!enabled_ || port_.portOpen())
         return;
-    if (port_.setPortOpen(true) && onReopened)
+    if (port_.reopen() && onReopened)
         onReopened();
 }

@@ -7,7 +7,9 @@
 // Keeps the serial port open while a measurement runs: when the port is
 // closed (its device vanished, or it could not be opened at the start), it
 // tries to open it again every RetryIntervalMs, quietly, with the port's
-// current number and settings. Reception resumes by itself once it opens.
+// current settings and the device name its last open chose (a serial/COM<n>
+// link is waited for, never swapped for another device). Reception resumes
+// by itself once it opens.
 //
 // Wiring: construct with the main window's port and a timer of its own;
 // setEnabled(true) after the start of a measurement has tried to open the

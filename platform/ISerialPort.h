@@ -31,6 +31,9 @@ public:
     // Opens (true) or closes (false) the port. Returns false when opening
     // fails: the port is missing or in use, or the settings are refused.
     virtual bool setPortOpen(bool open) = 0;
+    // Opens the device that the last open tried again (a link to it is
+    // followed anew), never another one; a lost port comes back this way.
+    virtual bool reopen() { return setPortOpen(true); }
 
     // Event code of the event being delivered.
     virtual int commEvent() const = 0;

@@ -36,13 +36,25 @@ bool QtSerialPort::setPortOpen(bool open)
     }
     if (serial_.isOpen())
         return true;
+    device_ = serialDevicePath(home_, port_);
+    return openDevice(device_);
+}
 
+bool QtSerialPort::reopen()
+{
+    if (device_.isEmpty())
+        return setPortOpen(true);
+    return serial_.isOpen() || openDevice(device_);
+}
+
+bool QtSerialPort::openDevice(const QString& device)
+{
     const std::optional<PortSettings> settings = parsePortSettings(settings_);
     if (!settings) {
         lastOpenError_ = QStringLiteral("settings refused: ") + settings_;
         return false;
     }
-    serial_.setPortName(serialDevicePath(home_, port_));
+    serial_.setPortName(device);
     serial_.setFlowControl(QSerialPort::NoFlowControl);
     if (!serial_.open(QIODevice::ReadOnly)) {
         lastOpenError_ = serial_.errorString();

@@ -7,7 +7,9 @@
 
 // The serial port control on QSerialPort. Port n opens the device named by
 // serialDevicePath(homeDirectory, n), looked up again at every open, so a
-// re-pointed serial/COM<n> link is followed by the next open.
+// re-pointed serial/COM<n> link is followed by the next open. reopen() keeps
+// to the name the last open chose: a vanished link is waited for, never
+// replaced by the fallback device.
 //
 // Receive events (code 2) are raised as soon as data waits; input() hands out
 // at most MaxChunk characters and raises a further receive event for the rest.
@@ -27,6 +29,7 @@ public:
     QString settings() const override { return settings_; }
     bool portOpen() const override { return serial_.isOpen(); }
     bool setPortOpen(bool open) override;
+    bool reopen() override;
     int commEvent() const override { return event_; }
     QByteArray input() override;
 
@@ -36,6 +39,7 @@ public:
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
+    bool openDevice(const QString& device);
     void closeLostPort();
     void raise(int code);
     void raiseLater(int code);
@@ -43,6 +47,7 @@ private:
     QString home_;
     int port_ = 1;
     QString settings_ = QStringLiteral("9600,n,8,1");
+    QString device_; // what the last open chose
     QSerialPort serial_;
     int event_ = 0;
     bool inHandler_ = false;

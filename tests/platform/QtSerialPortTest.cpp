@@ -74,6 +74,31 @@ TEST_F(PtyPortTest, MissingDeviceFailsTheOpen)
     EXPECT_FALSE(port.lastOpenError().isEmpty());
 }
 
+TEST_F(PtyPortTest, ReopenWaitsForTheVanishedLinkInsteadOfTakingTheFallbackDevice)
+{
+    // COM1 falls back to /dev/ttyS0 when serial/COM1 is missing.
+    const QString link = home.filePath(QStringLiteral("serial/COM1"));
+    ASSERT_TRUE(QFile::rename(home.filePath(QStringLiteral("serial/COM3")), link));
+    port.setCommPort(1);
+    ASSERT_TRUE(port.setPortOpen(true));
+    port.setPortOpen(false);
+    ASSERT_TRUE(QFile::remove(link));
+    EXPECT_FALSE(port.reopen());
+
+    int master2 = -1, slave2 = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master2, &slave2, name, nullptr, nullptr), 0);
+    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(name), link));
+    EXPECT_TRUE(port.reopen());
+    QByteArray received;
+    port.onComm = [&] { received += port.input(); };
+    ASSERT_EQ(::write(master2, ":00\r\n", 5), 5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received == ":00\r\n"; }, 5000));
+    port.setPortOpen(false);
+    ::close(master2);
+    ::close(slave2);
+}
+
 TEST_F(PtyPortTest, PortNumberIsFixedWhileOpen)
 {
     ASSERT_TRUE(port.setPortOpen(true));

@@ -88,6 +88,11 @@ public:
         open_ = open;
         return true;
     }
+    bool reopen() override
+    {
+        ++reopenCalls;
+        return setPortOpen(true);
+    }
     int commEvent() const override { return event_; }
     QByteArray input() override
     {
@@ -110,6 +115,7 @@ public:
     }
     bool openFails = false;
     int openCalls = 0;
+    int reopenCalls = 0;
 
 private:
     int port_ = 1;
