@@ -80,8 +80,10 @@ void PlaybackController::ShowCursorValues(int64_t index)
             const double read = valueAtOrBefore(*chart, index, map.sensorFirstChannel[s] + slot);
             ++slot;
             const bool haveValue = !std::isnan(read);
+            // The chart keeps single-precision values; the TDN number is a
+            // whole number plotted in tenths, so it is read back rounded.
             if (haveValue)
-                state_.cursorValues[s][v] = v == 4 ? read * 10 : read;
+                state_.cursorValues[s][v] = v == 4 ? std::round(read * 10) : read;
             if (v != selected) {
                 state_.valueScaleChosen[v] = false;
                 continue;
@@ -98,12 +100,20 @@ void PlaybackController::ShowCursorValues(int64_t index)
                 selectScaleGauge(look->scaleOption);
                 state_.valueScaleChosen[v] = true;
             }
-            if (haveValue && Controls::ticked(c_.CheckShow[s])) {
-                const double shown = state_.cursorValues[s][v];
-                Controls::positionGauge(gauge, shown);
-                if (QLineEdit* text = c_.TextGauge[s - 1])
-                    text->setText(v == 1 || v == 4 ? NumberText::general(shown) : NumberText::oneDecimal(shown));
+            if (!Controls::ticked(c_.CheckShow[s]))
+                continue;
+            QLineEdit* text = c_.TextGauge[s - 1];
+            if (!haveValue) {
+                // Nothing of this quantity at the cursor: no reading, rather
+                // than one left over from another value.
+                Controls::positionGauge(gauge, look->positionMin);
+                Controls::clear(text);
+                continue;
             }
+            const double shown = state_.cursorValues[s][v];
+            Controls::positionGauge(gauge, shown);
+            if (text)
+                text->setText(v == 1 || v == 4 ? NumberText::general(shown) : NumberText::oneDecimal(shown));
         }
     }
     // Gauges of sensors the evaluator does not have stay white.
