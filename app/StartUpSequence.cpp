@@ -4,7 +4,9 @@
 #include "app/LayoutUnits.h"
 #include "app/MainLayout.h"
 #include "config/ConfigValues.h"
+#include "display/LampColours.h"
 #include "display/MainControls.h"
+#include "platform/Colour.h"
 #include "platform/IClock.h"
 #include "platform/ILamp.h"
 #include "platform/ILinearGauge.h"
@@ -73,7 +75,9 @@ bool StartUpSequence::run()
     setCaptions();
     cfg.LogDate = c_.clock.now().date().toString(QStringLiteral("yyyyMMdd"));
     if (w.Lbl_mode) {
-        w.Lbl_mode->setStyleSheet(QStringLiteral("color: #000000;"));
+        QPalette palette = w.Lbl_mode->palette();
+        palette.setColor(QPalette::WindowText, toQColor(Colours::Black));
+        w.Lbl_mode->setPalette(palette);
         w.Lbl_mode->setText(QStringLiteral("logging mode"));
     }
     if (w.MenueFileSwap)
@@ -90,6 +94,7 @@ bool StartUpSequence::run()
             w.iLedRectangleXl[i - 1]->SetActiveColor(c_.sensorColor[i]);
     }
     buildChannels();
+    LampColours::apply(w);
     setOptionCaptions();
     if (w.iStripChartX1) {
         w.iStripChartX1->SetYAxisRange(-30.0, 150.0);

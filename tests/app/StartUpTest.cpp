@@ -1,4 +1,4 @@
-#include "MainWindowHarness.h"
+#include "support/MainWindowHarness.h"
 
 #include "app/StartUpSequence.h"
 #include "display/ChartHandlers.h"
@@ -105,6 +105,22 @@ TEST(StartUp, CaptionsChannelsAndScalesFollowTheConfiguration)
     }
     EXPECT_EQ(c.TimerDisplay->interval(), 500);
     EXPECT_EQ(h.chart.bufferSize, 172800);
+}
+
+TEST(StartUp, AlarmLampsLightRedAndPreAlarmLampsOrangeNotTheLampsOwnGreen)
+{
+    MainWindowHarness h;
+    h.writeConfig(MainWindowHarness::defaultConfig());
+    MainControls& c = h.load().controls();
+    for (ILamp* lamp : {c.LED_Alarm, c.LED_Prealarm, c.oled_malm[2], c.tled_malm[5]}) {
+        EXPECT_EQ(lamp->ActiveColor(), 0x0000FFu);
+        EXPECT_EQ(lamp->InactiveColor(), 0x000080u);
+    }
+    EXPECT_EQ(c.oled_palm[0]->ActiveColor(), 0x0080FFu);
+    EXPECT_EQ(c.tled_palm[4]->ActiveColor(), 0x0080FFu);
+    EXPECT_EQ(c.LED_RDY->ActiveColor(), FakeLamp().activeColor);
+    EXPECT_TRUE(c.iLedRectangleX1->Active());
+    EXPECT_EQ(c.iLedRectangleX2->ActiveColor(), 0x0000FFu);
 }
 
 TEST(StartUp, RefreshCodeSetsIntervalAndOneDayOfRows)

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -175,13 +176,16 @@ TEST_F(PlaybackControllerTest, StopLoadingEndsTheReadAtTheNextYield)
 {
     const QByteArray file = longFile(9000);
     QProgressBar bar;
-    w.controller->setProgressBar(&bar);
+    QPushButton stop;
+    w.controller->setProgressBar(&bar, &stop);
     int progressAtStop = -1;
     QTimer::singleShot(0, [&] {
         EXPECT_FALSE(w.c.MenueFileUnload->isEnabled());
         EXPECT_TRUE(w.c.MenueFileStop->isEnabled());
+        EXPECT_FALSE(stop.isHidden());
         progressAtStop = bar.value();
         w.controller->MenueFileStop_Click();
+        EXPECT_FALSE(stop.isEnabled());
     });
     w.load(writeFile(dir, QStringLiteral("long.vlg"), file));
 
@@ -190,6 +194,7 @@ TEST_F(PlaybackControllerTest, StopLoadingEndsTheReadAtTheNextYield)
     EXPECT_TRUE(w.c.MenueFileUnload->isEnabled());
     EXPECT_FALSE(w.c.MenueFileStop->isEnabled());
     EXPECT_TRUE(bar.isHidden());
+    EXPECT_TRUE(stop.isHidden());
 }
 
 TEST_F(PlaybackControllerTest, FileCutShortWhileLoadingIsReportedAndKeepsWhatWasRead)
@@ -241,6 +246,7 @@ TEST_F(PlaybackControllerTest, CursorPutsTheValuesOfEachShownSensorOnItsGauge)
                          + logLine("02-11-2026", "10:00:00", sensorRecord(3, "1E0226001900C800EB"))
                          + logLine("02-11-2026", "10:00:01", ":80")));
     ASSERT_EQ(w.chart.rows.size(), 2u);
+    w.chart.rows[0].values[3] = double(52.3f); // as the real chart keeps it
     w.c.OptionDisplayGauge[4]->setChecked(true);
     w.chart.cursorIndex = 1; // sensor 3's row; sensor 2 is read from the row before
     w.chart.onCursorChange();
@@ -262,6 +268,11 @@ TEST_F(PlaybackControllerTest, CursorPutsTheValuesOfEachShownSensorOnItsGauge)
     EXPECT_EQ(w.c.TextGauge[2]->text(), QStringLiteral("0.0"));
     EXPECT_DOUBLE_EQ(w.gauges[1].position, 7);
     EXPECT_EQ(w.gauges[1].pointerStyle, 3);
+
+    // Before sensor 3's first row there is nothing of it to read.
+    w.chart.cursorIndex = 0;
+    w.chart.onCursorChange();
+    EXPECT_EQ(w.c.TextGauge[2]->text(), QString());
 }
 
 TEST_F(PlaybackControllerTest, UnloadRestoresTheLiveLookAndEndsTheCursorReadout)
