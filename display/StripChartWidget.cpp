@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QDateTime>
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -267,11 +269,18 @@ bool StripChartWidget::PrintChart()
 {
     QPrinter printer(QPrinter::HighResolution);
     printout_.setUp(printer);
+    // Without a printer the dialog opens on its PDF file, so a page can
+    // always be printed.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir::current().filePath(
+            QDateTime::currentDateTime().toString(QStringLiteral("'xy-diagram-'yyyyMMdd-HHmmss'.pdf'"))));
+    }
     if (printShowDialog_) {
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+    } else if (printer.outputFormat() != QPrinter::PdfFormat && QPrinterInfo::defaultPrinter().isNull()) {
         return false;
     }
     return printTo(printer);
