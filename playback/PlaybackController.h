@@ -41,8 +41,14 @@ public:
                        PlaybackState& state, IFileDialog& fileDialog, IMessageBox& messageBox,
                        ChartHandlers* handlers, RdWrConfig* configStore, PlaybackHooks hooks);
 
-    // Shown while a file is read: bytes read against the file size.
-    void setProgressBar(QProgressBar* bar) { progress_ = bar; }
+    // Shown while a file is read: bytes read against the file size, and a
+    // button that stops the reading (it is wired to MenueFileStop_Click by
+    // the window).
+    void setProgressBar(QProgressBar* bar, QWidget* stopButton = nullptr)
+    {
+        progress_ = bar;
+        stopButton_ = stopButton;
+    }
 
     void MenueFileLoad_Click();
     void DisplayFileData();
@@ -86,4 +92,5 @@ private:
     RdWrConfig* configStore_;
     PlaybackHooks hooks_;
     QProgressBar* progress_ = nullptr;
+    QWidget* stopButton_ = nullptr;
 };

@@ -345,12 +345,17 @@ void PlaybackController::DisplayFileData()
         progress_->setValue(0);
         progress_->setVisible(true);
     }
+    if (stopButton_) {
+        stopButton_->setEnabled(true);
+        stopButton_->setVisible(true);
+    }
     const LogfileReader::Result result = reader.readFile(state_.loadedFileName, sink);
     sink.flushRows();
     sink.flushEvents();
     greyAbsentSensors();
     if (progress_)
         progress_->setVisible(false);
+    show(stopButton_, false);
     if (!result.opened)
         messageBox_.show(QString(),
                          QStringLiteral("The logfile %1 cannot be opened: %2").arg(state_.loadedFileName,
@@ -390,6 +395,7 @@ void PlaybackController::MenueFileStop_Click()
 {
     state_.stopLoading = true;
     enable(c_.MenueFileStop, false);
+    enable(stopButton_, false);
 }
 
 void PlaybackController::MenueFileSwap_Click()
