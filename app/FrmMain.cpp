@@ -4,6 +4,7 @@
 #include "app/MainWindowBuilder.h"
 #include "app/MeasurementWindow.h"
 #include "app/MenuHandlers.h"
+#include "app/WindowFit.h"
 #include "app/StartUpSequence.h"
 #include "config/ConfigurationLoader.h"
 #include "config/RdWrConfig.h"
@@ -38,6 +39,9 @@
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace {
 double screenDpi(double configured, const QWidget& window)
@@ -64,7 +68,8 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
     createParts();
     wireParts();
     const QSize designSize(scale_.toPixels(19200), scale_.toPixels(11175));
-    resize(designSize.width(), designSize.height() + menuBar()->sizeHint().height());
+    resize(designSize.width(),
+           designSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     relayout();
 }
 
@@ -107,6 +112,7 @@ void FrmMain::createParts()
     chartHandlers_->chartWidget = widgets_.chartWidget;
     alarmPopup_ = std::make_unique<AlarmPopup>(logWriter_.get(), eventList_.get(), &services_.sound,
                                                services_.widgets.makeTimer, this);
+    alarmPopup_->setAnchor(widgets_.chartWidget);
     tracker_ = std::make_unique<AlarmTracker>(c, state_, eventList_.get(), logWriter_.get(),
                                               [this](int relay) { alarmPopup_->open(relay); });
     displayCycle_ = std::make_unique<DisplayCycle>(c, state_, chartHandlers_.get(), [this] { tracker_->track(); });
@@ -159,7 +165,7 @@ void FrmMain::createParts()
                            scale_,
                            chartHandlers_->sensorColor,
                            services_.screenSizePx,
-                           [this] { return centralWidget()->size(); },
+                           [this] { return widgets_.central->size(); },
                            [this] { configLoader_->LoadConfiguration(); },
                            [this] { MenueStartStop_Click(); }};
     if (!context.screenSizePx) {
@@ -203,7 +209,10 @@ void FrmMain::wireParts()
     playbackController_->connectChart();
     menuHandlers_->connectMenus();
 
-    widgets_.central->installEventFilter(this);
+    widgets_.scroll->viewport()->installEventFilter(this);
+    playbackController_->setProgressBar(widgets_.loadProgress, widgets_.stopLoading);
+    connect(widgets_.stopLoading, &QPushButton::clicked, this,
+            [this] { playbackController_->MenueFileStop_Click(); });
     if (widgets_.Lbl_name)
         widgets_.Lbl_name->installEventFilter(this);
     if (c.Txt_event)
@@ -252,6 +261,7 @@ void FrmMain::exitRoutine()
 
 void FrmMain::endProgram()
 {
+    alarmPopup_->dismiss();
     if (reopener_)
         reopener_->setEnabled(false);
     if (timerDisplay_)
@@ -319,7 +329,7 @@ void FrmMain::MenueVers_Click()
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == widgets_.central && event->type() == QEvent::Resize)
+    if (watched == widgets_.scroll->viewport() && event->type() == QEvent::Resize)
         relayout();
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == widgets_.Lbl_name) {
@@ -345,6 +355,7 @@ WindowShowState FrmMain::showState() const
 
 void FrmMain::layoutFor(WindowShowState state, QSize innerPx)
 {
+    widgets_.central->resize(innerPx);
     layout_.chartEnlarged = chartHandlers_ && chartHandlers_->chartEnlarged;
     const double innerWidth = scale_.toTwips(innerPx.width());
     const bool endedEnlargedView = layout_.resize(state, innerWidth, scale_.toTwips(innerPx.height()));
@@ -358,14 +369,65 @@ void FrmMain::layoutFor(WindowShowState state, QSize innerPx)
 
 void FrmMain::relayout()
 {
-    if (centralWidget())
-        layoutFor(showState(), centralWidget()->size());
+    const QSize minimum(scale_.toPixels(MainLayout::normalMinimumWidth()),
+                        scale_.toPixels(MainLayout::normalMinimumHeight()));
+    const WindowShowState state = showState();
+    layoutFor(state, WindowFit::contentSize(state, widgets_.scroll->viewport()->size(), minimum));
+}
+
+void FrmMain::fitToScreen()
+{
+    const QScreen* screen = this->screen();
+    if (!screen || showState() != WindowShowState::Normal)
+        return;
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    const QRect fitted = WindowFit::fitClient(screen->availableGeometry(), margins, client);
+    if (fitted != client)
+        setGeometry(fitted);
 }
 
 
 void FrmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        relayout();
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    relayout();
+    if (showState() == WindowShowState::Normal)
+        fitWhileSettling();
+}
+
+void FrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (showState() == WindowShowState::Normal)
+        fitWhileSettling();
+}
+
+void FrmMain::fitWhileSettling()
+{
+    // The window manager gives a restored window its old size back and puts
+    // its frame around it some moments later; until it has settled, every
+    // move or resize is checked against the screen. After that the user may
+    // place the window as they like.
+    settling_.setRemainingTime(FitSettleMs);
+    QTimer::singleShot(0, this, [this] { fitToScreen(); });
+    QTimer::singleShot(FitSettleMs, this, [this] { fitToScreen(); });
+}
+
+void FrmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (!settling_.hasExpired())
+        QTimer::singleShot(0, this, [this] { fitToScreen(); });
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!settling_.hasExpired())
+        QTimer::singleShot(0, this, [this] { fitToScreen(); });
 }

@@ -9,6 +9,7 @@
 #include "link/MeasurementState.h"
 #include "playback/PlaybackState.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QSize>
 #include <functional>
@@ -116,6 +117,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -123,6 +127,9 @@ private:
     void createParts();
     void wireParts();
     void relayout();
+    // A restored window is moved and shrunk into the screen's free area.
+    void fitToScreen();
+    void fitWhileSettling();
     WindowShowState showState() const;
 
     FrmMainServices services_;
@@ -159,6 +166,8 @@ private:
     std::unique_ptr<MenuHandlers> menuHandlers_;
     std::unique_ptr<Frmlog> frmlog_;
 
+    static constexpr int FitSettleMs = 1500;
+    QDeadlineTimer settling_{0};
     bool exited_ = false;
     bool closeAllowed_ = false;
 };

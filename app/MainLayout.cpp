@@ -1,5 +1,6 @@
 #include "app/MainLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,6 +36,24 @@ MainLayout::MainLayout()
         b.gauge[t] = {left + 60, 630, SensorColumnWidth - 120, 6065};
         b.TextGauge[t] = {left + 45, 6695, SensorColumnWidth - 90, 300};
     }
+}
+
+double MainLayout::normalMinimumWidth()
+{
+    // The panels are placed from the right edge; the chart frame reaches
+    // farthest, and keeps the tab panel's margin on the left.
+    const MainLayout design;
+    return design.boxes.Frame1.left + design.boxes.Frame1.width + design.boxes.SSTab1.left;
+}
+
+double MainLayout::normalMinimumHeight()
+{
+    // The bottom strip sits under the taller of the tab panel and the chart
+    // frame, with the tab panel's margin between.
+    const MainLayout design;
+    const MainLayoutBoxes& b = design.boxes;
+    const double panels = std::max(b.SSTab1.top + b.SSTab1.height, b.Frame1.top + b.Frame1.height);
+    return panels + b.SSTab1.top + b.Frame2.height + 10;
 }
 
 bool MainLayout::resize(WindowShowState state, double innerWidth, double innerHeight)

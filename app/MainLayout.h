@@ -34,6 +34,11 @@ public:
     double InitialScaleHeight = 0;
     bool chartEnlarged = false;
 
+    // The smallest client area in which a normal window's panels all fit
+    // at their design places (twips).
+    static double normalMinimumWidth();
+    static double normalMinimumHeight();
+
     // Smallest w (space beside the chart's value frame) that shows the
     // picture and slogan of a maximized window.
     static constexpr double PictureMinSpace = 4600;

@@ -8,6 +8,9 @@
 class QAction;
 class QLabel;
 class QGroupBox;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QWidget;
 
@@ -16,8 +19,16 @@ class QWidget;
 struct MainWidgets {
     MainControls controls;
 
-    // Panels moved by the layout rules.
+    // The panels sit on `central`, which scrolls inside `scroll` (the
+    // window's central widget) when the window is smaller than they need.
+    QScrollArea* scroll = nullptr;
     QWidget* central = nullptr;
+
+    // In the status bar while a logfile is read.
+    QProgressBar* loadProgress = nullptr;
+    QPushButton* stopLoading = nullptr;
+
+    // Panels moved by the layout rules.
     QTabWidget* SSTab1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame4 = nullptr;

@@ -14,7 +14,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QTabWidget>
 
 namespace {
@@ -54,13 +57,18 @@ MainWidgets MainWindowBuilder::build()
     MainWidgets w;
     w.controls.window = &window_;
     window_.setObjectName(QStringLiteral("FrmMain"));
-    w.central = named(new QWidget(&window_), "central");
-    window_.setCentralWidget(w.central);
+    w.scroll = named(new QScrollArea(&window_), "scroll");
+    w.scroll->setFrameShape(QFrame::NoFrame);
+    w.scroll->setWidgetResizable(false);
+    w.central = named(new QWidget, "central");
+    w.scroll->setWidget(w.central);
+    window_.setCentralWidget(w.scroll);
 
     buildMenus(w);
     buildGaugePanel(w);
     buildChartPanel(w);
     buildBottomPanel(w);
+    buildStatusBar(w);
     // The bottom strip covers the chart frame's lower part when maximized.
     w.controls.Frame1->lower();
     return w;
@@ -86,10 +94,10 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     c.MenueFileSwap->setObjectName(QStringLiteral("MenueFileSwap"));
     c.MenuFilePrint->setObjectName(QStringLiteral("MenuFilePrint"));
     c.MenueFileExit->setObjectName(QStringLiteral("MenueFileExit"));
-    // Live mode at start: nothing loaded to unload, stop or print.
+    // Live mode at start: nothing loaded to unload or stop. The chart prints
+    // in both modes.
     c.MenueFileUnload->setEnabled(false);
     c.MenueFileStop->setEnabled(false);
-    c.MenuFilePrint->setEnabled(false);
 
     c.MenueSetup = named(bar->addMenu(QStringLiteral("Setup")), "MenueSetup");
     w.MenueSetupSerialPort = c.MenueSetup->addAction(QStringLiteral("Setup Serial port"));
@@ -123,6 +131,10 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
         if (w.chartWidget) {
             w.chartWidget->setObjectName(QStringLiteral("iStripChartX1"));
             w.chartWidget->setAccessibleName(QStringLiteral("Strip chart"));
+            // The File menu is locked while measuring; printing stays at
+            // hand on the chart itself.
+            w.chartWidget->addAction(c.MenuFilePrint);
+            w.chartWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
         }
     }
 
@@ -325,18 +337,18 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
             double top;
         };
         const LampSpec specs[5] = {
-            {&c.sled_rdy[i], "sled_rdy", "ready lamp", 420, 300},
-            {&c.oled_palm[i], "oled_palm", "oil pre-alarm lamp", 250, 540},
-            {&c.oled_malm[i], "oled_malm", "oil main alarm lamp", 590, 540},
-            {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 250, 780},
-            {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 590, 780},
+            {&c.sled_rdy[i], "sled_rdy", "ready lamp", 400, 335},
+            {&c.oled_palm[i], "oled_palm", "oil pre-alarm lamp", 240, 575},
+            {&c.oled_malm[i], "oled_malm", "oil main alarm lamp", 580, 575},
+            {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 240, 815},
+            {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 580, 815},
         };
         for (const LampSpec& design : specs) {
             const PlacedWidget<ILamp> made = lamp(QStringLiteral("%1_%2").arg(QLatin1String(design.name)).arg(i),
-                                                  sensor + QLatin1String(design.what), LampShape::Round);
+                                                  sensor + QLatin1String(design.what), LampShape::Rectangle);
             *design.slot = made.control;
             if (made.widget)
-                place(w, made.widget, column + design.left, design.top, 230, 230);
+                place(w, made.widget, column + design.left, design.top, 300, 170);
         }
         c.lbl_rdy[i] = named(new QLabel(QString::number(i + 1), parent), "lbl_rdy", i);
         c.Lbl_opa[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_opa", i);
@@ -383,4 +395,18 @@ void MainWindowBuilder::buildBottomPanel(MainWidgets& w)
     c.Txt_event->setReadOnly(true);
     c.Txt_event->setAccessibleName(QStringLiteral("Event list"));
     place(w, c.Txt_event, 90, 250, 9540, 1170);
+}
+
+void MainWindowBuilder::buildStatusBar(MainWidgets& w)
+{
+    QStatusBar* bar = window_.statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    w.loadProgress = named(new QProgressBar(bar), "loadProgress");
+    w.loadProgress->setAccessibleName(QStringLiteral("Logfile loading progress"));
+    w.loadProgress->setMaximumWidth(360);
+    w.loadProgress->hide();
+    w.stopLoading = named(new QPushButton(QStringLiteral("Stop Loading"), bar), "stopLoading");
+    w.stopLoading->hide();
+    bar->addPermanentWidget(w.loadProgress);
+    bar->addPermanentWidget(w.stopLoading);
 }

@@ -18,6 +18,7 @@ private:
     void buildGaugePanel(MainWidgets& w);
     void buildLampPanel(MainWidgets& w, QWidget* parent);
     void buildBottomPanel(MainWidgets& w);
+    void buildStatusBar(MainWidgets& w);
 
     QMainWindow& window_;
     const DisplayWidgetFactory& factory_;

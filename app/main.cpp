@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 int main(int argc, char** argv)
 {
@@ -47,10 +46,11 @@ int main(int argc, char** argv)
 
     FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets,
                                    [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0});
+    messageBox.setParent(&window);
+    fileDialog.setParent(&window);
     if (!window.Form_Load())
         return 0;
-    if (const QScreen* screen = window.screen())
-        window.resize(screen->availableGeometry().size());
+    // Restored, the window keeps its design size (fitted into the screen).
     window.showMaximized();
     return app.exec();
 }

@@ -5,9 +5,13 @@
 
 class QWidget;
 
+// Message boxes and file dialogs belong to a window (setParent), so the
+// window manager keeps them above it: a modal box hidden behind the main
+// window would leave the program looking frozen.
 class QtMessageBox final : public IMessageBox {
 public:
     explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
     void show(const QString& title, const QString& text, MessageIcon icon) override;
 
 private:
@@ -22,6 +26,7 @@ public:
 class QtFileDialog final : public IFileDialog {
 public:
     explicit QtFileDialog(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
     QString getOpenFileName(const QString& initialName, const QString& filter) override;
     QString getSaveFileName(const QString& initialName, const QString& filter) override;
 

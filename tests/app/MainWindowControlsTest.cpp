@@ -1,7 +1,11 @@
-#include "MainWindowHarness.h"
+#include "support/MainWindowHarness.h"
+
+#include "app/WindowFit.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QScrollArea>
 #include <QGroupBox>
 #include <QTabWidget>
 #include <QLineEdit>
@@ -73,4 +77,31 @@ TEST(MainWindowControls, ChartSitsLeftOfTheGaugePanel)
     EXPECT_LT(frame1->geometry().right(), tabs->geometry().left());
     EXPECT_EQ(frame1->height(), 603); // 9045 twips at 96 dpi
     EXPECT_EQ(w.widgets().gaugeWidget[0]->height(), 404); // 6065 twips
+}
+
+TEST(MainWindowControls, SmallNormalWindowScrollsToEveryControlInsteadOfPushingThemOut)
+{
+    MainWindowHarness h;
+    FrmMain& w = h.create();
+    w.show();
+    w.resize(800, 540);
+    QCoreApplication::processEvents();
+    ASSERT_LT(w.widgets().scroll->viewport()->width(), 800);
+    const QRect content = w.widgets().central->rect();
+    EXPECT_GE(content.width(), 1270);
+    for (const QWidget* widget : w.widgets().central->findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() || widget->isHidden())
+            continue;
+        const QRect place(widget->mapTo(w.widgets().central, QPoint(0, 0)), widget->size());
+        EXPECT_TRUE(content.contains(place)) << widget->objectName().toStdString();
+    }
+}
+
+TEST(MainWindowControls, RestoredWindowIsFittedIntoTheScreensFreeArea)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const QMargins frame(1, 20, 1, 5);
+    EXPECT_EQ(WindowFit::fitClient(screen, frame, QRect(0, 19, 1280, 781)), QRect(1, 20, 1278, 775));
+    EXPECT_EQ(WindowFit::fitClient(screen, frame, QRect(900, 600, 640, 400)), QRect(639, 395, 640, 400));
+    EXPECT_EQ(WindowFit::fitClient(screen, frame, QRect(100, 100, 640, 400)), QRect(100, 100, 640, 400));
 }
