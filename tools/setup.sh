@@ -10,7 +10,7 @@ packages=(
   qt6-qpa-plugins
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  poppler-utils xvfb xauth imagemagick
+  poppler-utils xvfb xauth imagemagick openbox xdotool x11-utils
   fonts-dejavu-core
 )
 

@@ -6,6 +6,7 @@ namespace {
 constexpr unsigned SensorReady = 0x0001;
 constexpr unsigned ReadyRelay = 0x0020;
 constexpr unsigned AlarmRelay1 = 0x0080;
+constexpr unsigned AlarmRelay2 = 0x0040;
 constexpr unsigned QualityMainAlarm = 0x0100;
 constexpr unsigned QualityPreAlarm = 0x0200;
 constexpr unsigned PowerUpBusy = 0x0400;
@@ -24,6 +25,7 @@ constexpr Named Scenarios[] = {
     {"pause", Scenario::Pause},
     {"garbage", Scenario::Garbage},
     {"demo", Scenario::Demo},
+    {"alarms", Scenario::Alarms},
 };
 } // namespace
 
@@ -37,7 +39,9 @@ std::optional<Scenario> scenarioFromName(const std::string& name)
 
 const char* scenarioNames()
 {
-    return "normal, ready, prealarm, mainalarm, sensor-errors, evaluator-errors, pause, garbage, demo";
+    return "normal, ready, prealarm, mainalarm, sensor-errors, evaluator-errors, pause, garbage, demo, alarms "
+           "(alarm relay 1 and sensor 2's oil pre-alarm from second 3, alarm relay 2 from second 12, all "
+           "staying on)";
 }
 
 EvaluatorModel::EvaluatorModel(int sensorCount, Scenario scenario, uint32_t seed)
@@ -110,6 +114,14 @@ unsigned EvaluatorModel::statusBits(int sensor, int t) const
     case Scenario::MainAlarm:
         if (sensor == 1 && t % 40 >= 5 && t % 40 < 20)
             bits |= QualityMainAlarm | QualityPreAlarm | AlarmRelay1;
+        break;
+    case Scenario::Alarms:
+        if (sensor == 1 && t >= 3)
+            bits |= QualityMainAlarm | AlarmRelay1;
+        if (sensor == 1 && t >= 12)
+            bits |= AlarmRelay2;
+        if (sensor == 2 && t >= 3)
+            bits |= QualityPreAlarm;
         break;
     case Scenario::Demo:
         if (sensor == 2 && cycle >= 5 && cycle < 30)

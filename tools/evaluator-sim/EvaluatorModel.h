@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class Scenario { Normal, Ready, PreAlarm, MainAlarm, SensorErrors, EvaluatorErrors, Pause, Garbage, Demo };
+enum class Scenario { Normal, Ready, PreAlarm, MainAlarm, SensorErrors, EvaluatorErrors, Pause, Garbage, Demo, Alarms };
 
 std::optional<Scenario> scenarioFromName(const std::string& name);
 const char* scenarioNames(); // for --help
