@@ -1,10 +1,10 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
-
-class QIODevice;
 #include <array>
 #include <cstdint>
+
+class QIODevice;
 
 // The configuration file store: a small text file of KEY=VALUE lines in the
 // program's home directory. Every operation reads the file again; nothing is
