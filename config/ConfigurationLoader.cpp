@@ -55,11 +55,37 @@ int16_t ConfigurationLoader::number(const QString& key) const
 
 void ConfigurationLoader::store(const QString& key, const QString& value)
 {
-    store_.SetConfigValue(values_.ConfigFileName, key, value);
+    if (!store_.SetConfigValue(values_.ConfigFileName, key, value))
+        noteWriteFailure();
+}
+
+void ConfigurationLoader::noteWriteFailure()
+{
+    // No file at all is the default file's failure, reported with it.
+    if (store_.lastFailure() == RdWrConfig::Failure::NoFile)
+        return;
+    writeFailed_ = true;
+    const QString reason = store_.lastFailure() == RdWrConfig::Failure::TableFull
+        ? QStringLiteral("%1 has no room for another line").arg(values_.ConfigFileName)
+        : store_.lastError();
+    if (!reason.isEmpty() && !notes_.contains(reason))
+        notes_ << reason;
 }
 
 QString ConfigurationLoader::createDefaultFile()
 {
+    const QString notWritten = QStringLiteral("default VELTRA-logger.ini file could not be written !");
+    // The old file is replaced only once a copy of it is safe.
+    const QString copy = store_.KeepCopyOfConfigFile(values_.ConfigFileName);
+    if (store_.lastFailure() != RdWrConfig::Failure::None) {
+        defaultsInMemory_ = true;
+        notes_ << QStringLiteral("The old %1 was left as it is: no copy of it could be made (%2).")
+                      .arg(values_.ConfigFileName, store_.lastError());
+        return notWritten;
+    }
+    if (!copy.isEmpty())
+        notes_ << QStringLiteral("The old file is kept as %1").arg(QDir::toNativeSeparators(copy));
+
     bool written = store_.CreateConfigFile(values_.ConfigFileName, values_.ConfigHeader);
     for (const DefaultLine& line : DefaultLines) {
         if (written)
@@ -67,8 +93,28 @@ QString ConfigurationLoader::createDefaultFile()
                                             QString::fromLatin1(line.value));
     }
     defaultsInMemory_ = !written;
-    return written ? QStringLiteral("default VELTRA-logger.ini file created !")
-                   : QStringLiteral("default VELTRA-logger.ini file could not be written !");
+    if (!written)
+        noteWriteFailure();
+    return written ? QStringLiteral("default VELTRA-logger.ini file created !") : notWritten;
+}
+
+QString ConfigurationLoader::logDirectory() const
+{
+    QString dir = text(QStringLiteral("LOGDIR"));
+    if (dir.isEmpty())
+        dir = store_.homeDirectory();
+    // A hand-edited directory without its trailing separator still works.
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+QString ConfigurationLoader::messageText(const QString& msg) const
+{
+    QString text = QStringLiteral("Please reenter settings with menu Setup, ") + msg + QStringLiteral(" !");
+    for (const QString& note : notes_)
+        text += QLatin1Char('\n') + note;
+    return text;
 }
 
 QString ConfigurationLoader::testPort()
@@ -89,6 +135,8 @@ void ConfigurationLoader::LoadConfiguration()
     values_.ConfigFileName = QStringLiteral("VELTRA-logger1.ini");
     values_.ConfigHeader = QStringLiteral("[VELTRA-LOGGER Version 1.03_1]");
     defaultsInMemory_ = false;
+    notes_.clear();
+    writeFailed_ = false;
 
     if (store_.GetConfigHeader(values_.ConfigFileName) != values_.ConfigHeader)
         msg = createDefaultFile();
@@ -120,12 +168,7 @@ void ConfigurationLoader::LoadConfiguration()
     }
 
     values_.PASSWORD = text(QStringLiteral("PASSWORD"));
-    values_.LOGDIR = text(QStringLiteral("LOGDIR"));
-    if (values_.LOGDIR.isEmpty())
-        values_.LOGDIR = store_.homeDirectory();
-    // A hand-edited directory without its trailing separator still works.
-    if (!values_.LOGDIR.endsWith(QLatin1Char('/')))
-        values_.LOGDIR += QLatin1Char('/');
+    values_.LOGDIR = logDirectory();
 
     values_.AUTOSTART = number(QStringLiteral("AUTOSTART"));
     if (values_.AUTOSTART > 1)
@@ -140,11 +183,16 @@ void ConfigurationLoader::LoadConfiguration()
             label = QStringLiteral("Sensor%1").arg(n);
         values_.LBL_S[n - 1] = label;
     }
+    report(msg);
+}
 
+void ConfigurationLoader::report(QString msg)
+{
+    // A repair that could not be written is a problem of its own.
+    if (msg.isEmpty() && writeFailed_)
+        msg = QStringLiteral("settings could not be saved in ") + values_.ConfigFileName;
     if (!msg.isEmpty()) {
-        messageBox_.show(ConfigErrorTitle,
-                         QStringLiteral("Please reenter settings with menu Setup, ") + msg + QStringLiteral(" !"),
-                         MessageIcon::Error);
+        messageBox_.show(ConfigErrorTitle, messageText(msg), MessageIcon::Error);
         if (enableStart_)
             enableStart_(false);
     } else if (enableStart_) {

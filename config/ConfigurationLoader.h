@@ -2,6 +2,7 @@
 #include "config/ConfigValues.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class RdWrConfig;
@@ -16,6 +17,11 @@ inline const QString ConfigErrorTitle = QStringLiteral("VELTRA-logger.ini   File
 // test-opens the main window's serial port (left closed), reports the last
 // problem found in one message box, and enables Start only when there was
 // none. Runs at start-up and after the serial port and installation setups.
+//
+// A file that is replaced by the default file is first kept as
+// "VELTRA-logger1.ini.bak" beside it; when no copy can be made it is not
+// replaced, and the defaults run in memory. A write that fails is reported
+// with the system's reason; the box names the kept copy on a line of its own.
 class ConfigurationLoader {
 public:
     ConfigurationLoader(ConfigValues& values, RdWrConfig& store, ISerialPort& port, IMessageBox& messageBox,
@@ -29,6 +35,10 @@ private:
     void store(const QString& key, const QString& value);
     QString createDefaultFile();
     QString testPort();
+    void noteWriteFailure();
+    QString messageText(const QString& msg) const;
+    void report(QString msg);
+    QString logDirectory() const;
 
     ConfigValues& values_;
     RdWrConfig& store_;
@@ -36,4 +46,7 @@ private:
     IMessageBox& messageBox_;
     std::function<void(bool)> enableStart_;
     bool defaultsInMemory_ = false;
+    // Lines shown below the message: the kept copy, the reasons of failed writes.
+    QStringList notes_;
+    bool writeFailed_ = false;
 };

@@ -80,8 +80,10 @@ void FrmPassword::CmdOk_Click()
     // A password that did not reach the file would silently come back at the
     // next start, so it is not taken into use either.
     if (!store_.SetConfigValue(values_.ConfigFileName, QStringLiteral("PASSWORD"), newpasswd->text())) {
-        messageBox_.show(QString(), QStringLiteral("The new password could not be saved in VELTRA-logger1.ini !"),
-                         MessageIcon::Error);
+        QString text = QStringLiteral("The new password could not be saved in VELTRA-logger1.ini !");
+        if (!store_.lastError().isEmpty())
+            text += QLatin1Char('\n') + store_.lastError();
+        messageBox_.show(QString(), text, MessageIcon::Error);
         return;
     }
     values_.PASSWORD = newpasswd->text();

@@ -46,6 +46,15 @@ void RdWrConfig::clearTable()
     for (QByteArray& line : lines_)
         line.clear();
     count_ = 0;
+    restOffset_ = -1;
+    restFile_.clear();
+}
+
+bool RdWrConfig::fail(Failure failure, const QString& error)
+{
+    failure_ = failure;
+    error_ = error;
+    return false;
 }
 
 int16_t RdWrConfig::ReadConfigFile(const QString& file)
@@ -93,6 +102,10 @@ int16_t RdWrConfig::ReadConfigFile(const QString& file)
             ++lineStart;
         scan = lineStart;
     }
+    if (count_ == MaxLines && (lineStart < buffer.size() || !atEnd)) {
+        restOffset_ = lineStart;
+        restFile_ = file;
+    }
     return count_;
 }
 
@@ -119,22 +132,16 @@ QString RdWrConfig::GetConfigValue(const QString& file, const QString& key)
 bool RdWrConfig::SetConfigValue(const QString& file, const QString& key, const QString& value)
 {
     const int16_t n = ReadConfigFile(file);
-    if (n <= 0) {
-        failure_ = Failure::NoFile;
-        return false;
-    }
-    if (!validKey(key)) {
-        failure_ = Failure::InvalidKey;
-        return false;
-    }
+    if (n <= 0)
+        return fail(Failure::NoFile, QString());
+    if (!validKey(key))
+        return fail(Failure::InvalidKey, QString());
     const QByteArray prefix = key.toUtf8() + '=';
     int i = 0;
     while (i < n && !lines_[i].startsWith(prefix))
         ++i;
-    if (i >= MaxLines) {
-        failure_ = Failure::TableFull;
-        return false;
-    }
+    if (i >= MaxLines)
+        return fail(Failure::TableFull, QString());
     lines_[i] = prefix + encodeLine(value);
     if (i >= n)
         count_ = int16_t(i + 1);
@@ -164,10 +171,61 @@ bool RdWrConfig::WriteConfigFile(const QString& file)
         content += "\r\n";
     }
     QSaveFile out(filePath(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
-        failure_ = Failure::WriteFailed;
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
+        return fail(Failure::WriteFailed, out.errorString());
+    if (restOffset_ >= 0 && restFile_ == file && !copyRest(file, out))
         return false;
-    }
+    if (!out.commit())
+        return fail(Failure::WriteFailed, out.errorString());
     failure_ = Failure::None;
+    error_.clear();
     return true;
+}
+
+bool RdWrConfig::copyRest(const QString& file, QIODevice& out)
+{
+    QFile in(filePath(file));
+    if (!in.open(QIODevice::ReadOnly) || !in.seek(restOffset_))
+        return fail(Failure::WriteFailed, in.errorString());
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(ReadChunk);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            return fail(Failure::WriteFailed, in.errorString());
+        if (chunk.isEmpty())
+            break;
+        if (out.write(chunk) != chunk.size())
+            return fail(Failure::WriteFailed, out.errorString());
+    }
+    return true;
+}
+
+QString RdWrConfig::KeepCopyOfConfigFile(const QString& file)
+{
+    failure_ = Failure::None;
+    error_.clear();
+    QFile in(filePath(file));
+    if (!in.exists() || in.size() == 0)
+        return QString();
+    const QString copyPath = filePath(file) + QStringLiteral(".bak");
+    QSaveFile out(copyPath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        fail(Failure::WriteFailed, in.errorString());
+        return QString();
+    }
+    if (!out.open(QIODevice::WriteOnly)) {
+        fail(Failure::WriteFailed, out.errorString());
+        return QString();
+    }
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(ReadChunk);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
+            fail(Failure::WriteFailed, chunk.isEmpty() ? in.errorString() : out.errorString());
+            return QString();
+        }
+    }
+    if (!out.commit()) {
+        fail(Failure::WriteFailed, out.errorString());
+        return QString();
+    }
+    return copyPath;
 }

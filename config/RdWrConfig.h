@@ -4,10 +4,14 @@
 #include <array>
 #include <cstdint>
 
+class QIODevice;
+
 // The configuration file store: a small text file of KEY=VALUE lines in the
 // program's home directory. Every operation reads the file again; nothing is
 // cached between calls. Lines are kept as the bytes read, so lines nobody
-// asks for are written back unchanged and in their places.
+// asks for are written back unchanged and in their places. Keys are looked
+// up in the first MaxLines lines only; lines after them are never read as
+// settings, but a rewrite copies them back as they are.
 //
 // Values are decoded as UTF-8 when they are valid UTF-8, otherwise as
 // Latin-1 (a file edited in an 8-bit code page still reads sensibly).
@@ -55,18 +59,35 @@ public:
     // The file's first line, or "" when it has none.
     QString GetConfigHeader(const QString& file);
 
-    // Rewrites the file from the line table. The file is replaced only once
-    // every line is on disk, so a crash or a full disk leaves the old file.
+    // Rewrites the file from the line table, followed by whatever came after
+    // the table's lines when it was last read from this file. The file is
+    // replaced only once every line is on disk, so a crash or a full disk
+    // leaves the old file.
     bool WriteConfigFile(const QString& file);
 
-    // Why the last set, create or write failed (None after a success).
+    // Copies the file to file + ".bak" beside it, replacing an older copy,
+    // before the caller replaces it. Returns the copy's full path; "" when
+    // there is nothing to keep (no file, or an empty one) or when the copy
+    // failed (lastFailure() tells which).
+    QString KeepCopyOfConfigFile(const QString& file);
+
+    // Why the last set, create, write or copy failed (None after a success),
+    // and the system's words for it ("Read-only file system").
     Failure lastFailure() const { return failure_; }
+    const QString& lastError() const { return error_; }
 
 private:
     void clearTable();
+    bool fail(Failure failure, const QString& error);
+    bool copyRest(const QString& file, QIODevice& out);
 
     QString home_;
     std::array<QByteArray, MaxLines> lines_;
     int16_t count_ = 0;
+    // Where the lines after the table begin in the file last read; -1 when
+    // the table holds the whole file.
+    qint64 restOffset_ = -1;
+    QString restFile_;
     Failure failure_ = Failure::None;
+    QString error_;
 };

@@ -40,6 +40,8 @@ bool SetupMenus::store(const QString& key, const QString& value)
     case RdWrConfig::Failure::WriteFailed:
     case RdWrConfig::Failure::InvalidKey:
         unsaved_ = QStringLiteral("The settings could not be saved, VELTRA-logger1.ini could not be written !");
+        if (!parts_.store.lastError().isEmpty())
+            unsaved_ += QLatin1Char('\n') + parts_.store.lastError();
         break;
     case RdWrConfig::Failure::NoFile: // the following load re-creates and reports the file
     case RdWrConfig::Failure::None:

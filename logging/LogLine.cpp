@@ -1,8 +1,16 @@
 #include "logging/LogLine.h"
 
-#include <QFile>
-
 namespace LogLine {
+
+namespace {
+
+// Control characters other than TAB, CR and LF: C0, DEL and (in text) C1.
+bool isControl(char16_t c)
+{
+    return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || (c >= 0x7F && c <= 0x9F);
+}
+
+} // namespace
 
 QString timeStamp(const QDateTime& when)
 {
@@ -24,31 +32,39 @@ QByteArray cutAtLineEnd(const QByteArray& text)
     return end < 0 ? text : text.left(end);
 }
 
-QString singleLine(QString text)
+QString fileText(QString text)
 {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (QChar& c : text) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+        else if (isControl(c.unicode()))
+            c = QLatin1Char(ControlSubstitute);
+    }
     return text;
 }
 
-QByteArray singleLine(QByteArray text)
+QByteArray fileText(QByteArray text)
 {
-    text.replace('\r', ' ');
-    text.replace('\n', ' ');
+    // Bytes from 0x80 up are left alone: they are text in some code page.
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\r' || byte == '\n')
+            c = ' ';
+        else if (byte < 0x80 && isControl(byte))
+            c = ControlSubstitute;
+    }
     return text;
 }
 
-bool appendToFile(const QString& fileName, const QByteArray& bytes)
+QString fileNamePart(QString name)
 {
-    if (fileName.isEmpty())
-        return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const bool written = file.write(bytes) == bytes.size();
-    const bool flushed = file.flush();
-    file.close();
-    return written && flushed && file.error() == QFileDevice::NoError;
+    for (QChar& c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || isControl(c.unicode()))
+            c = QLatin1Char('_');
+    }
+    while (name.contains(QLatin1String("..")))
+        name.replace(QLatin1String(".."), QLatin1String("__"));
+    return name;
 }
 
 } // namespace LogLine

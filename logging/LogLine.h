@@ -15,13 +15,18 @@ QString fileDate(const QDateTime& when);
 // The text before the first CR LF; the whole text when there is none.
 QByteArray cutAtLineEnd(const QByteArray& text);
 
-// Replaces every CR and LF by a blank: a name typed with a line break must
-// not split one log line into two (or forge a line of its own).
-QString singleLine(QString text);
-QByteArray singleLine(QByteArray text);
+// Text as it goes into a log file. CR and LF become blanks: a name typed with
+// a line break must not split one log line into two (or forge a line of its
+// own). Every other control character except TAB becomes ControlSubstitute,
+// so an escape sequence from a noisy line or a name cannot reach a terminal
+// or an editor that shows the file. One character for one, so the fields of
+// a record keep their positions; printable text, non-ASCII included, stays.
+constexpr char ControlSubstitute = '?';
+QString fileText(QString text);
+QByteArray fileText(QByteArray text);
 
-// Appends bytes to a file, creating it when missing; the file is closed again
-// before returning. False when the file could not be opened or written.
-bool appendToFile(const QString& fileName, const QByteArray& bytes);
+// A name as part of a file name: path separators, ".." and control
+// characters become "_", so the file stays in its folder whatever was typed.
+QString fileNamePart(QString name);
 
 } // namespace LogLine

@@ -5,6 +5,7 @@
 #include "logging/LogState.h"
 #include "platform/IClock.h"
 #include "platform/IMessageBox.h"
+#include "platform/LineAppend.h"
 
 #include <limits>
 
@@ -14,6 +15,9 @@ const QString LogWriter::LogfileFailedOnInfo =
     QStringLiteral("Directory for Logfile doesn't exist, start setup Installation ! 2");
 const QString LogWriter::EventfileFailed =
     QStringLiteral("Directory for Eventfile doesn't exist, start setup Installation ! 3");
+const QString LogWriter::LogfileNameTooLong =
+    QStringLiteral("The logfile name is too long for the file system, shorten the installation name or the "
+                   "log directory in setup Installation !");
 
 namespace {
 
@@ -33,8 +37,8 @@ void LogWriter::beginLogging()
 
 void LogWriter::nameLogfile()
 {
-    state_.logfileName = config_.LOGDIR + state_.LogDate + QStringLiteral("VL_") + config_.INSTALLATION
-        + QStringLiteral(".vlg");
+    state_.logfileName = config_.LOGDIR + state_.LogDate + QStringLiteral("VL_")
+        + LogLine::fileNamePart(config_.INSTALLATION) + QStringLiteral(".vlg");
 }
 
 QString LogWriter::startText() const
@@ -63,13 +67,18 @@ void LogWriter::clearWriteFailures()
     state_.EventWriteFailed = false;
 }
 
-bool LogWriter::appendInfo(const QString& fileName, const QString& text)
+AppendResult LogWriter::appendInfo(const QString& fileName, const QString& text)
 {
-    const QByteArray line = lineStart(clock_.now()) + LogLine::singleLine(text).toUtf8() + "\r\n";
-    return LogLine::appendToFile(fileName, line);
+    const QByteArray line = lineStart(clock_.now()) + LogLine::fileText(text).toUtf8() + "\r\n";
+    return appendWholeLine(fileName, line);
 }
 
-void LogWriter::logfileFailed(const QString& message)
+QString LogWriter::failureText(const QString& message, const AppendResult& result)
+{
+    return result.reason.isEmpty() ? message : message + QLatin1Char('\n') + result.reason;
+}
+
+void LogWriter::logfileFailed(const QString& message, const AppendResult& result)
 {
     ++logfileFailures_;
     const bool measuring = !stillLogging || stillLogging();
@@ -80,24 +89,26 @@ void LogWriter::logfileFailed(const QString& message)
         onLogWriteFailed();
     if (measuring)
         stopFailureShown_ = true;
-    messages_.show(QString(), message, MessageIcon::None);
+    const bool tooLong = result.status == AppendResult::Status::NameTooLong;
+    messages_.show(QString(), failureText(tooLong ? LogfileNameTooLong : message, result), MessageIcon::None);
 }
 
-void LogWriter::eventfileFailed()
+void LogWriter::eventfileFailed(const AppendResult& result)
 {
     state_.EventWriteFailed = true;
     if (onEventWriteFailed)
         onEventWriteFailed();
-    messages_.show(QString(), EventfileFailed, MessageIcon::None);
+    messages_.show(QString(), failureText(EventfileFailed, result), MessageIcon::None);
 }
 
 bool LogWriter::infoLine(const QString& text, const QString& failureMessage)
 {
     if (state_.LogWriteFailed)
         return false;
-    if (appendInfo(state_.logfileName, text))
+    const AppendResult result = appendInfo(state_.logfileName, text);
+    if (result.written())
         return true;
-    logfileFailed(failureMessage);
+    logfileFailed(failureMessage, result);
     return false;
 }
 
@@ -110,8 +121,9 @@ void LogWriter::SetEvtInfotext(const QString& text)
 {
     if (state_.EventWriteFailed)
         return;
-    if (!appendInfo(state_.eventfileName, text))
-        eventfileFailed();
+    const AppendResult result = appendInfo(state_.eventfileName, text);
+    if (!result.written())
+        eventfileFailed(result);
 }
 
 void LogWriter::writeExitLine()
@@ -192,7 +204,8 @@ void LogWriter::writeDataLine(const QByteArray& line, int recordType)
     if (!isLoggedType(recordType))
         return;
 
-    const QByteArray text = lineStart(now) + LogLine::singleLine(LogLine::cutAtLineEnd(line)) + "\r\n";
-    if (!LogLine::appendToFile(state_.logfileName, text))
-        logfileFailed(LogfileFailedOnData);
+    const QByteArray text = lineStart(now) + LogLine::fileText(LogLine::cutAtLineEnd(line)) + "\r\n";
+    const AppendResult result = appendWholeLine(state_.logfileName, text);
+    if (!result.written())
+        logfileFailed(LogfileFailedOnData, result);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QDateTime;
+struct AppendResult;
 struct ConfigValues;
 struct LogState;
 class IClock;
@@ -13,18 +14,24 @@ class IMessageBox;
 
 // Writes the daily data logfile and the event file. Every line is
 // "#MM-DD-YYYY HH:MM:SS " + text + CR LF; each write opens the file for
-// appending, writes the one line and closes it, so a crash or a pulled disk
-// never loses more than the line being written. Information texts are written
-// as UTF-8 with any CR or LF replaced by a blank.
+// appending, writes the one line whole or not at all and closes it, so a
+// crash, a full disk or a pulled disk never loses more than the line being
+// written and never leaves half a line. Texts are written as UTF-8 with line
+// breaks made blanks and control characters made visible (LogLine::fileText).
+// The installation name goes into the data logfile name with its path
+// separators and ".." made harmless, so the file stays in LOGDIR.
 //
 // A failed write sets LogWriteFailed (data logfile) or EventWriteFailed
 // (event file), calls onLogWriteFailed / onEventWriteFailed and then shows
-// its message. While a flag is set nothing more goes to that file.
+// its message, with the system's reason on a line of its own. While a flag
+// is set nothing more goes to that file.
 class LogWriter final : public IInfoLog, public IDataLineSink {
 public:
     static const QString LogfileFailedOnData;  // "... ! 1"
     static const QString LogfileFailedOnInfo;  // "... ! 2"
     static const QString EventfileFailed;      // "... ! 3"
+    // In place of "... ! 1" or "... ! 2" when the name is too long.
+    static const QString LogfileNameTooLong;
 
     LogWriter(LogState& state, const ConfigValues& config, const IClock& clock, IMessageBox& messages)
         : state_(state), config_(config), clock_(clock), messages_(messages)
@@ -74,11 +81,12 @@ public:
     std::function<void(int32_t secondsCounter, int32_t highestSeconds)> onSecondsCounted;
 
 private:
-    bool appendInfo(const QString& fileName, const QString& text);
+    AppendResult appendInfo(const QString& fileName, const QString& text);
+    static QString failureText(const QString& message, const AppendResult& result);
     bool writeHeader(const QString& logfileFailureMessage);
     bool infoLine(const QString& text, const QString& failureMessage);
-    void logfileFailed(const QString& message);
-    void eventfileFailed();
+    void logfileFailed(const QString& message, const AppendResult& result);
+    void eventfileFailed(const AppendResult& result);
     void nameLogfile();
     bool keepGoing(int failuresBefore) const;
     static bool isLoggedType(int recordType);

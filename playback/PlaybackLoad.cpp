@@ -4,6 +4,7 @@
 #include "config/RdWrConfig.h"
 #include "display/ChartHandlers.h"
 #include "link/MeasurementState.h"
+#include "logging/EventList.h"
 #include "platform/Colour.h"
 #include "platform/IFileDialog.h"
 #include "platform/IMessageBox.h"
@@ -13,11 +14,14 @@
 #include "playback/LogfileReader.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 using namespace Controls;
@@ -28,11 +32,14 @@ const QString PlaybackController::FileFilter =
 namespace {
 const QString ProgramCaption = QStringLiteral("VELTRA Data Logger ") + QStringLiteral("Version 1.03_1");
 constexpr int ProgressSteps = 1000;
+constexpr qint64 EventListInterval = 250; // ms
 } // namespace
 
 // Feeds the reader's findings into the window; the event list text is
-// collected and put into Txt_event at each yield and at the end, which keeps
-// files with many info lines fast.
+// collected and put into Txt_event at a yield at most every
+// EventListInterval and at the end, which keeps files with many info lines
+// fast. Like the live event list it keeps the newest
+// EventList::MaxCharacters.
 class PlaybackController::Sink final : public ILogfileSink {
 public:
     Sink(PlaybackController& owner, LogfileReader& reader, int64_t fileSize)
@@ -56,8 +63,15 @@ public:
 
     void infoLine(QByteArrayView line) override
     {
-        pending_ += QString::fromUtf8(line);
-        pending_ += QLatin1Char('\n');
+        pending_ += line;
+        pending_ += '\n';
+        // Only the newest EventList::MaxCharacters can be shown, so older
+        // lines go here already: memory stays flat whatever the file holds.
+        // (A character takes at most four bytes.)
+        if (pending_.size() > 8 * EventList::MaxCharacters) {
+            const qsizetype excess = pending_.size() - 4 * EventList::MaxCharacters;
+            pending_.remove(0, pending_.indexOf('\n', excess - 1) + 1);
+        }
     }
     void parameterRecord(const LogRecord::Parameters& record) override
     {
@@ -81,7 +95,10 @@ public:
     void yieldNow(int64_t bytesRead) override
     {
         flushRows();
-        flushEvents();
+        // Thousands of list lines take a while to lay out; the list is
+        // brought up to date every EventListInterval, and at the end.
+        if (!eventsShown_.isValid() || eventsShown_.hasExpired(EventListInterval))
+            flushEvents();
         if (owner_.progress_ && fileSize_ > 0)
             owner_.progress_->setValue(int(bytesRead * ProgressSteps / fileSize_));
         QCoreApplication::processEvents();
@@ -100,17 +117,34 @@ public:
             pending_.clear();
             return;
         }
-        list->moveCursor(QTextCursor::End);
-        list->insertPlainText(pending_);
+        // The list keeps the newest EventList::MaxCharacters, as it does
+        // while logging; a read-only list needs no undo history either.
+        QTextDocument* text = list->document();
+        text->setUndoRedoEnabled(false);
+        const QString lines = QString::fromUtf8(pending_);
+        if (lines.size() >= EventList::MaxCharacters) {
+            list->setPlainText(lines.right(EventList::MaxCharacters));
+        } else {
+            list->moveCursor(QTextCursor::End);
+            list->insertPlainText(lines);
+            const int excess = text->characterCount() - 1 - EventList::MaxCharacters;
+            if (excess > 0) {
+                QTextCursor front(text);
+                front.setPosition(excess, QTextCursor::KeepAnchor);
+                front.removeSelectedText();
+            }
+        }
         list->moveCursor(QTextCursor::End);
         pending_.clear();
+        eventsShown_.start();
     }
 
 private:
     PlaybackController& owner_;
     LogfileReader& reader_;
     int64_t fileSize_;
-    QString pending_;
+    QByteArray pending_; // UTF-8 lines, each with its LF
+    QElapsedTimer eventsShown_;
     ChartRowBatch rows_;
     // Where each sensor's values go: value index 0..4, its slot in the row,
     // its chart channel.
@@ -407,7 +441,13 @@ void PlaybackController::MenueFileSwap_Click()
         c_.MenueFileSwap->setChecked(state_.swapDate);
     }
     config_.SWAPDATE = state_.swapDate ? 1 : 0;
-    if (configStore_)
-        configStore_->SetConfigValue(config_.ConfigFileName, QStringLiteral("SWAPDATE"),
-                                     state_.swapDate ? QStringLiteral("1") : QStringLiteral("0"));
+    if (configStore_
+        && !configStore_->SetConfigValue(config_.ConfigFileName, QStringLiteral("SWAPDATE"),
+                                         state_.swapDate ? QStringLiteral("1") : QStringLiteral("0"))
+        && configStore_->lastFailure() != RdWrConfig::Failure::NoFile) {
+        QString text = QStringLiteral("The Swap Month-Day setting could not be saved in VELTRA-logger1.ini !");
+        if (!configStore_->lastError().isEmpty())
+            text += QLatin1Char('\n') + configStore_->lastError();
+        messageBox_.show(QString(), text, MessageIcon::Error);
+    }
 }

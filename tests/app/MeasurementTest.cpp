@@ -122,9 +122,11 @@ TEST_F(Measuring, MissingLogDirectoryForcesTheStopWithoutPassword)
     h.port.feed(Sensor1 + Sensor1);
     ASSERT_EQ(h.messages.shown.size(), 2u);
     EXPECT_EQ(h.messages.shown.back().text,
-              QStringLiteral("Directory for Eventfile doesn't exist, start setup Installation ! 3"));
+              QStringLiteral("Directory for Eventfile doesn't exist, start setup Installation ! 3\n"
+                             "No such file or directory"));
     EXPECT_EQ(h.messages.shown.front().text,
-              QStringLiteral("Directory for Logfile doesn't exist, start setup Installation ! 1"));
+              QStringLiteral("Directory for Logfile doesn't exist, start setup Installation ! 1\n"
+                             "No such file or directory"));
     EXPECT_EQ(h.dialogs.runs, 0);
     EXPECT_FALSE(w().measuring());
     EXPECT_EQ(w().controls().MenueStartStop->text(), QStringLiteral("Start"));

@@ -61,7 +61,7 @@ TEST_F(StoreTest, MissingFileIsNeverCreatedBySet)
     EXPECT_EQ(readRaw(path()), QByteArray());
 }
 
-TEST_F(StoreTest, OnlyThirtyLinesAreReadAndAFullFileRefusesANewKey)
+TEST_F(StoreTest, OnlyThirtyLinesAreReadButAllAreRewrittenAndAFullTableRefusesANewKey)
 {
     QList<QByteArray> lines{Header};
     for (int i = 2; i <= 35; ++i)
@@ -72,7 +72,7 @@ TEST_F(StoreTest, OnlyThirtyLinesAreReadAndAFullFileRefusesANewKey)
     EXPECT_EQ(store.GetConfigValue(Name, "K31"), "");
 
     ASSERT_TRUE(store.SetConfigValue(Name, "K5", "five"));
-    QList<QByteArray> expected = lines.mid(0, 30);
+    QList<QByteArray> expected = lines; // the lines after the 30th are kept unread
     expected[4] = "K5=five";
     EXPECT_EQ(readRaw(path()), crlf(expected));
 

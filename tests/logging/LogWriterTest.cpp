@@ -181,7 +181,7 @@ TEST_F(LogWriterTest, MissingDirectoryOnDataLineStopsFirstThenReports)
     writer.writeDataLine(SensorLine, 0);
     writer.SetInfotext("nothing while failed");
 
-    EXPECT_EQ(order, (std::vector<QString>{"stop", LogWriter::LogfileFailedOnData}));
+    EXPECT_EQ(order, (std::vector<QString>{"stop", LogWriter::LogfileFailedOnData + "\nNo such file or directory"}));
     EXPECT_EQ(LogWriter::LogfileFailedOnData,
               "Directory for Logfile doesn't exist, start setup Installation ! 1");
     EXPECT_EQ(messages.shown[0].title, QString());
@@ -200,7 +200,8 @@ TEST_F(LogWriterTest, FailedRolloverReportsAsDataLineAndStopsAtOnce)
 
     EXPECT_EQ(stops, 1);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Directory for Logfile doesn't exist, start setup Installation ! 1");
+    EXPECT_EQ(messages.shown[0].text,
+              "Directory for Logfile doesn't exist, start setup Installation ! 1\nNo such file or directory");
 }
 
 TEST_F(LogWriterTest, FailedInfoLineAndEventLineUseTheirOwnMessagesAndFlags)
@@ -223,8 +224,10 @@ TEST_F(LogWriterTest, FailedInfoLineAndEventLineUseTheirOwnMessagesAndFlags)
     writer.SetEvtInfotext("skipped");
 
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, "Directory for Logfile doesn't exist, start setup Installation ! 2");
-    EXPECT_EQ(messages.shown[1].text, "Directory for Eventfile doesn't exist, start setup Installation ! 3");
+    EXPECT_EQ(messages.shown[0].text,
+              "Directory for Logfile doesn't exist, start setup Installation ! 2\nNo such file or directory");
+    EXPECT_EQ(messages.shown[1].text,
+              "Directory for Eventfile doesn't exist, start setup Installation ! 3\nNo such file or directory");
     EXPECT_EQ(eventFailures, 1);
     EXPECT_EQ(readFile(logfile), "#02-11-2026 10:34:25 kept\r\n");
 

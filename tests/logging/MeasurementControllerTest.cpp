@@ -75,7 +75,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         config.LOGDIR = dir.path() + "/";
         controller.connectWriter();
-        messages.onShow = [this](const RecordingMessageBox::Shown& m) { journal << "message " + m.text.right(1); };
+        messages.onShow = [this](const RecordingMessageBox::Shown& m) { journal << "message " + m.text.section('\n', 0, 0).right(1); };
     }
     QString logfile() const { return dir.path() + "/20260211VL_Main_Engine.vlg"; }
     QString eventfile() const { return dir.path() + "/events_VELTRA.txt"; }

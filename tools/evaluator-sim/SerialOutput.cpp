@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -106,4 +107,22 @@ void SerialOutput::drainEcho()
     char discard[512];
     while (::read(fd_, discard, sizeof discard) > 0) {
     }
+}
+
+bool SerialOutput::sendAll(const std::string& bytes, const volatile std::sig_atomic_t& stop)
+{
+    size_t done = 0;
+    while (done < bytes.size() && !stop) {
+        drainEcho();
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            pollfd writable {fd_, POLLOUT, 0};
+            ::poll(&writable, 1, 100);
+        } else {
+            return false;
+        }
+    }
+    return done == bytes.size();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <csignal>
 #include <string>
 
 // Where the simulated evaluator sends to: the master side of a new
@@ -20,6 +21,9 @@ public:
 
     const std::string& devicePath() const { return path_; }
     void send(const std::string& bytes);
+    // Sends every byte, waiting while the line is full (nobody reads), until
+    // stop is set; false when stopped or the line is gone.
+    bool sendAll(const std::string& bytes, const volatile std::sig_atomic_t& stop);
 
 private:
     void drainEcho();

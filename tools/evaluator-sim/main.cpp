@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 
@@ -70,6 +72,45 @@ void sleepUntil(const timespec& when)
     }
 }
 
+// "SEQ," and the line's number (from 1) in ten digits: a checker of the
+// logfile proves order and gaps by it.
+std::string sequenceLine(uint64_t number)
+{
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%010llu", static_cast<unsigned long long>(number));
+    return textRecord(std::string("SEQ,") + digits) + "\r\n";
+}
+
+// linesPerSecond numbered text records, sent in batches every 10 ms; none is
+// dropped: while the line is full (the logger is slow, or not running) the
+// sending waits, so the numbers on the line never skip.
+int runRate(SerialOutput& output, int linesPerSecond)
+{
+    constexpr uint64_t MaxBatch = 1000;
+    timespec start {};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    timespec next = start;
+    uint64_t sent = 0;
+    while (!stopRequested) {
+        timespec now {};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const double elapsed = double(now.tv_sec - start.tv_sec) + double(now.tv_nsec - start.tv_nsec) / 1e9;
+        const uint64_t due = std::min(uint64_t(elapsed * linesPerSecond) + 1, sent + MaxBatch);
+        std::string batch;
+        while (sent < due)
+            batch += sequenceLine(++sent);
+        if (!output.sendAll(batch, stopRequested))
+            break;
+        next.tv_nsec += 10 * 1000 * 1000;
+        if (next.tv_nsec >= 1000 * 1000 * 1000) {
+            next.tv_nsec -= 1000 * 1000 * 1000;
+            next.tv_sec += 1;
+        }
+        sleepUntil(next);
+    }
+    return 0;
+}
+
 int runSerial(SerialOutput& output, EvaluatorModel& model)
 {
     timespec next {};
@@ -80,6 +121,104 @@ int runSerial(SerialOutput& output, EvaluatorModel& model)
         sleepUntil(next);
     }
     return 0;
+}
+// The command line, as --help shows it.
+struct Options {
+    QCommandLineOption pty{QStringLiteral("pty"),
+                           QStringLiteral("Create a pseudo-terminal and print its device path as the first line "
+                                          "of standard output.")};
+    QCommandLineOption device{QStringLiteral("device"), QStringLiteral("Send to an existing serial device instead."),
+                              QStringLiteral("PATH")};
+    QCommandLineOption link{QStringLiteral("link"),
+                            QStringLiteral("Also make a symbolic link at PATH to the device, for example "
+                                           "<home>/serial/COM1 (removed again on exit)."),
+                            QStringLiteral("PATH")};
+    QCommandLineOption sensors{QStringLiteral("sensors"), QStringLiteral("Number of sensors, 1..6 (default 6)."),
+                               QStringLiteral("N"), QStringLiteral("6")};
+    QCommandLineOption baud{QStringLiteral("baud"),
+                            QStringLiteral("Baud rate of --device: 9600 (default), 19200, 38400, 57600."),
+                            QStringLiteral("RATE"), QStringLiteral("9600")};
+    QCommandLineOption scenario{QStringLiteral("scenario"),
+                                QStringLiteral("What the evaluator does: ") + QLatin1String(scenarioNames())
+                                    + QStringLiteral(". Default normal."),
+                                QStringLiteral("NAME"), QStringLiteral("normal")};
+    QCommandLineOption rate{QStringLiteral("rate"),
+                            QStringLiteral("In place of the scenario, send N numbered text records a second "
+                                           "(\":80SEQ,<number>\"), waiting rather than dropping any while nobody "
+                                           "reads."),
+                            QStringLiteral("N")};
+    QCommandLineOption logfile{QStringLiteral("logfile"),
+                               QStringLiteral("Write a data logfile to PATH instead of playing the evaluator."),
+                               QStringLiteral("PATH")};
+    QCommandLineOption bytes{QStringLiteral("bytes"),
+                             QStringLiteral("Size of the --logfile in bytes (suffixes k, M, G allowed)."),
+                             QStringLiteral("N"), QStringLiteral("10M")};
+};
+
+// "10M" and the like; -1 when it is no positive size.
+qint64 sizeFromText(QString size)
+{
+    size = size.trimmed();
+    qint64 factor = 1;
+    if (size.endsWith(QLatin1Char('k')) || size.endsWith(QLatin1Char('K')))
+        factor = 1000;
+    else if (size.endsWith(QLatin1Char('M')))
+        factor = 1000 * 1000;
+    else if (size.endsWith(QLatin1Char('G')))
+        factor = 1000 * 1000 * 1000;
+    if (factor != 1)
+        size.chop(1);
+    bool ok = false;
+    const qint64 count = size.toLongLong(&ok) * factor;
+    return ok && count > 0 ? count : -1;
+}
+
+int writeLogfileOf(const QString& path, const QString& size, int sensorCount)
+{
+    const qint64 count = sizeFromText(size);
+    if (count <= 0)
+        return fail(QStringLiteral("--bytes takes a positive size"));
+    QString error;
+    const QDateTime start(QDate(2026, 2, 11), QTime(10, 0, 0));
+    if (!writeLogfile(path, count, sensorCount, start, QStringLiteral("Main_Engine"), &error))
+        return fail(error);
+    return 0;
+}
+
+int playEvaluator(const QCommandLineParser& parser, const Options& o, int sensorCount)
+{
+    const std::optional<Scenario> chosen = scenarioFromName(parser.value(o.scenario).toStdString());
+    if (!chosen)
+        return fail(QStringLiteral("unknown scenario; choose one of ") + QLatin1String(scenarioNames()));
+    bool ok = false;
+    const int baudRate = parser.value(o.baud).toInt(&ok);
+    if (!ok || (baudRate != 9600 && baudRate != 19200 && baudRate != 38400 && baudRate != 57600))
+        return fail(QStringLiteral("--baud takes 9600, 19200, 38400 or 57600"));
+    const int linesPerSecond = parser.isSet(o.rate) ? parser.value(o.rate).toInt(&ok) : 0;
+    if (parser.isSet(o.rate) && (!ok || linesPerSecond < 1 || linesPerSecond > 1000000))
+        return fail(QStringLiteral("--rate takes 1..1000000 lines a second"));
+    if (parser.isSet(o.pty) == parser.isSet(o.device))
+        return fail(QStringLiteral("give either --pty or --device PATH (see --help)"));
+
+    installStopHandlers();
+    SerialOutput output;
+    std::string error;
+    if (parser.isSet(o.pty) ? !output.openPty(&error)
+                            : !output.openDevice(parser.value(o.device).toStdString(), baudRate, &error))
+        return fail(QString::fromStdString(error));
+    const QString devicePath = QString::fromStdString(output.devicePath());
+    std::printf("%s\n", output.devicePath().c_str());
+    std::fflush(stdout);
+
+    QString linkError;
+    if (parser.isSet(o.link) && !makeLink(parser.value(o.link), devicePath, &linkError))
+        return fail(linkError);
+
+    EvaluatorModel model(sensorCount, *chosen);
+    const int result = linesPerSecond > 0 ? runRate(output, linesPerSecond) : runSerial(output, model);
+    if (parser.isSet(o.link))
+        removeLinkIfOurs(parser.value(o.link), devicePath);
+    return result;
 }
 } // namespace
 
@@ -94,86 +233,15 @@ int main(int argc, char** argv)
                        "record per sensor, on a new pseudo-terminal or an existing serial device.\n"
                        "Alternatively writes a data logfile of a given size (--logfile, --bytes)."));
     parser.addHelpOption();
-    const QCommandLineOption pty(QStringLiteral("pty"),
-                                 QStringLiteral("Create a pseudo-terminal and print its device path as the "
-                                                "first line of standard output."));
-    const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("Send to an existing serial device instead."),
-                                    QStringLiteral("PATH"));
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Also make a symbolic link at PATH to the device, for example "
-                                                 "<home>/serial/COM1 (removed again on exit)."),
-                                  QStringLiteral("PATH"));
-    const QCommandLineOption sensors(QStringLiteral("sensors"), QStringLiteral("Number of sensors, 1..6 (default 6)."),
-                                     QStringLiteral("N"), QStringLiteral("6"));
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Baud rate of --device: 9600 (default), 19200, 38400, 57600."),
-                                  QStringLiteral("RATE"), QStringLiteral("9600"));
-    const QCommandLineOption scenario(QStringLiteral("scenario"),
-                                      QStringLiteral("What the evaluator does: ") + QLatin1String(scenarioNames())
-                                          + QStringLiteral(". Default normal."),
-                                      QStringLiteral("NAME"), QStringLiteral("normal"));
-    const QCommandLineOption logfile(QStringLiteral("logfile"),
-                                     QStringLiteral("Write a data logfile to PATH instead of playing the evaluator."),
-                                     QStringLiteral("PATH"));
-    const QCommandLineOption bytes(QStringLiteral("bytes"),
-                                   QStringLiteral("Size of the --logfile in bytes (suffixes k, M, G allowed)."),
-                                   QStringLiteral("N"), QStringLiteral("10M"));
-    parser.addOptions({pty, device, link, sensors, baud, scenario, logfile, bytes});
+    const Options o;
+    parser.addOptions({o.pty, o.device, o.link, o.sensors, o.baud, o.scenario, o.rate, o.logfile, o.bytes});
     parser.process(app);
 
     bool ok = false;
-    const int sensorCount = parser.value(sensors).toInt(&ok);
+    const int sensorCount = parser.value(o.sensors).toInt(&ok);
     if (!ok || sensorCount < 1 || sensorCount > 6)
         return fail(QStringLiteral("--sensors takes 1..6"));
-
-    if (parser.isSet(logfile)) {
-        QString size = parser.value(bytes).trimmed();
-        qint64 factor = 1;
-        if (size.endsWith(QLatin1Char('k')) || size.endsWith(QLatin1Char('K')))
-            factor = 1000;
-        else if (size.endsWith(QLatin1Char('M')))
-            factor = 1000 * 1000;
-        else if (size.endsWith(QLatin1Char('G')))
-            factor = 1000 * 1000 * 1000;
-        if (factor != 1)
-            size.chop(1);
-        const qint64 count = size.toLongLong(&ok) * factor;
-        if (!ok || count <= 0)
-            return fail(QStringLiteral("--bytes takes a positive size"));
-        QString error;
-        const QDateTime start(QDate(2026, 2, 11), QTime(10, 0, 0));
-        if (!writeLogfile(parser.value(logfile), count, sensorCount, start, QStringLiteral("Main_Engine"), &error))
-            return fail(error);
-        return 0;
-    }
-
-    const std::optional<Scenario> chosen = scenarioFromName(parser.value(scenario).toStdString());
-    if (!chosen)
-        return fail(QStringLiteral("unknown scenario; choose one of ") + QLatin1String(scenarioNames()));
-    const int rate = parser.value(baud).toInt(&ok);
-    if (!ok || (rate != 9600 && rate != 19200 && rate != 38400 && rate != 57600))
-        return fail(QStringLiteral("--baud takes 9600, 19200, 38400 or 57600"));
-    if (parser.isSet(pty) == parser.isSet(device))
-        return fail(QStringLiteral("give either --pty or --device PATH (see --help)"));
-
-    installStopHandlers();
-    SerialOutput output;
-    std::string error;
-    if (parser.isSet(pty) ? !output.openPty(&error)
-                          : !output.openDevice(parser.value(device).toStdString(), rate, &error))
-        return fail(QString::fromStdString(error));
-    const QString devicePath = QString::fromStdString(output.devicePath());
-    std::printf("%s\n", output.devicePath().c_str());
-    std::fflush(stdout);
-
-    QString linkError;
-    if (parser.isSet(link) && !makeLink(parser.value(link), devicePath, &linkError))
-        return fail(linkError);
-
-    EvaluatorModel model(sensorCount, *chosen);
-    const int result = runSerial(output, model);
-    if (parser.isSet(link))
-        removeLinkIfOurs(parser.value(link), devicePath);
-    return result;
+    if (parser.isSet(o.logfile))
+        return writeLogfileOf(parser.value(o.logfile), parser.value(o.bytes), sensorCount);
+    return playEvaluator(parser, o, sensorCount);
 }
