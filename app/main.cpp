@@ -18,15 +18,16 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRA Data Logger"));
 
-    const QString home = programHomeDirectory();
-    // Wave files and relative names resolve beside the program's home.
+    const ProgramFolders folders = programFolders();
+    const QString home = folders.home;
+    // Relative names resolve in the program's home.
     QDir::setCurrent(home);
 
     SystemClock clock;
     QtMessageBox messageBox;
     QtDialogRunner dialogs;
     QtFileDialog fileDialog;
-    QtSound sound(QCoreApplication::applicationDirPath());
+    QtSound sound(folders.data);
     QtSerialPort serialPort(home);
 
     DisplayWidgetFactory widgets;
