@@ -79,7 +79,9 @@ QString ConfigurationLoader::testPort()
     port_.setSettings(values_.PortBaud + QStringLiteral(",n,8,1"));
     // A settings text the port refuses fails the open, so it lands here too.
     const bool opened = port_.setPortOpen(true);
+    const std::optional<SerialAccessDenied> denied = opened ? std::nullopt : port_.accessDenied();
     const bool closed = port_.setPortOpen(false);
+    portHint_ = denied ? QStringLiteral("\n") + serialAccessHint(*denied) : QString();
     return opened && closed ? QString() : QStringLiteral("serial Port not available !");
 }
 
@@ -142,9 +144,10 @@ void ConfigurationLoader::LoadConfiguration()
     }
 
     if (!msg.isEmpty()) {
-        messageBox_.show(ConfigErrorTitle,
-                         QStringLiteral("Please reenter settings with menu Setup, ") + msg + QStringLiteral(" !"),
-                         MessageIcon::Error);
+        QString text = QStringLiteral("Please reenter settings with menu Setup, ") + msg + QStringLiteral(" !");
+        if (msg == portProblem)
+            text += portHint_;
+        messageBox_.show(ConfigErrorTitle, text, MessageIcon::Error);
         if (enableStart_)
             enableStart_(false);
     } else if (enableStart_) {

@@ -36,4 +36,5 @@ private:
     IMessageBox& messageBox_;
     std::function<void(bool)> enableStart_;
     bool defaultsInMemory_ = false;
+    QString portHint_; // why the port test failed, when the user can fix it
 };

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/SerialAccess.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -31,6 +33,10 @@ public:
     // Opens (true) or closes (false) the port. Returns false when opening
     // fails: the port is missing or in use, or the settings are refused.
     virtual bool setPortOpen(bool open) = 0;
+
+    // After an open that failed because the user may not use the device:
+    // that device; nullopt after a good open or any other failure.
+    virtual std::optional<SerialAccessDenied> accessDenied() const { return std::nullopt; }
 
     // Event code of the event being delivered.
     virtual int commEvent() const = 0;

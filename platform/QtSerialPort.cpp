@@ -37,15 +37,18 @@ bool QtSerialPort::setPortOpen(bool open)
     if (serial_.isOpen())
         return true;
 
+    accessDenied_.reset();
     const std::optional<PortSettings> settings = parsePortSettings(settings_);
     if (!settings) {
         lastOpenError_ = QStringLiteral("settings refused: ") + settings_;
         return false;
     }
-    serial_.setPortName(serialDevicePath(home_, port_));
+    const QString device = serialDevicePath(home_, port_);
+    serial_.setPortName(device);
     serial_.setFlowControl(QSerialPort::NoFlowControl);
     if (!serial_.open(QIODevice::ReadOnly)) {
         lastOpenError_ = serial_.errorString();
+        accessDenied_ = serialAccessDenied(device);
         serial_.clearError();
         return false;
     }

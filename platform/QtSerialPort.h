@@ -29,6 +29,7 @@ public:
     bool setPortOpen(bool open) override;
     int commEvent() const override { return event_; }
     QByteArray input() override;
+    std::optional<SerialAccessDenied> accessDenied() const override { return accessDenied_; }
 
     // Why the last open failed, for diagnostics; empty after a good open.
     QString lastOpenError() const { return lastOpenError_; }
@@ -49,4 +50,5 @@ private:
     bool receivePending_ = false;
     bool losing_ = false;
     QString lastOpenError_;
+    std::optional<SerialAccessDenied> accessDenied_;
 };

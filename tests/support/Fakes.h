@@ -72,7 +72,8 @@ private:
     bool enabled_ = false;
 };
 
-// A serial port fed by the test. openFails makes setPortOpen(true) fail.
+// A serial port fed by the test. openFails makes setPortOpen(true) fail;
+// denied then tells why.
 class FakeSerialPort final : public ISerialPort {
 public:
     void setCommPort(int port) override { port_ = port; }
@@ -87,6 +88,10 @@ public:
             return false;
         open_ = open;
         return true;
+    }
+    std::optional<SerialAccessDenied> accessDenied() const override
+    {
+        return openFails ? denied : std::nullopt;
     }
     int commEvent() const override { return event_; }
     QByteArray input() override
@@ -109,6 +114,7 @@ public:
             onComm();
     }
     bool openFails = false;
+    std::optional<SerialAccessDenied> denied;
     int openCalls = 0;
 
 private:
