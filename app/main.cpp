@@ -6,6 +6,7 @@
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtSerialPort.h"
+#include "platform/QtSerialPortList.h"
 #include "platform/QtSound.h"
 #include "platform/QtTimer.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     QtFileDialog fileDialog;
     QtSound sound(folders.data);
     QtSerialPort serialPort(home);
+    QtSerialPortList systemPorts;
 
     DisplayWidgetFactory widgets;
     widgets.makeChart = [&clock](QWidget* parent) {
@@ -47,7 +49,8 @@ int main(int argc, char** argv)
     widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
 
     FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets,
-                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0});
+                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0,
+                                   &systemPorts});
     if (!window.Form_Load())
         return 0;
     if (const QScreen* screen = window.screen())

@@ -6,6 +6,7 @@
 #include "platform/ILamp.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
+#include "platform/ISerialPortList.h"
 #include "platform/ISound.h"
 #include "platform/ITimer.h"
 
@@ -123,6 +124,13 @@ private:
     bool open_ = false;
     int event_ = 0;
     QByteArray buffer_;
+};
+
+// The system's serial ports as the test sets them.
+class FakeSerialPortList final : public ISerialPortList {
+public:
+    std::vector<SystemSerialPort> ports() const override { return list; }
+    std::vector<SystemSerialPort> list;
 };
 
 class RecordingSound final : public ISound {
