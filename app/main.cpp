@@ -18,6 +18,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRA Data Logger"));
+    // Ties the window to the installed desktop entry (its icon in a dock).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELTRA_APP_ID));
 
     const ProgramFolders folders = programFolders();
     const QString home = folders.home;
