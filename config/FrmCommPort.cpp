@@ -45,6 +45,8 @@ FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBo
     systemPortCombo_ = new QComboBox(this);
     systemPortCombo_->setObjectName(QStringLiteral("ComboSystemPort"));
     systemPortCombo_->setAccessibleName(QStringLiteral("System serial port for the selected number"));
+    // by-id names are long; they must be readable to tell two adapters apart.
+    systemPortCombo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
 
@@ -52,7 +54,7 @@ FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBo
     form->addRow(QStringLiteral("Port:"), ComboCom);
     form->addRow(QStringLiteral("Baud rate:"), select_baud);
     form->addRow(QStringLiteral("Device:"), deviceLabel_);
-    form->addRow(QStringLiteral("Point at:"), systemPortCombo_);
+    form->addRow(QStringLiteral("System port:"), systemPortCombo_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -154,11 +156,11 @@ bool FrmCommPort::testPort(int port)
         return true;
     }
 
-    if (relink)
-        links.restore(port, previous);
     QString text = QStringLiteral("Com-Port not availabel !");
     if (denied)
         text += QStringLiteral("\n") + serialAccessHint(*denied);
+    if (relink && !links.restore(port, previous))
+        text += QStringLiteral("\n") + links.error();
     messageBox_.show(QString(), text, MessageIcon::None);
     return false;
 }
