@@ -153,7 +153,7 @@ void FrmMain::createParts()
         setupHooks.clearWriteFailures = [this] { logWriter_->clearWriteFailures(); };
         setupMenus_ = std::make_unique<SetupMenus>(
             SetupMenus::Parts{config_, *configStore_, *configLoader_, services_.dialogs, services_.messageBox,
-                              services_.fileDialog, *setupPort_, services_.clock},
+                              services_.fileDialog, *setupPort_, services_.clock, services_.systemPorts},
             setupHooks, this);
     }
 

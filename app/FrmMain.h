@@ -26,6 +26,7 @@ class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
 class ISerialPort;
+class ISerialPortList;
 class ISound;
 class ITimer;
 class LineReceiver;
@@ -58,6 +59,8 @@ struct FrmMainServices {
     std::function<QSize()> screenSizePx;
     // Logical dots per inch for the twip layout; 0 means the screen's.
     double logicalDpi = 0;
+    // The system's serial ports, offered by the serial port setup.
+    const ISerialPortList* systemPorts = nullptr;
 };
 
 // The main window. It owns the measurement state, the configuration, the

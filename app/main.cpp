@@ -6,6 +6,7 @@
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtSerialPort.h"
+#include "platform/QtSerialPortList.h"
 #include "platform/QtSound.h"
 #include "platform/QtTimer.h"
 
@@ -16,17 +17,21 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRA Data Logger"));
+    // Ties the window to the installed desktop entry (its icon in a dock).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELTRA_APP_ID));
 
-    const QString home = programHomeDirectory();
-    // Wave files and relative names resolve beside the program's home.
+    const ProgramFolders folders = programFolders();
+    const QString home = folders.home;
+    // Relative names resolve in the program's home.
     QDir::setCurrent(home);
 
     SystemClock clock;
     QtMessageBox messageBox;
     QtDialogRunner dialogs;
     QtFileDialog fileDialog;
-    QtSound sound(QCoreApplication::applicationDirPath());
+    QtSound sound(folders.data);
     QtSerialPort serialPort(home);
+    QtSerialPortList systemPorts;
 
     DisplayWidgetFactory widgets;
     widgets.makeChart = [&clock](QWidget* parent) {
@@ -45,7 +50,8 @@ int main(int argc, char** argv)
     widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
 
     FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets,
-                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0});
+                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0,
+                                   &systemPorts});
     messageBox.setParent(&window);
     fileDialog.setParent(&window);
     if (!window.Form_Load())

@@ -10,6 +10,8 @@
 
 namespace {
 
+const QString PortProblem = QStringLiteral("serial Port not available !");
+
 struct DefaultLine {
     const char* key;
     const char* value;
@@ -112,6 +114,9 @@ QString ConfigurationLoader::logDirectory() const
 QString ConfigurationLoader::messageText(const QString& msg) const
 {
     QString text = QStringLiteral("Please reenter settings with menu Setup, ") + msg + QStringLiteral(" !");
+    // How to get access to the port, while the port is the problem shown.
+    if (msg == PortProblem)
+        text += portHint_;
     for (const QString& note : notes_)
         text += QLatin1Char('\n') + note;
     return text;
@@ -125,8 +130,10 @@ QString ConfigurationLoader::testPort()
     port_.setSettings(values_.PortBaud + QStringLiteral(",n,8,1"));
     // A settings text the port refuses fails the open, so it lands here too.
     const bool opened = port_.setPortOpen(true);
+    const std::optional<SerialAccessDenied> denied = opened ? std::nullopt : port_.accessDenied();
     const bool closed = port_.setPortOpen(false);
-    return opened && closed ? QString() : QStringLiteral("serial Port not available !");
+    portHint_ = denied ? QStringLiteral("\n") + serialAccessHint(*denied) : QString();
+    return opened && closed ? QString() : PortProblem;
 }
 
 void ConfigurationLoader::LoadConfiguration()

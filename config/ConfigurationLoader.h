@@ -49,4 +49,5 @@ private:
     // Lines shown below the message: the kept copy, the reasons of failed writes.
     QStringList notes_;
     bool writeFailed_ = false;
+    QString portHint_; // why the port test failed, when the user can fix it
 };

@@ -3,7 +3,9 @@
 #include "config/OkCancelButtons.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
+#include "platform/ISerialPortList.h"
 #include "platform/SerialDevice.h"
+#include "platform/SerialLinks.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const char* const BaudTexts[] = {"9600", "19200", "38400", "57600"};
@@ -19,8 +22,13 @@ constexpr int PortCount = 16;
 } // namespace
 
 FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBox& messageBox,
-                         QString homeDirectory, QWidget* parent)
-    : QDialog(parent), values_(values), MSComm1(testPort), messageBox_(messageBox), home_(std::move(homeDirectory))
+                         QString homeDirectory, const ISerialPortList* systemPorts, QWidget* parent)
+    : QDialog(parent)
+    , values_(values)
+    , MSComm1(testPort)
+    , messageBox_(messageBox)
+    , home_(std::move(homeDirectory))
+    , systemPorts_(systemPorts)
 {
     setWindowTitle(QStringLiteral("Setup Serial Port"));
 
@@ -34,6 +42,11 @@ FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBo
     deviceLabel_->setObjectName(QStringLiteral("deviceLabel"));
     deviceLabel_->setAccessibleName(QStringLiteral("Device of the selected port"));
     deviceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    systemPortCombo_ = new QComboBox(this);
+    systemPortCombo_->setObjectName(QStringLiteral("ComboSystemPort"));
+    systemPortCombo_->setAccessibleName(QStringLiteral("System serial port for the selected number"));
+    // by-id names are long; they must be readable to tell two adapters apart.
+    systemPortCombo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
 
@@ -41,6 +54,7 @@ FrmCommPort::FrmCommPort(ConfigValues& values, ISerialPort& testPort, IMessageBo
     form->addRow(QStringLiteral("Port:"), ComboCom);
     form->addRow(QStringLiteral("Baud rate:"), select_baud);
     form->addRow(QStringLiteral("Device:"), deviceLabel_);
+    form->addRow(QStringLiteral("System port:"), systemPortCombo_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -59,6 +73,7 @@ void FrmCommPort::showEvent(QShowEvent* event)
 
 void FrmCommPort::Form_Load()
 {
+    fillSystemPorts();
     ComboCom->clear();
     for (int port = 1; port <= PortCount; ++port)
         ComboCom->addItem(QStringLiteral("COM %1").arg(port));
@@ -73,10 +88,32 @@ void FrmCommPort::Form_Load()
     showDevice();
 }
 
+void FrmCommPort::fillSystemPorts()
+{
+    // The entries' data is what serial/COM<n> would point at; none keeps the link.
+    systemPortCombo_->clear();
+    systemPortCombo_->addItem(QStringLiteral("(leave as it is)"));
+    std::vector<SystemSerialPort> ports;
+    if (systemPorts_)
+        ports = systemPorts_->ports();
+    for (const SystemSerialPort& port : ports) {
+        QString text = port.linkTarget();
+        if (!port.byIdName.isEmpty())
+            text += QStringLiteral(" (") + port.device + QLatin1Char(')');
+        if (!port.description.isEmpty())
+            text += QStringLiteral(" - ") + port.description;
+        systemPortCombo_->addItem(text, port.linkTarget());
+    }
+    systemPortCombo_->setEnabled(!ports.empty());
+    systemPortCombo_->setToolTip(ports.empty() ? QStringLiteral("No serial ports found") : QString());
+}
+
 void FrmCommPort::showDevice()
 {
     const int port = ComboCom->currentIndex() + 1;
     deviceLabel_->setText(port >= 1 ? serialDevicePath(home_, port) : QString());
+    const int linked = port >= 1 ? systemPortCombo_->findData(SerialLinks(home_).target(port)) : -1;
+    systemPortCombo_->setCurrentIndex(std::max(linked, 0));
 }
 
 void FrmCommPort::CmdOk_Click()
@@ -90,18 +127,42 @@ void FrmCommPort::CmdOk_Click()
     values_.PortBaud = selectedBaud_;
 
     const int port = ComboCom->currentIndex() + 1;
+    if (!testPort(port))
+        return;
+    portNumber_ = int16_t(port);
+    accept();
+}
+
+bool FrmCommPort::testPort(int port)
+{
+    SerialLinks links(home_);
+    const QString chosen = systemPortCombo_->currentData().toString();
+    const QString previous = links.target(port);
+    const bool relink = !chosen.isEmpty() && chosen != previous;
+    if (relink && !links.point(port, chosen)) {
+        messageBox_.show(QString(), links.error(), MessageIcon::Warning);
+        return false;
+    }
+
     if (MSComm1.portOpen())
         MSComm1.setPortOpen(false);
     MSComm1.setCommPort(port);
     MSComm1.setSettings(values_.PortBaud + QStringLiteral(",n,8,1"));
     const bool opened = MSComm1.setPortOpen(true);
+    const std::optional<SerialAccessDenied> denied = opened ? std::nullopt : MSComm1.accessDenied();
     const bool closed = MSComm1.setPortOpen(false);
-    if (!opened || !closed) {
-        messageBox_.show(QString(), QStringLiteral("Com-Port not availabel !"), MessageIcon::None);
-        return;
+    if (opened && closed) {
+        showDevice();
+        return true;
     }
-    portNumber_ = int16_t(port);
-    accept();
+
+    QString text = QStringLiteral("Com-Port not availabel !");
+    if (denied)
+        text += QStringLiteral("\n") + serialAccessHint(*denied);
+    if (relink && !links.restore(port, previous))
+        text += QStringLiteral("\n") + links.error();
+    messageBox_.show(QString(), text, MessageIcon::None);
+    return false;
 }
 
 void FrmCommPort::CmdCancel_Click()

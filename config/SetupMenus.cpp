@@ -62,7 +62,7 @@ void SetupMenus::MenueSetupSerialPort_Click()
     ConfigValues& v = parts_.values;
     if (!commPort_)
         commPort_ = new FrmCommPort(v, parts_.dialogPort, parts_.messageBox, parts_.store.homeDirectory(),
-                                    dialogParent_);
+                                    parts_.systemPorts, dialogParent_);
     commPort_->SetCommPortNumber(v.COM);
     parts_.runner.exec(*commPort_);
 

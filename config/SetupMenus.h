@@ -14,6 +14,7 @@ class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
 class ISerialPort;
+class ISerialPortList;
 class QWidget;
 
 // What the installation setup changes beyond the configuration; these parts
@@ -44,6 +45,7 @@ public:
         IFileDialog& fileDialog;
         ISerialPort& dialogPort; // the serial port dialog's own port, used only for its test
         const IClock& clock;
+        const ISerialPortList* systemPorts = nullptr; // listed in the serial port dialog
     };
 
     SetupMenus(Parts parts, InstallationSetupHooks hooks, QWidget* dialogParent = nullptr);

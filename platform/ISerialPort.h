@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/SerialAccess.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -34,6 +36,10 @@ public:
     // Opens the device that the last open tried again (a link to it is
     // followed anew), never another one; a lost port comes back this way.
     virtual bool reopen() { return setPortOpen(true); }
+
+    // After an open that failed because the user may not use the device:
+    // that device; nullopt after a good open or any other failure.
+    virtual std::optional<SerialAccessDenied> accessDenied() const { return std::nullopt; }
 
     // Event code of the event being delivered.
     virtual int commEvent() const = 0;

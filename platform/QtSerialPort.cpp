@@ -49,6 +49,7 @@ bool QtSerialPort::reopen()
 
 bool QtSerialPort::openDevice(const QString& device)
 {
+    accessDenied_.reset();
     const std::optional<PortSettings> settings = parsePortSettings(settings_);
     if (!settings) {
         lastOpenError_ = QStringLiteral("settings refused: ") + settings_;
@@ -58,6 +59,7 @@ bool QtSerialPort::openDevice(const QString& device)
     serial_.setFlowControl(QSerialPort::NoFlowControl);
     if (!serial_.open(QIODevice::ReadOnly)) {
         lastOpenError_ = serial_.errorString();
+        accessDenied_ = serialAccessDenied(device);
         serial_.clearError();
         return false;
     }

@@ -32,6 +32,7 @@ public:
     bool reopen() override;
     int commEvent() const override { return event_; }
     QByteArray input() override;
+    std::optional<SerialAccessDenied> accessDenied() const override { return accessDenied_; }
 
     // Why the last open failed, for diagnostics; empty after a good open.
     QString lastOpenError() const { return lastOpenError_; }
@@ -54,4 +55,5 @@ private:
     bool receivePending_ = false;
     bool losing_ = false;
     QString lastOpenError_;
+    std::optional<SerialAccessDenied> accessDenied_;
 };

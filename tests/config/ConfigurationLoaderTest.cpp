@@ -130,6 +130,19 @@ TEST_F(LoadTest, PortFailureReplacesTheDefaultFileMessageAndLeavesThePortClosed)
     EXPECT_EQ(readRaw(path()), DefaultFile);
 }
 
+TEST_F(LoadTest, PortTheUserMayNotOpenSaysHowToGetPermissionOnlyWhileItIsTheProblemShown)
+{
+    port.openFails = true;
+    port.denied = SerialAccessDenied{"/dev/ttyUSB0", "dialout"};
+    load({Header, "COM=1", "BAUDRATE=9600", "REFRESH=2"});
+    EXPECT_EQ(shownText(), "Please reenter settings with menu Setup, serial Port not available ! !\n"
+                           "You have no permission to use /dev/ttyUSB0. Add your user to the group dialout "
+                           "(sudo adduser $USER dialout), then log out and log in again.");
+    // A later problem is the one shown; the hint belongs to the port's message.
+    load({Header, "COM=1", "BAUDRATE=9600", "REFRESH=9"});
+    EXPECT_EQ(shownText(), "Please reenter settings with menu Setup, check setup chart, refresh time ! !");
+}
+
 TEST_F(LoadTest, UnwritableDefaultFileIsReportedAndDefaultsRunInMemory)
 {
     ASSERT_TRUE(QDir(home.path()).mkdir("VELTRA-logger1.ini"));

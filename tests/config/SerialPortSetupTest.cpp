@@ -1,4 +1,5 @@
 #include "SetupFixture.h"
+#include "platform/SerialLinks.h"
 
 namespace {
 
@@ -58,6 +59,53 @@ TEST_F(SerialPortSetupTest, MissingPortKeepsTheDialogOpenAndCancelStillStoresThe
     EXPECT_EQ(key("COM"), "1");
     EXPECT_EQ(key("BAUDRATE"), "38400");
     EXPECT_EQ(mainPort.settings(), "38400,n,8,1");
+}
+
+TEST_F(SerialPortSetupTest, ChosenSystemPortIsLinkedAsTheNumberAndFoundThereNextTime)
+{
+    const QString byId = "/dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0";
+    systemPorts.list = {{"/dev/ttyUSB0", byId, "FT232R USB UART"}, {"/dev/ttyACM0", "", ""}};
+    runner.answer = [&](QDialog& d) {
+        auto* system = control<QComboBox>(d, "ComboSystemPort");
+        ASSERT_EQ(system->count(), 3);
+        EXPECT_EQ(system->currentIndex(), 0); // COM 1 is no link: nothing to show
+        EXPECT_EQ(system->itemText(1), byId + " (/dev/ttyUSB0) - FT232R USB UART");
+        EXPECT_EQ(system->itemText(2), "/dev/ttyACM0");
+        control<QComboBox>(d, "ComboCom")->setCurrentIndex(3);
+        system->setCurrentIndex(1);
+        control<QPushButton>(d, "CmdOk")->click();
+    };
+    menus.MenueSetupSerialPort_Click();
+    EXPECT_EQ(SerialLinks(home.path()).target(4), byId);
+    EXPECT_EQ(key("COM"), "4");
+
+    runner.answer = [&](QDialog& d) {
+        EXPECT_EQ(control<QComboBox>(d, "ComboSystemPort")->currentIndex(), 1);
+        control<QComboBox>(d, "ComboCom")->setCurrentIndex(0);
+        EXPECT_EQ(control<QComboBox>(d, "ComboSystemPort")->currentIndex(), 0);
+    };
+    menus.MenueSetupSerialPort_Click();
+}
+
+TEST_F(SerialPortSetupTest, FailedTestPutsTheOldLinkBackAndSaysWhenPermissionIsMissing)
+{
+    SerialLinks links(home.path());
+    ASSERT_TRUE(links.point(2, "/dev/pts/9"));
+    systemPorts.list = {{"/dev/ttyACM0", "", ""}};
+    dialogPort.openFails = true;
+    dialogPort.denied = SerialAccessDenied{"/dev/ttyACM0", "dialout"};
+    runner.answer = [&](QDialog& d) {
+        control<QComboBox>(d, "ComboCom")->setCurrentIndex(1);
+        control<QComboBox>(d, "ComboSystemPort")->setCurrentIndex(1);
+        control<QPushButton>(d, "CmdOk")->click();
+        ASSERT_EQ(box.shown.size(), 1u);
+        EXPECT_EQ(box.shown[0].text, "Com-Port not availabel !\n" + serialAccessHint(*dialogPort.denied));
+        EXPECT_TRUE(d.isVisible());
+        control<QPushButton>(d, "CmdCancel")->click();
+    };
+    menus.MenueSetupSerialPort_Click();
+    EXPECT_EQ(links.target(2), "/dev/pts/9");
+    EXPECT_EQ(key("COM"), "1");
 }
 
 TEST_F(SerialPortSetupTest, UnofferedBaudRateSelectsNothingAndOkIsRefused)

@@ -47,6 +47,7 @@ protected:
     ConfigValues values;
     FakeSerialPort mainPort;
     FakeSerialPort dialogPort;
+    FakeSerialPortList systemPorts;
     RecordingMessageBox box;
     FakeFileDialog files;
     ScriptedDialogRunner runner;
@@ -58,7 +59,7 @@ protected:
     int chartRebuilds = 0;
     int writeFailureClears = 0;
     std::vector<SensorName> sensorNames;
-    SetupMenus menus{{values, store, loader, runner, box, files, dialogPort, clock},
+    SetupMenus menus{{values, store, loader, runner, box, files, dialogPort, clock, &systemPorts},
                      {[this](const QString& c) { caption = c; }, [this] { ++chartRebuilds; },
                       [this](int s, const QString& c, const QString& t) { sensorNames.push_back({s, c, t}); },
                       [this] { ++writeFailureClears; }}};

@@ -6,6 +6,7 @@
 #include "platform/ILamp.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
+#include "platform/ISerialPortList.h"
 #include "platform/ISound.h"
 #include "platform/ITimer.h"
 
@@ -72,7 +73,8 @@ private:
     bool enabled_ = false;
 };
 
-// A serial port fed by the test. openFails makes setPortOpen(true) fail.
+// A serial port fed by the test. openFails makes setPortOpen(true) fail;
+// denied then tells why.
 class FakeSerialPort final : public ISerialPort {
 public:
     void setCommPort(int port) override { port_ = port; }
@@ -92,6 +94,10 @@ public:
     {
         ++reopenCalls;
         return setPortOpen(true);
+    }
+    std::optional<SerialAccessDenied> accessDenied() const override
+    {
+        return openFails ? denied : std::nullopt;
     }
     int commEvent() const override { return event_; }
     QByteArray input() override
@@ -114,6 +120,7 @@ public:
             onComm();
     }
     bool openFails = false;
+    std::optional<SerialAccessDenied> denied;
     int openCalls = 0;
     int reopenCalls = 0;
 
@@ -123,6 +130,13 @@ private:
     bool open_ = false;
     int event_ = 0;
     QByteArray buffer_;
+};
+
+// The system's serial ports as the test sets them.
+class FakeSerialPortList final : public ISerialPortList {
+public:
+    std::vector<SystemSerialPort> ports() const override { return list; }
+    std::vector<SystemSerialPort> list;
 };
 
 class RecordingSound final : public ISound {

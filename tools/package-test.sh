@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# CI: builds the Debian package (tools/package.sh, lintian included),
+# installs it with apt-get, starts the installed /usr/bin/veltra-logger on a
+# virtual display as a user who is not root against the evaluator simulator,
+# and checks that a data logfile line arrives in that user's per-user home.
+# Then purges the package and checks that none of its files are left.
+# Needs root (or sudo); creates the user veltra-ci when missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+started=$SECONDS
+
+bash tools/package.sh
+deb="$PWD/$(ls build-package/veltra-logger_*_amd64.deb)"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+
+user=veltra-ci
+id -u "$user" >/dev/null 2>&1 || $SUDO useradd --create-home --shell /bin/bash "$user"
+user_home=$(getent passwd "$user" | cut -d: -f6)
+as_user() { $SUDO setpriv --reuid="$user" --regid="$user" --init-groups --reset-env "$@"; }
+
+$SUDO apt-get install -y -qq "$deb" >/dev/null
+installed=$(dpkg-query -W -f='${Version}' veltra-logger)
+echo "Installed veltra-logger $installed"
+
+# The per-user home of the installed program, as a first start would find it.
+program_home="$user_home/.local/share/VELTRA Data Logger"
+$SUDO rm -rf "$program_home"
+as_user mkdir -p "$program_home/serial"
+work=$(mktemp -d)
+chmod 755 "$work"
+cp build-package/tools/evaluator-sim "$work/"
+as_user sh -c 'printf "%s\r\n" "[VELTRA-LOGGER Version 1.03_1]" COM=1 BAUDRATE=9600 INSTALLATION=Main_Engine \
+  REFRESH=2 PASSWORD=kesmor AUTOSTART=1 SWAPDATE=0 LBL_S1=Sensor1 > "$1/VELTRA-logger1.ini"' sh "$program_home"
+
+sim_pid=""
+logger_pid=""
+cleanup() {
+  [ -n "$logger_pid" ] && $SUDO kill "$logger_pid" 2>/dev/null || true
+  [ -n "$sim_pid" ] && $SUDO kill "$sim_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+as_user "$work/evaluator-sim" --pty --link "$program_home/serial/COM1" --scenario normal >"$work/sim.out" 2>&1 &
+sim_pid=$!
+for _ in $(seq 1 50); do [ -L "$program_home/serial/COM1" ] && break; sleep 0.1; done
+[ -L "$program_home/serial/COM1" ] || { echo "The simulator made no link"; cat "$work/sim.out"; exit 1; }
+
+# Started as the menu starts it: the desktop entry's command, which must be
+# the installed program. It writes its process id first, so that exactly it
+# can be ended.
+entry=$(ls /usr/share/applications/*.DataLogger.desktop)
+command=$(sed -n 's/^Exec=//p' "$entry")
+resolved=$(readlink -f "$(as_user sh -c 'command -v "$1"' sh "$command")")
+[ "$resolved" = /usr/bin/veltra-logger ] || { echo "$entry starts '$resolved'"; exit 1; }
+touch "$work/logger.pid"
+chown "$user" "$work/logger.pid"
+as_user xvfb-run -a -s '-screen 0 1280x800x24' \
+  sh -c 'echo $$ > "$1"; exec "$2"' sh "$work/logger.pid" "$command" >"$work/logger.out" 2>&1 &
+runner_pid=$!
+
+# A data logfile line: "#" date, time, then the evaluator's record.
+found=""
+for _ in $(seq 1 120); do
+  found=$(grep -lsE '^#[0-9]{2}-[0-9]{2}-[0-9]{4} [0-9:]{8} :' "$program_home"/*VL_Main_Engine.vlg || true)
+  [ -n "$found" ] && break
+  kill -0 "$runner_pid" 2>/dev/null || break
+  sleep 0.5
+done
+logger_pid=$(cat "$work/logger.pid")
+if [ -z "$found" ]; then
+  echo "No data logfile line arrived in $program_home"
+  ls -la "$program_home"
+  cat "$work/logger.out"
+  exit 1
+fi
+echo "Data logfile line in $found:"
+grep -m1 -E '^#[0-9-]+ [0-9:]+ :' "$found"
+[ ! -e /usr/bin/VELTRA-logger1.ini ] || { echo "The installed program wrote into /usr/bin"; exit 1; }
+$SUDO kill "$logger_pid"
+wait "$runner_pid" 2>/dev/null || true
+logger_pid=""
+
+# A refused open can only be seen by a user who is not root.
+if [ -x build/tests/test_platform ]; then
+  cp build/tests/test_platform "$work/"
+  as_user env QT_QPA_PLATFORM=offscreen "$work/test_platform" --gtest_filter='SerialAccess.*' --gtest_brief=1
+fi
+
+# Purge: every file of the package and its own folders must be gone.
+owned=$(dpkg-query -L veltra-logger | while read -r path; do
+  if [ ! -d "$path" ] || [[ "$path" == */veltra-logger ]]; then echo "$path"; fi
+done)
+$SUDO apt-get purge -y -qq veltra-logger >/dev/null
+left=""
+while read -r path; do
+  if [ -e "$path" ] || [ -L "$path" ]; then left+="$path"$'\n'; fi
+done <<<"$owned"
+if dpkg-query -W -f='${Status}' veltra-logger 2>/dev/null | grep -q "ok installed"; then
+  echo "veltra-logger is still installed"
+  exit 1
+fi
+if [ -n "$left" ]; then
+  echo "Left after purge:"
+  printf '%s' "$left"
+  exit 1
+fi
+echo "Purged; nothing of the package is left in /usr."
+echo "Package test took $((SECONDS - started)) s."
+# lintian, install, logfile line from the menu's command, refused open, purge
+echo "package-test: 5 passed, 0 failed"
