@@ -11,6 +11,7 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtTimer.h"
 #include "support/Fakes.h"
+#include "support/RecordingSinks.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,11 +39,6 @@ public:
     QString latest;
 };
 
-class NoEvents final : public IEventSink {
-public:
-    void SetEventtext(int code, int) override { codes.push_back(code); }
-    std::vector<int> codes;
-};
 
 // The far end of a pseudo-terminal, linked as serial/COM1 in a home directory.
 class FarEnd {
@@ -52,9 +48,9 @@ public:
         char name[256] = {};
         if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
             return false;
-        const QString link = QDir(home).filePath(QStringLiteral("serial/COM1"));
-        QFile::remove(link);
-        return QFile::link(QString::fromLocal8Bit(name), link);
+        link_ = QDir(home).filePath(QStringLiteral("serial/COM1"));
+        QFile::remove(link_);
+        return QFile::link(QString::fromLocal8Bit(name), link_);
     }
     // Once the logger holds the device, only the master keeps our side up.
     void releaseSlave()
@@ -64,8 +60,12 @@ public:
         slave_ = -1;
     }
     void write(const QByteArray& bytes) { ASSERT_EQ(::write(master_, bytes.constData(), bytes.size()), bytes.size()); }
+    // The device goes away with its link, as an unplugged adapter's does: a
+    // stale link could lead to another pseudo-terminal that reuses the name.
     void close()
     {
+        if (!link_.isEmpty())
+            QFile::remove(link_);
         releaseSlave();
         if (master_ >= 0)
             ::close(master_);
@@ -74,6 +74,7 @@ public:
     ~FarEnd() { close(); }
 
 private:
+    QString link_;
     int master_ = -1;
     int slave_ = -1;
 };
@@ -132,7 +133,7 @@ protected:
     LogWriter writer{state.log, config, clock, messages};
     QuietView view;
     RecordDecoder decoder{state, view, writer};
-    NoEvents events;
+    RecordingSinks events;
     QtSerialPort port{home.path()};
     QtTimer watchdog;
     LineReceiver receiver{port, watchdog, state, config, events, writer};

@@ -112,6 +112,7 @@ bool XSession::start()
     for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"}) {
         if (!haveTool(QLatin1String(tool))) {
             why_ = QStringLiteral("%1 is not installed (tools/setup.sh installs it)").arg(QLatin1String(tool));
+            toolsMissing_ = true;
             return false;
         }
     }
@@ -128,7 +129,7 @@ bool XSession::start()
                                           QStringLiteral("-dpi"), QStringLiteral("96"), QStringLiteral("-nolisten"),
                                           QStringLiteral("tcp"), QStringLiteral("-fbdir"), dir_.path()});
     const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-    if (!xvfb_->waitForStarted() || !waitUntil([&] { return QFileInfo::exists(socket); }, 10000)) {
+    if (!xvfb_->waitForStarted() || !waitUntil([&] { return QFileInfo::exists(socket); }, 30000)) {
         why_ = QStringLiteral("Xvfb did not start on ") + display_;
         return false;
     }
@@ -136,11 +137,12 @@ bool XSession::start()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(environment());
     windowManager_->setProcessEnvironment(env);
+    windowManager_->setProcessChannelMode(QProcess::ForwardedChannels);
     windowManager_->start(QStringLiteral("openbox"), {});
     const bool managed = windowManager_->waitForStarted() && waitUntil([&] {
         return run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
             .contains(QLatin1String("window id"));
-    }, 10000);
+    }, 30000);
     if (!managed)
         why_ = QStringLiteral("openbox did not take over the display");
     return managed;

@@ -24,8 +24,9 @@ public:
     XSession();
     ~XSession();
     // False (with the reason in why()) when Xvfb, openbox or xdotool is
-    // missing or the session did not come up.
+    // missing or the session did not come up; toolsMissing() tells which.
     bool isUp() const { return up_; }
+    bool toolsMissing() const { return toolsMissing_; }
     const QString& why() const { return why_; }
 
     // DISPLAY and the xcb platform, for programs started in this session.
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<QProcess> xvfb_;
     std::unique_ptr<QProcess> windowManager_;
     bool up_ = false;
+    bool toolsMissing_ = false;
     QString why_;
 };
 
