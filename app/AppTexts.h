@@ -1,10 +1,12 @@
 #pragma once
+#include "core/Version.h"
+
 #include <QString>
 
 // Fixed texts shown by the main window and its information windows.
 namespace AppTexts {
-inline const QString Version = QStringLiteral("Version 1.03_1");
-inline const QString BuildDate = QStringLiteral("  22/01/2026");
+inline const QString Version = QString::fromLatin1(::Version::Text);
+inline const QString BuildDate = QString::fromLatin1(::Version::BuildDate);
 inline const QString ProductName = QStringLiteral("VELTRA Data Logger");
 inline const QString OwnerNotice = QStringLiteral("(c) VELTRA Condition Monitoring. All rights reserved.");
 inline const QString AuthorText = QStringLiteral("VELTRA development team");

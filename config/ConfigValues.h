@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Version.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -6,7 +8,7 @@
 // key in the configuration file.
 struct ConfigValues {
     QString ConfigFileName = QStringLiteral("VELTRA-logger1.ini");
-    QString ConfigHeader = QStringLiteral("[VELTRA-LOGGER Version 1.03_1]");
+    QString ConfigHeader = QString::fromLatin1(Version::ConfigHeader);
 
     int16_t COM = 1;
     QString BAUDRATE = QStringLiteral("9600");

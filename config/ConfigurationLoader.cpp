@@ -1,6 +1,7 @@
 #include "config/ConfigurationLoader.h"
 
 #include "config/RdWrConfig.h"
+#include "core/Version.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
 #include "platform/NumberText.h"
@@ -140,7 +141,7 @@ void ConfigurationLoader::LoadConfiguration()
 {
     QString msg;
     values_.ConfigFileName = QStringLiteral("VELTRA-logger1.ini");
-    values_.ConfigHeader = QStringLiteral("[VELTRA-LOGGER Version 1.03_1]");
+    values_.ConfigHeader = QString::fromLatin1(Version::ConfigHeader);
     defaultsInMemory_ = false;
     notes_.clear();
     writeFailed_ = false;

@@ -6,6 +6,8 @@
 #include "config/FrmInstall.h"
 #include "config/FrmPassword.h"
 #include "config/RdWrConfig.h"
+#include "core/LogLine.h"
+#include "core/Version.h"
 #include "platform/IClock.h"
 #include "platform/IDialogRunner.h"
 #include "platform/IMessageBox.h"
@@ -25,7 +27,7 @@ SetupMenus::~SetupMenus()
 
 QString SetupMenus::installationCaption(const QString& installation)
 {
-    return QStringLiteral("VELTRA Logger ") + QStringLiteral("Version 1.03_1") + QStringLiteral("  ") + installation;
+    return QStringLiteral("VELTRA Logger ") + QLatin1String(Version::Text) + QStringLiteral("  ") + installation;
 }
 
 bool SetupMenus::store(const QString& key, const QString& value)
@@ -80,7 +82,7 @@ void SetupMenus::MenueSetupInstallation_Click()
         install_ = new FrmInstall(v, parts_.fileDialog, dialogParent_);
     install_->SetInstallation(v.INSTALLATION);
     v.LogDate = parts_.clock.now().date().toString(QStringLiteral("yyyyMMdd"));
-    install_->SetFileName(v.LOGDIR + v.LogDate + QStringLiteral("Ls_") + v.INSTALLATION + QStringLiteral(".vlg"));
+    install_->SetFileName(LogLine::suggestedLogfileName(v.LOGDIR, v.LogDate, v.INSTALLATION));
     install_->SetRefresh(v.REFRESH);
     parts_.runner.exec(*install_);
 

@@ -1,7 +1,8 @@
 #include "logging/LogWriter.h"
 
 #include "config/ConfigValues.h"
-#include "logging/LogLine.h"
+#include "core/LogLine.h"
+#include "core/Record.h"
 #include "logging/LogState.h"
 #include "platform/IClock.h"
 #include "platform/IMessageBox.h"
@@ -19,36 +20,27 @@ const QString LogWriter::LogfileNameTooLong =
     QStringLiteral("The logfile name is too long for the file system, shorten the installation name or the "
                    "log directory in setup Installation !");
 
-namespace {
-
-QByteArray lineStart(const QDateTime& when)
-{
-    return QByteArrayLiteral("#") + LogLine::timeStamp(when).toLatin1() + ' ';
-}
-} // namespace
-
 void LogWriter::beginLogging()
 {
     stopFailureShown_ = false;
     state_.LogDate = LogLine::fileDate(clock_.now());
     nameLogfile();
-    state_.eventfileName = config_.LOGDIR + QStringLiteral("events_VELTRA.txt");
+    state_.eventfileName = LogLine::eventfileName(config_.LOGDIR);
 }
 
 void LogWriter::nameLogfile()
 {
-    state_.logfileName = config_.LOGDIR + state_.LogDate + QStringLiteral("VL_")
-        + LogLine::fileNamePart(config_.INSTALLATION) + QStringLiteral(".vlg");
+    state_.logfileName = LogLine::logfileName(config_.LOGDIR, state_.LogDate, config_.INSTALLATION);
 }
 
 QString LogWriter::startText() const
 {
-    return QStringLiteral("Measure Started at ") + config_.INSTALLATION + QStringLiteral(" !");
+    return Events::logfileText(EventCode::MeasureStarted, 0, config_.INSTALLATION);
 }
 
 QString LogWriter::stopText() const
 {
-    return QStringLiteral("Measure Stopped at ") + config_.INSTALLATION + QStringLiteral(" !");
+    return Events::logfileText(EventCode::MeasureStopped, 0, config_.INSTALLATION);
 }
 
 bool LogWriter::logWriteFailed() const
@@ -69,7 +61,7 @@ void LogWriter::clearWriteFailures()
 
 AppendResult LogWriter::appendInfo(const QString& fileName, const QString& text)
 {
-    const QByteArray line = lineStart(clock_.now()) + LogLine::fileText(text).toUtf8() + "\r\n";
+    const QByteArray line = LogLine::lineStart(clock_.now()) + LogLine::fileText(text).toUtf8() + "\r\n";
     return appendWholeLine(fileName, line);
 }
 
@@ -204,7 +196,7 @@ void LogWriter::writeDataLine(const QByteArray& line, int recordType)
     if (!isLoggedType(recordType))
         return;
 
-    const QByteArray text = lineStart(now) + LogLine::fileText(LogLine::cutAtLineEnd(line)) + "\r\n";
+    const QByteArray text = LogLine::lineStart(now) + LogLine::fileText(Record::beforeLineEnd(line).toByteArray()) + "\r\n";
     const AppendResult result = appendWholeLine(state_.logfileName, text);
     if (!result.written())
         logfileFailed(LogfileFailedOnData, result);

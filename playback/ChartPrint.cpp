@@ -1,5 +1,6 @@
 #include "playback/ChartPrint.h"
 
+#include "core/Version.h"
 #include "platform/IStripChart.h"
 
 #include <QFont>
@@ -27,7 +28,7 @@ QStringList printCommentLines()
             QStringLiteral("PXM xy diagram"),
             QStringLiteral(" "),
             QStringLiteral(" "),
-            QStringLiteral("Printed by VELTRA Data Logger ") + QStringLiteral("Version 1.03_1"),
+            QStringLiteral("Printed by VELTRA Data Logger ") + QLatin1String(Version::Text),
             QStringLiteral("VELTRA Data Logger - oil condition monitoring")};
 }
 

@@ -1,4 +1,4 @@
-#include "logging/LogLine.h"
+#include "core/LogLine.h"
 
 namespace LogLine {
 
@@ -12,6 +12,11 @@ bool isControl(char16_t c)
 
 } // namespace
 
+QByteArray lineStart(const QDateTime& when)
+{
+    return QByteArrayLiteral("#") + timeStamp(when).toLatin1() + ' ';
+}
+
 QString timeStamp(const QDateTime& when)
 {
     const QDate d = when.date();
@@ -24,12 +29,6 @@ QString fileDate(const QDateTime& when)
 {
     const QDate d = when.date();
     return QString::asprintf("%04d%02d%02d", d.year(), d.month(), d.day());
-}
-
-QByteArray cutAtLineEnd(const QByteArray& text)
-{
-    const qsizetype end = text.indexOf("\r\n");
-    return end < 0 ? text : text.left(end);
 }
 
 QString fileText(QString text)
@@ -65,6 +64,21 @@ QString fileNamePart(QString name)
     while (name.contains(QLatin1String("..")))
         name.replace(QLatin1String(".."), QLatin1String("__"));
     return name;
+}
+
+QString logfileName(const QString& logDir, const QString& day, const QString& installation)
+{
+    return logDir + day + QStringLiteral("VL_") + fileNamePart(installation) + QStringLiteral(".vlg");
+}
+
+QString suggestedLogfileName(const QString& logDir, const QString& day, const QString& installation)
+{
+    return logDir + day + QStringLiteral("Ls_") + fileNamePart(installation) + QStringLiteral(".vlg");
+}
+
+QString eventfileName(const QString& logDir)
+{
+    return logDir + QStringLiteral("events_VELTRA.txt");
 }
 
 } // namespace LogLine

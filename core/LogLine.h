@@ -3,17 +3,18 @@
 #include <QDateTime>
 #include <QString>
 
-// Pieces of the lines both log files and the event list share.
+// The lines both log files and the event list share, and the names of the
+// files.
 namespace LogLine {
+
+// "#" + "MM-DD-YYYY HH:MM:SS" + " ": how every line of both files starts.
+QByteArray lineStart(const QDateTime& when);
 
 // "MM-DD-YYYY HH:MM:SS" in the given (local) time.
 QString timeStamp(const QDateTime& when);
 
 // Today's date as yyyymmdd, the form used in data logfile names.
 QString fileDate(const QDateTime& when);
-
-// The text before the first CR LF; the whole text when there is none.
-QByteArray cutAtLineEnd(const QByteArray& text);
 
 // Text as it goes into a log file. CR and LF become blanks: a name typed with
 // a line break must not split one log line into two (or forge a line of its
@@ -28,5 +29,14 @@ QByteArray fileText(QByteArray text);
 // A name as part of a file name: path separators, ".." and control
 // characters become "_", so the file stays in its folder whatever was typed.
 QString fileNamePart(QString name);
+
+// The data logfile of a day (yyyymmdd) and installation in a log directory
+// (ending in its separator): logDir + day + "VL_" + installation + ".vlg".
+QString logfileName(const QString& logDir, const QString& day, const QString& installation);
+// The name the installation setup's file dialog starts with: the same with
+// "Ls_" for "VL_".
+QString suggestedLogfileName(const QString& logDir, const QString& day, const QString& installation);
+// The one event file of a log directory.
+QString eventfileName(const QString& logDir);
 
 } // namespace LogLine
