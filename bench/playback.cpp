@@ -235,7 +235,7 @@ void BM_LoadEmptyLines(benchmark::State& state)
 class CountingSink final : public ILogfileSink {
 public:
     void infoLine(QByteArrayView) override { ++infos; }
-    void parameterRecord(const LogRecord::Parameters&) override {}
+    void parameterRecord(const Record::Parameter&) override {}
     void plotRow(const PlotRow& row) override
     {
         if (rows++ == 0)

@@ -6,8 +6,6 @@
 namespace {
 constexpr int EventDataReceived = 2;
 constexpr int EventTransmit = 1;
-constexpr int EventEvaluatorConnected = 43;
-constexpr int EventEvaluatorNotConnected = 44;
 } // namespace
 
 LineReceiver::LineReceiver(ISerialPort& port, ITimer& watchdog, MeasurementState& state, const ConfigValues& config,
@@ -162,20 +160,12 @@ void LineReceiver::reportConnected()
     if (state_.evaluatorConnected)
         return;
     state_.evaluatorConnected = true;
-    events_.SetEventtext(EventEvaluatorConnected, 0);
-    const QString text = QStringLiteral("Evaluator connected") + QStringLiteral(" at ") + config_.INSTALLATION
-                         + QStringLiteral(" !");
-    info_.SetInfotext(text);
-    info_.SetEvtInfotext(text);
+    recordEvent(&events_, &info_, EventCode::EvaluatorConnected, 0, config_.INSTALLATION);
 }
 
 void LineReceiver::Timer_timeout_Timer()
 {
-    events_.SetEventtext(EventEvaluatorNotConnected, 0);
-    const QString text = QStringLiteral("Evaluator not connected") + QStringLiteral(" at ") + config_.INSTALLATION
-                         + QStringLiteral(" !");
-    info_.SetInfotext(text);
-    info_.SetEvtInfotext(text);
+    recordEvent(&events_, &info_, EventCode::EvaluatorNotConnected, 0, config_.INSTALLATION);
     state_.evaluatorConnected = false;
     StopWatchdog(watchdog_);
     for (int sensor = 1; sensor <= MeasurementState::SensorCount; ++sensor)

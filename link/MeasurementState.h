@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Record.h"
 #include "logging/LogState.h"
 
 #include <QString>
@@ -18,24 +19,6 @@ constexpr int EvaluatorErrorWord = 9;
 constexpr int Spare = 10;
 } // namespace Slot
 
-// The last parameter record of the evaluator.
-struct ParameterInfo {
-    QString modelCode;    // 5 characters, "07K31" for the known system
-    QString versionText;  // 13 characters
-    QString serialNumber; // 8 characters
-    int16_t sensorCount = 0;
-    int16_t mainAlarmLevel = 0;
-    int16_t preAlarmLevel = 0;
-    int16_t tempAlarmLevel = 0;
-    int16_t tempPreAlarmLevel = 0;
-    int16_t mainAlarmLevel2 = 0;    // 0 means off
-    int16_t alarm2Sensor = 0;
-    int16_t tempAlarmLevel2 = 0;
-    int16_t tempPreAlarmLevel2 = 0;
-    int16_t mainAlarmLevelHigh = 0; // 1300 means off
-    int16_t preAlarmLevelHigh = 0;  // 0 means off
-    int16_t preAlarmLevel2 = 0;     // 0 means off
-};
 
 // The decoded evaluator state, owned by the main window.
 struct MeasurementState {

@@ -5,15 +5,6 @@ struct MeasurementState;
 class IDecoderView;
 class IDataLineSink;
 
-// Record types of the evaluator lines.
-namespace RecordType {
-constexpr int FirstSensor = 0x00; // sensor 1
-constexpr int LastSensor = 0x05;  // sensor 6
-constexpr int Text = 0x80;
-constexpr int Parameter = 0x81;
-// Passed on for a line whose type field is not two hexadecimal digits.
-constexpr int Unreadable = -1;
-} // namespace RecordType
 
 // Decodes one evaluator line into the measurement state, shows it and hands
 // it to the data logfile writer. Takes any bytes: fields that lie wholly or
@@ -35,7 +26,7 @@ public:
     static constexpr int BadLineRestart = 19900;
 
 private:
-    void decodeSensorRecord(QByteArray& line, int sensor);
+    void decodeSensorRecord(QByteArray& line);
     void decodeParameterRecord(QByteArray& line);
     void countBadLine();
     void appendToExtendedMessages(const QString& lineText);

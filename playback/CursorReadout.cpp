@@ -1,12 +1,11 @@
-#include "playback/PlaybackController.h"
-
+#include "display/GaugeSetup.h"
 #include "display/StripChartTime.h"
 #include "link/MeasurementState.h"
 #include "platform/Colour.h"
 #include "platform/IStripChart.h"
 #include "platform/NumberText.h"
 #include "playback/ControlAccess.h"
-#include "playback/PlaybackGaugeLooks.h"
+#include "playback/PlaybackController.h"
 
 #include <QDebug>
 #include <QGroupBox>
@@ -27,6 +26,25 @@ double valueAtOrBefore(const IStripChart& chart, int64_t index, int channel)
             return v;
     }
     return std::nan("");
+}
+
+// The gauges show a value in their own unit: the TDN number, plotted in
+// tenths, as the whole number it is. The chart keeps single-precision values,
+// so a whole number is read back rounded.
+double gaugeValue(int value, double chartValue)
+{
+    const GaugeLooks::Look& look = *GaugeLooks::forValue(value);
+    if (look.chartDivisor == look.gaugeDivisor)
+        return chartValue;
+    const double inGaugeUnit = chartValue * look.chartDivisor / look.gaugeDivisor;
+    return look.gaugeDivisor == 1 ? std::round(inGaugeUnit) : inGaugeUnit;
+}
+
+// Whole numbers in the general number form, tenths with one decimal.
+QString readoutText(int value, double shown)
+{
+    return GaugeLooks::forValue(value)->gaugeDivisor == 1 ? NumberText::general(shown)
+                                                          : NumberText::oneDecimal(shown);
 }
 
 } // namespace
@@ -80,20 +98,15 @@ void PlaybackController::ShowCursorValues(int64_t index)
             const double read = valueAtOrBefore(*chart, index, map.sensorFirstChannel[s] + slot);
             ++slot;
             const bool haveValue = !std::isnan(read);
-            // The chart keeps single-precision values; the TDN number is a
-            // whole number plotted in tenths, so it is read back rounded.
             if (haveValue)
-                state_.cursorValues[s][v] = v == 4 ? std::round(read * 10) : read;
+                state_.cursorValues[s][v] = gaugeValue(v, read);
             if (v != selected) {
                 state_.valueScaleChosen[v] = false;
                 continue;
             }
-            const PlaybackGaugeLooks::Look* look = PlaybackGaugeLooks::forValue(v);
-            if (gauge) {
-                gauge->SetScaleColor(look->colour);
-                gauge->SetPointerStyle(look->style);
-                gauge->SetPositionMin(look->positionMin);
-            }
+            const GaugeLooks::Look* look = GaugeLooks::forValue(v);
+            if (gauge)
+                GaugeSetup::applyLook(*gauge, *look);
             if (c_.Frame3 && c_.OptionDisplayGauge[v])
                 c_.Frame3->setTitle(c_.OptionDisplayGauge[v]->text());
             if (!state_.valueScaleChosen[v]) {
@@ -113,7 +126,7 @@ void PlaybackController::ShowCursorValues(int64_t index)
             const double shown = state_.cursorValues[s][v];
             Controls::positionGauge(gauge, shown);
             if (text)
-                text->setText(v == 1 || v == 4 ? NumberText::general(shown) : NumberText::oneDecimal(shown));
+                text->setText(readoutText(v, shown));
         }
     }
     // Gauges of sensors the evaluator does not have stay white.

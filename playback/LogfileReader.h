@@ -10,7 +10,7 @@
 // has no closing line; it is stamped as if a line one second after its last
 // line had closed it, which is how every earlier group of a regular file is
 // stamped, so its rows follow on from the rest.
-#include "playback/LogRecord.h"
+#include "core/Record.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -19,7 +19,8 @@
 #include <vector>
 
 // One chart row: the x (days since 30 December 1899) and the five values of
-// one sensor's record.
+// one sensor's record as the chart shows them (the record's numbers over
+// their chart divisors: oil quality as sent, the others in units).
 struct PlotRow {
     double x = 0;
     int sensor = 0; // 1..6
@@ -32,7 +33,7 @@ public:
     virtual ~ILogfileSink() = default;
     // A line that is not an evaluator record, without its line end.
     virtual void infoLine(QByteArrayView line) = 0;
-    virtual void parameterRecord(const LogRecord::Parameters& record) = 0;
+    virtual void parameterRecord(const Record::Parameter& record) = 0;
     virtual void plotRow(const PlotRow& row) = 0;
     // Asked before every line; true ends the reading as at the end of file.
     virtual bool stopRequested() = 0;
@@ -85,15 +86,15 @@ public:
     void finish();
 
 private:
-    // A record of the open group. A sensor record keeps its first 20
-    // characters (all its fields) and is decoded only when it is plotted:
-    // many records of a large file are dropped for a time that does not
-    // advance.
+    // A record of the open group. A sensor record keeps its first 21
+    // characters (its ":" and all its fields) and is decoded only when it is
+    // plotted: many records of a large file are dropped for a time that does
+    // not advance. Records of any other kind are not plotted.
     struct Entry {
-        LogRecord::Kind kind = LogRecord::Kind::Ignored;
+        Record::Kind kind = Record::Kind::Other;
         int parameterIndex = -1;
         uint8_t length = 0;
-        char text[20] = {};
+        char text[21] = {};
     };
 
     void recordLine(const char* text, size_t length);
@@ -113,7 +114,7 @@ private:
     int groupSecond_ = 0;
     int n_ = 0;
     std::vector<Entry> group_ = std::vector<Entry>(GroupCapacity);
-    std::vector<LogRecord::Parameters> parameters_; // those of the open group
+    std::vector<Record::Parameter> parameters_; // those of the open group
     char lastStamp_[21] = {}; // time stamp of the group's latest line
     size_t lastStampLength_ = 0;
     double lastX_ = 0;

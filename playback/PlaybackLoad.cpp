@@ -1,8 +1,8 @@
-#include "playback/PlaybackController.h"
-
 #include "config/ConfigValues.h"
 #include "config/RdWrConfig.h"
+#include "core/Version.h"
 #include "display/ChartHandlers.h"
+#include "display/GaugeSetup.h"
 #include "link/MeasurementState.h"
 #include "logging/EventList.h"
 #include "platform/Colour.h"
@@ -12,6 +12,7 @@
 #include "playback/ChartRowBatch.h"
 #include "playback/ControlAccess.h"
 #include "playback/LogfileReader.h"
+#include "playback/PlaybackController.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -30,7 +31,7 @@ const QString PlaybackController::FileFilter =
     QStringLiteral("VELTRA logfile (*.vlg)|*.vlg|Former logfile (*.log)|*.log");
 
 namespace {
-const QString ProgramCaption = QStringLiteral("VELTRA Data Logger ") + QStringLiteral("Version 1.03_1");
+const QString ProgramCaption = QStringLiteral("VELTRA Data Logger ") + QLatin1String(Version::Text);
 constexpr int ProgressSteps = 1000;
 constexpr qint64 EventListInterval = 250; // ms
 } // namespace
@@ -73,10 +74,10 @@ public:
             pending_.remove(0, pending_.indexOf('\n', excess - 1) + 1);
         }
     }
-    void parameterRecord(const LogRecord::Parameters& record) override
+    void parameterRecord(const Record::Parameter& record) override
     {
         showMenu(owner_.c_.MenueEva, true);
-        record.apply(owner_.measurement_.parameterInfo);
+        record.applyTo(owner_.measurement_.parameterInfo);
         owner_.measurement_.sensorCount = record.info.sensorCount;
         owner_.state_.fileSensorCount = record.info.sensorCount;
     }
@@ -277,20 +278,8 @@ void PlaybackController::switchToFileMode(const QString& path)
         enable(c_.CheckShow[k], true);
         if (ILinearGauge* g = c_.iLinearGaugeX1[k - 1]) {
             g->SetPointerStyle(0);
-            g->SetPositionMax(1200);
-            g->SetTickMajorCount(11);
-            g->SetTickMinorCount(6);
-            g->SetSectionCount(5);
-            const double ends[4] = {280, 400, 1040, 1120};
-            for (int e = 1; e <= 4; ++e)
-                g->SetSectionEnd(e, ends[e - 1]);
-            const uint32_t colours[5] = {Colours::Red, Colours::Yellow, Colours::Green, Colours::Yellow,
-                                         Colours::Red};
-            for (int e = 1; e <= 5; ++e)
-                g->SetSectionColor(e, colours[e - 1]);
-            g->SetTickMajorColor(Colours::Black);
-            g->SetTickMinorColor(Colours::Black);
-            g->SetScaleLineColor(Colours::Black);
+            GaugeSetup::applyScale(*g, GaugeLooks::startScale());
+            GaugeSetup::setTickColours(*g, Colours::Black);
             g->SetPositionMin(0);
             positionGauge(g, 0);
         }
@@ -405,24 +394,8 @@ void PlaybackController::DisplayFileData()
 
 void PlaybackController::greyAbsentSensors()
 {
-    for (int i = state_.fileSensorCount; i <= 5; ++i) {
-        if (i < 0)
-            continue;
-        if (ILinearGauge* g = c_.iLinearGaugeX1[i]) {
-            g->SetSectionCount(1);
-            g->SetSectionColor(1, Colours::White);
-            g->SetTickMajorColor(Colours::Silver);
-            g->SetTickMinorColor(Colours::Silver);
-            g->SetScaleLineColor(Colours::Silver);
-            g->SetScaleColor(Colours::White);
-        }
-        enable(c_.TextGauge[i], false);
-        clear(c_.TextGauge[i]);
-        enable(c_.Label3[i], false);
-        tick(c_.CheckShow[i + 1], false);
-        enable(c_.CheckShow[i + 1], false);
-        show(c_.Lbl_sname[i], false);
-    }
+    for (int i = std::max<int>(state_.fileSensorCount, 0); i <= 5; ++i)
+        GaugeSetup::greyOutSensor(c_, i, false);
 }
 
 void PlaybackController::MenueFileStop_Click()

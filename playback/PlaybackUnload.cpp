@@ -1,8 +1,8 @@
-#include "playback/PlaybackController.h"
-
 #include "display/ChartHandlers.h"
+#include "display/GaugeSetup.h"
 #include "platform/Colour.h"
 #include "playback/ControlAccess.h"
+#include "playback/PlaybackController.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -80,13 +80,8 @@ void PlaybackController::MenueFileUnload_Click()
 
     for (int i = 0; i < 6; ++i) {
         if (ILinearGauge* g = c_.iLinearGaugeX1[i]) {
-            g->SetSectionColor(1, Colours::Silver);
-            g->SetTickMajorColor(Colours::Black);
-            g->SetTickMinorColor(Colours::Black);
-            g->SetScaleLineColor(Colours::Black);
-            g->SetPositionMax(150);
-            g->SetTickMajorCount(7);
-            g->SetTickMinorCount(4);
+            GaugeSetup::applyScale(*g, GaugeLooks::unloadScale());
+            GaugeSetup::setTickColours(*g, Colours::Black);
             g->SetPositionMin(0);
             positionGauge(g, 0);
         }

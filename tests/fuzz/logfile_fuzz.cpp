@@ -19,7 +19,7 @@ public:
         if (size_t(line.size()) > LogfileReader::MaxLineLength)
             std::abort();
     }
-    void parameterRecord(const LogRecord::Parameters& record) override
+    void parameterRecord(const Record::Parameter& record) override
     {
         if (record.info.sensorCount < 0)
             std::abort();

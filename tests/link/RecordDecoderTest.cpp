@@ -99,8 +99,8 @@ TEST_F(RecordDecoderTest, OnlySensorTextAndParameterTypesAreAccepted)
     ASSERT_EQ(sink.lines.size(), 11u);
     EXPECT_EQ(sink.lines[1].second, 0x80);
     EXPECT_EQ(sink.lines[2].second, 0x06);
-    EXPECT_EQ(sink.lines[6].second, RecordType::Unreadable);
-    EXPECT_EQ(sink.lines[10].second, RecordType::Unreadable);
+    EXPECT_EQ(sink.lines[6].second, Record::UnreadableType);
+    EXPECT_EQ(sink.lines[10].second, Record::UnreadableType);
 }
 
 TEST_F(RecordDecoderTest, NonHexDigitsReadAsZeroAndAreLoggedAsZeroOnlyInNumericRecords)

@@ -34,7 +34,7 @@ inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QB
 class RecordingSink : public ILogfileSink {
 public:
     void infoLine(QByteArrayView line) override { infos.push_back(line.toByteArray()); }
-    void parameterRecord(const LogRecord::Parameters& record) override { parameters.push_back(record); }
+    void parameterRecord(const Record::Parameter& record) override { parameters.push_back(record); }
     void plotRow(const PlotRow& row) override { rows.push_back(row); }
     bool stopRequested() override
     {
@@ -49,7 +49,7 @@ public:
     }
 
     std::vector<QByteArray> infos;
-    std::vector<LogRecord::Parameters> parameters;
+    std::vector<Record::Parameter> parameters;
     std::vector<PlotRow> rows;
     std::vector<int64_t> yields;
     int stopQuestions = 0;

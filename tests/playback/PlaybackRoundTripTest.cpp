@@ -72,10 +72,11 @@ TEST(PlaybackRoundTrip, LiveLoggedFilePlaysBackToTheReceivedValues)
         ASSERT_EQ(w.chart.rows[size_t(row)].values.count(w.state.channelMap.sensorFirstChannel[s]), 1u);
         w.chart.cursorIndex = row;
         w.chart.onCursorChange();
-        // Tenths come back in display units, everything else as received.
+        // Tenths come back in display units (the loss factor in percent, as
+        // the live gauges show it), everything else as received.
         EXPECT_DOUBLE_EQ(w.state.cursorValues[s][1], received[s][1]) << s;
         EXPECT_DOUBLE_EQ(w.state.cursorValues[s][2], received[s][2] / 10) << s;
-        EXPECT_DOUBLE_EQ(w.state.cursorValues[s][3], received[s][3]) << s;
+        EXPECT_DOUBLE_EQ(w.state.cursorValues[s][3], received[s][3] / 10) << s;
         EXPECT_DOUBLE_EQ(w.state.cursorValues[s][4], received[s][4]) << s;
         EXPECT_DOUBLE_EQ(w.state.cursorValues[s][5], received[s][5] / 10) << s;
     }
