@@ -1,7 +1,7 @@
 #include "app/DecoderView.h"
 
 #include "display/MainControls.h"
-#include "link/SensorGreying.h"
+#include "display/GaugeSetup.h"
 
 #include <QAction>
 #include <QMenu>
@@ -29,10 +29,7 @@ void DecoderView::showEvaluatorMenu()
 
 void DecoderView::greyOutSensor(int index)
 {
-    if (index < 0 || index > 5)
-        return;
-    greyOutSensorControls(c_.iLinearGaugeX1[index], c_.TextGauge[index], c_.Label3[index], c_.CheckShow[index + 1],
-                          c_.Lbl_sname[index]);
+    GaugeSetup::greyOutSensor(c_, index, true);
 }
 
 void DecoderView::showBadLineCount(int count)

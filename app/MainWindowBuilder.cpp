@@ -1,5 +1,6 @@
 #include "app/MainWindowBuilder.h"
 
+#include "core/GaugeLooks.h"
 #include "platform/ILamp.h"
 #include "platform/ILinearGauge.h"
 #include "platform/IStripChart.h"
@@ -42,8 +43,6 @@ void place(MainWidgets& w, QWidget* widget, double left, double top, double widt
     w.fixedPlaces.push_back({widget, TwipBox{left, top, width, height}});
 }
 
-const char* const ValueCaptions[5] = {"Oil Quality", "Oil Temperature", "Loss factor %", "TDN number",
-                                      "Ambient Temperature"};
 
 } // namespace
 
@@ -139,11 +138,9 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
     }
 
     w.Frame7 = frame(c.Frame1, "Frame7", QStringLiteral("XY graph displayed values"));
-    const char* const chartCaptions[5] = {"Oil Quality", "Oil Temperature", "Loss factor %", "TDN number / 10",
-                                          "Ambient Temperature"};
     const double columnLeft[3] = {120, 2400, 4900};
     for (int k = 1; k <= 5; ++k) {
-        auto* box = named(new QCheckBox(QString::fromLatin1(chartCaptions[k - 1]), w.Frame7), "CheckChartDisplay", k);
+        auto* box = named(new QCheckBox(QString::fromLatin1(GaugeLooks::forValue(k)->chartCaption), w.Frame7), "CheckChartDisplay", k);
         box->setChecked(k == 2 || k == 4);
         c.CheckChartDisplay[k] = box;
         const int row = (k - 1) / 3;
@@ -213,7 +210,7 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
     auto* valueBox = frame(c.Frame3, "FrameGaugeValue", QStringLiteral("Gauge value"));
     place(w, valueBox, 75, 260, 2010, 1780);
     for (int k = 1; k <= 5; ++k) {
-        auto* option = named(new QRadioButton(QString::fromLatin1(ValueCaptions[k - 1]), valueBox), "OptionDisplayGauge", k);
+        auto* option = named(new QRadioButton(QString::fromLatin1(GaugeLooks::forValue(k)->gaugeCaption), valueBox), "OptionDisplayGauge", k);
         option->setChecked(k == 4);
         c.OptionDisplayGauge[k] = option;
         place(w, option, 60, 240 + (k - 1) * 300, 1920, 280);

@@ -4,6 +4,8 @@
 #include "app/LayoutUnits.h"
 #include "app/MainLayout.h"
 #include "config/ConfigValues.h"
+#include "core/GaugeLooks.h"
+#include "display/GaugeSetup.h"
 #include "display/LampColours.h"
 #include "display/MainControls.h"
 #include "platform/Colour.h"
@@ -24,12 +26,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-const char* const ChartValueCaptions[5] = {"Oil Quality", "Oil Temperature", "Loss factor %", "TDN number / 10",
-                                           "Ambient Temperature"};
-const char* const GaugeValueCaptions[5] = {"Oil Quality", "Oil Temperature", "Loss factor %", "TDN number",
-                                           "Ambient Temperature"};
-} // namespace
 
 StartUpSequence::StartUpSequence(StartUpContext context) : c_(std::move(context)) {}
 
@@ -165,9 +161,9 @@ void StartUpSequence::setOptionCaptions()
     MainControls& w = c_.controls;
     for (int k = 1; k <= 5; ++k) {
         if (w.CheckChartDisplay[k])
-            w.CheckChartDisplay[k]->setText(QString::fromLatin1(ChartValueCaptions[k - 1]));
+            w.CheckChartDisplay[k]->setText(QString::fromLatin1(GaugeLooks::forValue(k)->chartCaption));
         if (w.OptionDisplayGauge[k])
-            w.OptionDisplayGauge[k]->setText(QString::fromLatin1(GaugeValueCaptions[k - 1]));
+            w.OptionDisplayGauge[k]->setText(QString::fromLatin1(GaugeLooks::forValue(k)->gaugeCaption));
     }
     for (int i = 1; i <= 3; ++i)
         if (w.OptionScaleGauge[i])
@@ -191,20 +187,11 @@ void StartUpSequence::setOptionCaptions()
 
 void StartUpSequence::setGaugeScales()
 {
-    static const double ends[4] = {280.0, 400.0, 1040.0, 1120.0};
-    static const uint32_t colours[5] = {255, 65535, 32768, 65535, 255};
     for (ILinearGauge* gauge : c_.controls.iLinearGaugeX1) {
         if (!gauge)
             continue;
         gauge->SetPointerStyle(0);
-        gauge->SetPositionMax(1200.0);
-        gauge->SetTickMajorCount(11);
-        gauge->SetTickMinorCount(6);
-        gauge->SetSectionCount(5);
-        for (int e = 1; e <= 4; ++e)
-            gauge->SetSectionEnd(e, ends[e - 1]);
-        for (int s = 1; s <= 5; ++s)
-            gauge->SetSectionColor(s, colours[s - 1]);
+        GaugeSetup::applyScale(*gauge, GaugeLooks::startScale());
     }
 }
 

@@ -77,19 +77,9 @@ void AlarmTracker::track()
     trackEvaluatorErrors();
 }
 
-void AlarmTracker::record(int code, int sensor, const QString& text)
+void AlarmTracker::record(EventCode code, int sensor)
 {
-    if (events_)
-        events_->SetEventtext(code, sensor);
-    if (info_) {
-        info_->SetInfotext(text);
-        info_->SetEvtInfotext(text);
-    }
-}
-
-void AlarmTracker::recordSensor(int code, int sensor, const char* suffix)
-{
-    record(code, sensor, QStringLiteral("Sensor ") + QString::number(sensor) + QLatin1String(suffix));
+    recordEvent(events_, info_, code, sensor);
 }
 
 void AlarmTracker::trackRelays()
@@ -99,36 +89,25 @@ void AlarmTracker::trackRelays()
     const bool ready = status & Bit::ReadyRelay;
     setLamp(c_.LED_RDY, ready);
     const Edge readyEdge = follow(readyRelayOn, ready);
-    if (readyEdge != Edge::None && state_.evaluatorConnected) {
-        if (readyEdge == Edge::Rising)
-            record(3, 0, QStringLiteral("Ready Relay ON !"));
-        else
-            record(4, 0, QStringLiteral("Ready Relay OFF !"));
-    }
+    if (readyEdge != Edge::None && state_.evaluatorConnected)
+        record(readyEdge == Edge::Rising ? EventCode::ReadyRelayOn : EventCode::ReadyRelayOff);
 
-    const bool relay1 = status & Bit::AlarmRelay1;
-    setLamp(c_.LED_Alarm, relay1);
-    switch (follow(alarmRelay1On, relay1)) {
-    case Edge::Rising:
-        record(5, 0, QStringLiteral("Alarm Relay 1 ON !"));
-        if (openAlert_)
-            openAlert_(1);
-        break;
-    case Edge::Falling: record(6, 0, QStringLiteral("Alarm Relay 1 OFF !")); break;
-    case Edge::None: break;
-    }
-
-    const bool relay2 = status & Bit::AlarmRelay2;
-    setLamp(c_.LED_Prealarm, relay2);
-    switch (follow(alarmRelay2On, relay2)) {
-    case Edge::Rising:
-        record(7, 0, QStringLiteral("Alarm Relay 2 ON !"));
-        if (openAlert_)
-            openAlert_(2);
-        break;
-    case Edge::Falling: record(8, 0, QStringLiteral("Alarm Relay 2 OFF !")); break;
-    case Edge::None: break;
-    }
+    // An alarm relay switching on opens the pop-up with its label.
+    auto alarmRelay = [&](int32_t bit, ILamp* lamp, bool& memory, EventCode on, EventCode off, int relay) {
+        const bool set = status & bit;
+        setLamp(lamp, set);
+        switch (follow(memory, set)) {
+        case Edge::Rising:
+            record(on);
+            if (openAlert_)
+                openAlert_(relay);
+            break;
+        case Edge::Falling: record(off); break;
+        case Edge::None: break;
+        }
+    };
+    alarmRelay(Bit::AlarmRelay1, c_.LED_Alarm, alarmRelay1On, EventCode::AlarmRelay1On, EventCode::AlarmRelay1Off, 1);
+    alarmRelay(Bit::AlarmRelay2, c_.LED_Prealarm, alarmRelay2On, EventCode::AlarmRelay2On, EventCode::AlarmRelay2Off, 2);
 }
 
 void AlarmTracker::trackSensor(int s)
@@ -141,62 +120,64 @@ void AlarmTracker::trackSensor(int s)
     setLamp(c_.sled_rdy[i], ready);
     const Edge readyEdge = follow(sensorReadyOn[s], ready);
     if (readyEdge != Edge::None && state_.evaluatorConnected)
-        recordSensor(readyEdge == Edge::Rising ? 9 : 10, s, readyEdge == Edge::Rising ? " Ready !" : " ERROR !");
+        record(readyEdge == Edge::Rising ? EventCode::SensorReady : EventCode::SensorError, s);
 
     // A pre-alarm that gives way to its main alarm stays lit and is not
     // reported as ended until the main alarm has gone too.
-    auto preAlarm = [&](int32_t preBit, int32_t mainBit, ILamp* lamp, bool& memory, int onCode,
-                        const char* onSuffix, int offCode, const char* offSuffix) {
+    auto preAlarm = [&](int32_t preBit, int32_t mainBit, ILamp* lamp, bool& memory, EventCode on, EventCode off) {
         if (status & preBit) {
             setLamp(lamp, true);
             if (follow(memory, true) == Edge::Rising)
-                recordSensor(onCode, s, onSuffix);
+                record(on, s);
         } else if (!(status & mainBit)) {
             setLamp(lamp, false);
             if (follow(memory, false) == Edge::Falling)
-                recordSensor(offCode, s, offSuffix);
+                record(off, s);
         }
     };
-    auto mainAlarm = [&](int32_t bit, ILamp* lamp, bool& memory, int onCode, const char* onSuffix, int offCode,
-                         const char* offSuffix) {
-        const bool on = status & bit;
-        setLamp(lamp, on);
-        switch (follow(memory, on)) {
-        case Edge::Rising: recordSensor(onCode, s, onSuffix); break;
-        case Edge::Falling: recordSensor(offCode, s, offSuffix); break;
+    auto mainAlarm = [&](int32_t bit, ILamp* lamp, bool& memory, EventCode on, EventCode off) {
+        const bool set = status & bit;
+        setLamp(lamp, set);
+        switch (follow(memory, set)) {
+        case Edge::Rising: record(on, s); break;
+        case Edge::Falling: record(off, s); break;
         case Edge::None: break;
         }
     };
-    preAlarm(Bit::OilPreAlarm, Bit::OilMainAlarm, c_.oled_palm[i], oilPreAlarmOn[s], 11,
-             " Oil quality Prealarm ON !", 12, " Oil quality Prealarm OFF !");
-    mainAlarm(Bit::OilMainAlarm, c_.oled_malm[i], oilMainAlarmOn[s], 13, " Oil quality Mainalarm ON !", 14,
-              " Oil quality Mainalarm OFF !");
-    preAlarm(Bit::TempPreAlarm, Bit::TempMainAlarm, c_.tled_palm[i], tempPreAlarmOn[s], 15,
-             " Temperature Prealarm ON !", 16, " Temperature Prealarm OFF !");
-    mainAlarm(Bit::TempMainAlarm, c_.tled_malm[i], tempMainAlarmOn[s], 17, " Temperature Mainalarm ON !", 18,
-              " Temperature Mainalarm OFF !");
+    preAlarm(Bit::OilPreAlarm, Bit::OilMainAlarm, c_.oled_palm[i], oilPreAlarmOn[s], EventCode::OilPreAlarmOn,
+             EventCode::OilPreAlarmOff);
+    mainAlarm(Bit::OilMainAlarm, c_.oled_malm[i], oilMainAlarmOn[s], EventCode::OilMainAlarmOn,
+              EventCode::OilMainAlarmOff);
+    preAlarm(Bit::TempPreAlarm, Bit::TempMainAlarm, c_.tled_palm[i], tempPreAlarmOn[s],
+             EventCode::TemperaturePreAlarmOn, EventCode::TemperaturePreAlarmOff);
+    mainAlarm(Bit::TempMainAlarm, c_.tled_malm[i], tempMainAlarmOn[s], EventCode::TemperatureMainAlarmOn,
+              EventCode::TemperatureMainAlarmOff);
+    trackSensorErrors(s, errors);
+}
 
+void AlarmTracker::trackSensorErrors(int s, int32_t errors)
+{
     // Sensor errors are reported when they appear; their end is silent.
-    auto sensorError = [&](int32_t bit, bool& memory, int code, const char* suffix) {
+    auto sensorError = [&](int32_t bit, bool& memory, EventCode code) {
         if (follow(memory, errors & bit) == Edge::Rising)
-            recordSensor(code, s, suffix);
+            record(code, s);
     };
-    sensorError(Bit::TempHigh, tempHighErrorOn[s], 29, " Error TEMPERATURE HIGH !");
-    sensorError(Bit::TempLow, tempLowErrorOn[s], 30, " Error TEMPERATURE LOW !");
-    sensorError(Bit::CpuTempHigh, cpuTempHighErrorOn[s], 31, " Error CPU TEMPERATURE HIGH !");
-    sensorError(Bit::CpuTempLow, cpuTempLowErrorOn[s], 32, " Error CPU TEMPERATURE LOW !");
-    sensorError(Bit::PowerUpBusy, powerUpBusyOn[s], 33, " POWERUP BUSY !");
+    sensorError(Bit::TempHigh, tempHighErrorOn[s], EventCode::TemperatureHighError);
+    sensorError(Bit::TempLow, tempLowErrorOn[s], EventCode::TemperatureLowError);
+    sensorError(Bit::CpuTempHigh, cpuTempHighErrorOn[s], EventCode::CpuTemperatureHighError);
+    sensorError(Bit::CpuTempLow, cpuTempLowErrorOn[s], EventCode::CpuTemperatureLowError);
+    sensorError(Bit::PowerUpBusy, powerUpBusyOn[s], EventCode::PowerUpBusy);
 }
 
 void AlarmTracker::trackEvaluatorErrors()
 {
     const int32_t errors = bitsOf(state_.value(1, Slot::EvaluatorErrorWord));
-    auto evaError = [&](int32_t bit, bool& memory, int code, const char* text) {
+    auto evaError = [&](int32_t bit, bool& memory, EventCode code) {
         if (follow(memory, errors & bit) == Edge::Rising)
-            record(code, 0, QLatin1String(text));
+            record(code);
     };
-    evaError(Bit::EvaNoSensor, evaNoSensorOn, 19, "EvaError no sensor detected !");
-    evaError(Bit::EvaClock, evaClockErrorOn, 20, "EvaError clock !");
-    evaError(Bit::EvaLogEeprom, evaLogEepromErrorOn, 21, "EvaError LOG EEPROM !");
-    evaError(Bit::EvaCpuEeprom, evaCpuEepromErrorOn, 22, "EvaError CPU EEPROM !");
+    evaError(Bit::EvaNoSensor, evaNoSensorOn, EventCode::EvaluatorNoSensor);
+    evaError(Bit::EvaClock, evaClockErrorOn, EventCode::EvaluatorClockError);
+    evaError(Bit::EvaLogEeprom, evaLogEepromErrorOn, EventCode::EvaluatorLogEepromError);
+    evaError(Bit::EvaCpuEeprom, evaCpuEepromErrorOn, EventCode::EvaluatorCpuEepromError);
 }

@@ -1,5 +1,7 @@
 #pragma once
-#include <QString>
+#include "core/Events.h"
+
+#include <cstdint>
 #include <functional>
 
 class IEventSink;
@@ -43,9 +45,9 @@ public:
 private:
     void trackRelays();
     void trackSensor(int sensor);
+    void trackSensorErrors(int sensor, int32_t errors);
     void trackEvaluatorErrors();
-    void record(int code, int sensor, const QString& text);
-    void recordSensor(int code, int sensor, const char* suffix);
+    void record(EventCode code, int sensor = 0);
 
     MainControls& c_;
     const MeasurementState& state_;

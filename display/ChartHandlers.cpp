@@ -1,6 +1,8 @@
 #include "display/ChartHandlers.h"
 
 #include "config/ConfigValues.h"
+#include "core/GaugeLooks.h"
+#include "display/GaugeSetup.h"
 #include "link/MeasurementState.h"
 #include "platform/Colour.h"
 #include "platform/ILinearGauge.h"
@@ -21,31 +23,6 @@ const QString EnlargeCaption = QStringLiteral("Enlarge XY graph");
 const QString ReduceCaption = QStringLiteral("Reduce XY graph");
 constexpr int ZoomStepTwips = 825;
 constexpr int64_t MaxBufferRows = 692000;
-
-struct GaugeScale {
-    double positionMax;
-    int major;
-    int minor;
-    int sectionCount;
-    int endsSet;    // how many of SectionEnd1..4 are written
-    double ends[4];
-    int coloursSet; // how many of SectionColor1..5 are written
-    uint32_t colours[5];
-};
-
-// Scales not listed in full leave the remaining ends and colours as the gauge
-// has them; a fifth section then keeps the colour of an earlier scale.
-constexpr uint32_t Violet = 0xED05D6;
-const GaugeScale GaugeScales[5] = {
-    {},
-    {22.0, 11, 4, 4, 4, {0.0, 13.0, 17.0, 22.0}, 4,
-     {Violet, Colours::Green, Colours::Yellow, Colours::Red, 0}},
-    {150.0, 17, 3, 1, 1, {150.0, 0, 0, 0}, 1, {Colours::Silver, 0, 0, 0, 0}},
-    {250.0, 10, 5, 5, 4, {-7.0, 25.0, 31.0, 60.0}, 4,
-     {Colours::Red, Colours::Green, Colours::Yellow, Colours::Red, 0}},
-    {1200.0, 11, 4, 5, 4, {280.0, 400.0, 1040.0, 1120.0}, 5,
-     {Colours::Red, Colours::Yellow, Colours::Green, Colours::Yellow, Colours::Red}},
-};
 
 struct AxisRange {
     double min;
@@ -268,25 +245,14 @@ void ChartHandlers::OptionScaleX_Click(int)
 
 void ChartHandlers::OptionScaleGauge_Click(int index)
 {
-    if (index < 1 || index > 4)
+    const GaugeLooks::Scale* scale = GaugeLooks::scaleOption(index);
+    if (!scale)
         return;
-    const GaugeScale& scale = GaugeScales[index];
     const int count = state_.sensorCount;
     for (int g = 0; g < 6; ++g) {
-        ILinearGauge* gauge = c_.iLinearGaugeX1[g];
-        if (!gauge)
-            continue;
-        gauge->SetPositionMax(scale.positionMax);
-        gauge->SetTickMajorCount(scale.major);
-        gauge->SetTickMinorCount(scale.minor);
         // Gauges of sensors the evaluator does not have keep their grey look.
-        if (count != 0 && g + 1 > count)
-            continue;
-        gauge->SetSectionCount(scale.sectionCount);
-        for (int i = 0; i < scale.endsSet; ++i)
-            gauge->SetSectionEnd(i + 1, scale.ends[i]);
-        for (int i = 0; i < scale.coloursSet; ++i)
-            gauge->SetSectionColor(i + 1, scale.colours[i]);
+        if (ILinearGauge* gauge = c_.iLinearGaugeX1[g])
+            GaugeSetup::applyScale(*gauge, *scale, count == 0 || g + 1 <= count);
     }
 }
 

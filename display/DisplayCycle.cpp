@@ -1,6 +1,8 @@
 #include "display/DisplayCycle.h"
 
+#include "core/GaugeLooks.h"
 #include "display/ChartHandlers.h"
+#include "display/GaugeSetup.h"
 #include "display/MainControls.h"
 #include "link/MeasurementState.h"
 #include "platform/ILinearGauge.h"
@@ -13,24 +15,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-// How each value appears on the gauges.
-struct GaugeLook {
-    uint32_t scaleColour;
-    int pointerStyle;
-    double positionMin;
-    bool tenths;       // the gauge shows the stored number / 10
-    int defaultScale;  // gauge scale option applied when the value is chosen
-};
-const GaugeLook Looks[6] = {
-    {},
-    {0x000000, 0, -2.0, false, 1},
-    {0xC0C000, 3, -10.0, true, 2},
-    {0x000000, 0, -20.0, true, 3},
-    {0x000000, 0, 0.0, false, 4},
-    {0x808000, 3, -10.0, true, 2},
-};
-} // namespace
 
 DisplayCycle::DisplayCycle(MainControls& controls, const MeasurementState& state, ChartHandlers* scales,
                            std::function<void()> track)
@@ -56,8 +40,8 @@ void DisplayCycle::TimerDisplay_Timer()
     for (int s = 1; s <= n; ++s) {
         for (int k = 1; k <= 5; ++k) {
             const double stored = state_.value(s, k);
-            // The TDN number goes onto the chart in tenths to fit its range.
-            const double chartValue = !measured ? std::nan("") : k == 1 ? stored : stored / 10.0;
+            const GaugeLooks::Look& look = *GaugeLooks::forValue(k);
+            const double chartValue = measured ? stored / look.chartDivisor : std::nan("");
             if (chart)
                 chart->SetChannelValue(ChartHandlers::liveChannel(s, k), -1, chartValue);
 
@@ -71,7 +55,7 @@ void DisplayCycle::TimerDisplay_Timer()
                 c_.Frame3->setTitle(option->text());
             if (!gaugeScaleSet[k]) {
                 if (scales_)
-                    scales_->selectScaleGauge(Looks[k].defaultScale);
+                    scales_->selectScaleGauge(look.scaleOption);
                 gaugeScaleSet[k] = true;
             }
         }
@@ -85,16 +69,12 @@ void DisplayCycle::TimerDisplay_Timer()
 
 void DisplayCycle::showOnGauge(int sensor, int value, double stored)
 {
-    const GaugeLook& look = Looks[value];
-    const double shown = look.tenths ? stored / 10.0 : stored;
+    const GaugeLooks::Look& look = *GaugeLooks::forValue(value);
+    const double shown = stored / look.gaugeDivisor;
     if (ILinearGauge* gauge = c_.iLinearGaugeX1[sensor - 1]) {
-        gauge->SetScaleColor(look.scaleColour);
-        gauge->SetPointerStyle(look.pointerStyle);
-        gauge->SetPositionMin(look.positionMin);
-        gauge->BeginUpdate();
-        gauge->SetPosition(shown);
-        gauge->EndUpdate();
+        GaugeSetup::applyLook(*gauge, look);
+        GaugeSetup::position(gauge, shown);
     }
     if (QLineEdit* text = c_.TextGauge[sensor - 1])
-        text->setText(look.tenths ? NumberText::oneDecimal(shown) : NumberText::general(stored));
+        text->setText(look.gaugeDivisor == 1 ? NumberText::general(stored) : NumberText::oneDecimal(shown));
 }

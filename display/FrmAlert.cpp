@@ -207,20 +207,13 @@ void FrmAlert::closeEvent(QCloseEvent* event)
 
 void FrmAlert::confirm()
 {
-    if (relayShown_) {
-        const QString text = QStringLiteral("Mainalarm confirmed by user!");
-        if (info_) {
-            info_->SetInfotext(text);
-            info_->SetEvtInfotext(text);
-        }
-        if (events_)
-            events_->SetEventtext(34, 0);
-        return;
-    }
+    // The main alarm's confirmation when both labels were shown; the texts
+    // go to the files before the event goes to the list.
+    const EventCode code = relayShown_ ? EventCode::MainAlarmConfirmed : EventCode::PreAlarmConfirmed;
     if (info_) {
-        info_->SetInfotext(QStringLiteral("Pre-Alarm confirmed by user!"));
-        info_->SetEvtInfotext(QStringLiteral("Pre-Aalarm confirmed by user!"));
+        info_->SetInfotext(Events::logfileText(code));
+        info_->SetEvtInfotext(Events::eventfileText(code));
     }
     if (events_)
-        events_->SetEventtext(42, 0);
+        events_->SetEventtext(code, 0);
 }

@@ -1,8 +1,7 @@
 #include "logging/EventList.h"
 
-#include "logging/EventTexts.h"
+#include "core/LogLine.h"
 #include "logging/ITextBox.h"
-#include "logging/LogLine.h"
 #include "platform/IClock.h"
 
 void EventList::SetEventtext(int code, int sensor)
@@ -11,7 +10,7 @@ void EventList::SetEventtext(int code, int sensor)
     if (current.size() > MaxCharacters)
         box_.setText(current.right(MaxCharacters));
 
-    const QString text = eventText(code, sensor);
+    const QString text = Events::listText(code, sensor);
     if (!text.isNull())
         box_.append(LogLine::timeStamp(clock_.now()) + QLatin1Char(' ') + text + QLatin1String("\r\n"));
 

@@ -14,8 +14,9 @@ public:
 
     EventList(ITextBox& box, const IClock& clock) : box_(box), clock_(clock) {}
 
+    void SetEventtext(EventCode code, int sensor) override { SetEventtext(Events::number(code), sensor); }
     // Codes outside 1..44 append nothing; the caret goes to the end always.
-    void SetEventtext(int code, int sensor) override;
+    void SetEventtext(int code, int sensor);
 
 private:
     ITextBox& box_;

@@ -1,17 +1,18 @@
 #pragma once
+#include "core/Events.h"
+
 #include <QByteArray>
 #include <QString>
 
 // Where the parts report what happened. The logging folder implements them;
 // receivers, decoders and trackers only see these interfaces.
 
-// The event list: SetEventtext appends the text of event code 1..44, for
-// per-sensor codes with the sensor number (0 when the event concerns no
-// single sensor).
+// The event list: SetEventtext appends the text of an event, for per-sensor
+// codes with the sensor number (0 when the event concerns no single sensor).
 class IEventSink {
 public:
     virtual ~IEventSink() = default;
-    virtual void SetEventtext(int code, int sensor) = 0;
+    virtual void SetEventtext(EventCode code, int sensor) = 0;
 };
 
 // Information lines: SetInfotext appends to the data logfile, SetEvtInfotext
@@ -30,3 +31,9 @@ public:
     virtual ~IDataLineSink() = default;
     virtual void writeDataLine(const QByteArray& line, int recordType) = 0;
 };
+
+// Records an event where it belongs, in this order: the event list, the data
+// logfile, the event file (each in its own words, from the event table).
+// Either sink may be null.
+void recordEvent(IEventSink* events, IInfoLog* info, EventCode code, int sensor = 0,
+                 const QString& installation = QString());

@@ -14,8 +14,6 @@ namespace {
 const QString StartCaption = QStringLiteral("Start");
 const QString StopCaption = QStringLiteral("Stop");
 constexpr int ChartChannels = 30;
-constexpr int EventMeasureStarted = 1;
-constexpr int EventMeasureStopped = 2;
 } // namespace
 
 void MeasurementController::connectWriter()
@@ -61,7 +59,7 @@ void MeasurementController::start()
         p_.chart->EndRow();
     }
     p_.log.beginLogging();
-    p_.events.SetEventtext(EventMeasureStarted, 0);
+    p_.events.SetEventtext(EventCode::MeasureStarted, 0);
     p_.window.applyTimeScale();
 
     // A failed write in the header stops the measurement from inside it;
@@ -88,7 +86,7 @@ void MeasurementController::stop(StopKind kind)
             p_.log.SetInfotext(p_.log.stopText());
             p_.log.SetEvtInfotext(p_.log.stopText());
         }
-        p_.events.SetEventtext(EventMeasureStopped, 0);
+        p_.events.SetEventtext(EventCode::MeasureStopped, 0);
         p_.window.stopWatchdog();
     }
     p_.log.clearLogWriteFailed();

@@ -1,5 +1,5 @@
 #include "display/ControlsFixture.h"
-#include "display/RecordingSinks.h"
+#include "support/RecordingSinks.h"
 #include "display/AlarmTracker.h"
 #include "link/MeasurementState.h"
 

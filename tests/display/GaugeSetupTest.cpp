@@ -1,4 +1,4 @@
-#include "link/SensorGreying.h"
+#include "display/GaugeSetup.h"
 
 #include "support/FakeDisplay.h"
 
@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-TEST(SensorGreying, GivesEveryControlOfTheSensorItsDisabledLook)
+TEST(GaugeSetup, AbsentSensorGetsItsDisabledLook)
 {
     QWidget window;
     FakeGauge gauge;
@@ -21,7 +21,7 @@ TEST(SensorGreying, GivesEveryControlOfTheSensorItsDisabledLook)
     show->setChecked(true);
     window.show();
 
-    greyOutSensorControls(&gauge, readout, caption, show, name);
+    GaugeSetup::greyOut({&gauge, readout, caption, show, name}, true);
 
     EXPECT_EQ(gauge.positionMin, 0);
     EXPECT_EQ(gauge.sectionCount, 1);
@@ -35,5 +35,5 @@ TEST(SensorGreying, GivesEveryControlOfTheSensorItsDisabledLook)
     EXPECT_FALSE(show->isChecked() || show->isEnabled());
     EXPECT_FALSE(name->isVisible());
 
-    greyOutSensorControls(nullptr, nullptr, nullptr, nullptr, nullptr); // missing controls are skipped
+    GaugeSetup::greyOut({}, true); // missing controls are skipped
 }

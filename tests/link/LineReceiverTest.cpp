@@ -1,40 +1,29 @@
 #include "link/LineReceiver.h"
 
 #include "support/Fakes.h"
+#include "support/RecordingSinks.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Everything the receiver reports, in one ordered trace.
-class Trace final : public IEventSink, public IInfoLog {
-public:
-    void SetEventtext(int code, int sensor) override
-    {
-        entries.push_back(QStringLiteral("event %1/%2").arg(code).arg(sensor));
-    }
-    void SetInfotext(const QString& text) override { entries.push_back(QStringLiteral("info ") + text); }
-    void SetEvtInfotext(const QString& text) override { entries.push_back(QStringLiteral("evt ") + text); }
-    QStringList entries;
-};
 
 class LineReceiverTest : public ::testing::Test {
 protected:
     LineReceiverTest()
     {
         receiver.onLine = [this](QByteArray& line) {
-            trace.entries.push_back(QStringLiteral("line ") + QString::fromLatin1(line));
+            trace.calls.push_back(QStringLiteral("line ") + QString::fromLatin1(line));
         };
         receiver.onStatusText = [this](const QString& s) { statusShown << s; };
     }
 
-    QStringList lines() const { return trace.entries.filter(QStringLiteral("line ")); }
+    QStringList lines() const { return trace.calls.filter(QStringLiteral("line ")); }
 
     FakeSerialPort port;
     FakeTimer watchdog;
     MeasurementState state;
     ConfigValues config;
-    Trace trace;
+    RecordingSinks trace;
     FakeLamp alarm, preAlarm, ready;
     QStringList statusShown;
     LineReceiver receiver{port, watchdog, state, config, trace, trace, ReceiverLamps{&alarm, &preAlarm, &ready}};
@@ -55,7 +44,7 @@ TEST_F(LineReceiverTest, TwoLinesInOneChunkComeInOrderAndTheConnectedReportFollo
     port.feed(":0101\r\n:0202\r\n");
     port.feed(":0303\r\n");
     const QString connected = QStringLiteral("Evaluator connected at Main_Engine !");
-    EXPECT_EQ(trace.entries, (QStringList{"line :0101\r\n", "line :0202\r\n", "event 43/0", "info " + connected,
+    EXPECT_EQ(trace.calls, (QStringList{"line :0101\r\n", "line :0202\r\n", "event 43/0", "info " + connected,
                                           "evt " + connected, "line :0303\r\n"}));
     EXPECT_TRUE(state.evaluatorConnected);
 }
@@ -74,7 +63,7 @@ TEST_F(LineReceiverTest, ChunkWithoutLineReportsConnectionButLeavesWatchdogAlone
 {
     port.feed("noise");
     EXPECT_TRUE(state.evaluatorConnected);
-    EXPECT_EQ(trace.entries.first(), QStringLiteral("event 43/0"));
+    EXPECT_EQ(trace.calls.first(), QStringLiteral("event 43/0"));
     EXPECT_FALSE(watchdog.isEnabled());
 }
 
@@ -96,11 +85,11 @@ TEST_F(LineReceiverTest, SilentEvaluatorIsReportedOnceWithTableClearedAndLampsOu
         for (int slot = 1; slot <= 10; ++slot)
             state.value(sensor, slot) = 7;
     alarm.active = preAlarm.active = ready.active = true;
-    trace.entries.clear();
+    trace.calls.clear();
 
     ASSERT_TRUE(watchdog.fire());
     const QString lost = QStringLiteral("Evaluator not connected at Main_Engine !");
-    EXPECT_EQ(trace.entries, (QStringList{"event 44/0", "info " + lost, "evt " + lost}));
+    EXPECT_EQ(trace.calls, (QStringList{"event 44/0", "info " + lost, "evt " + lost}));
     EXPECT_FALSE(state.evaluatorConnected);
     for (int sensor = 1; sensor <= 6; ++sensor) {
         for (int slot = 1; slot <= 9; ++slot)
@@ -112,7 +101,7 @@ TEST_F(LineReceiverTest, SilentEvaluatorIsReportedOnceWithTableClearedAndLampsOu
 
     port.feed(Sensor1 + "\r\n");
     EXPECT_TRUE(state.evaluatorConnected);
-    EXPECT_TRUE(trace.entries.contains(QStringLiteral("event 43/0")));
+    EXPECT_TRUE(trace.calls.contains(QStringLiteral("event 43/0")));
     EXPECT_TRUE(watchdog.isEnabled());
 }
 
@@ -120,7 +109,7 @@ TEST_F(LineReceiverTest, ConnectionTextsUseTheInstallationNameOfTheMoment)
 {
     config.INSTALLATION = QStringLiteral("Aux");
     port.feed(":");
-    EXPECT_TRUE(trace.entries.contains(QStringLiteral("info Evaluator connected at Aux !")));
+    EXPECT_TRUE(trace.calls.contains(QStringLiteral("info Evaluator connected at Aux !")));
 }
 
 TEST_F(LineReceiverTest, StatusTextFollowsEachEventAndResetsOnTheNext)

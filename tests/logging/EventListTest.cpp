@@ -1,5 +1,5 @@
+#include "core/Events.h"
 #include "logging/EventList.h"
-#include "logging/EventTexts.h"
 #include "logging/PlainTextBox.h"
 #include "support/Fakes.h"
 
@@ -39,7 +39,7 @@ TEST(EventTexts, EveryCodeHasItsTextAndPrefix)
         "Evaluator connected", "Evaluator not connected",
     };
     for (int code = 1; code <= 44; ++code)
-        EXPECT_EQ(eventText(code, 3), expected[code - 1]) << "code " << code;
+        EXPECT_EQ(Events::listText(code, 3), expected[code - 1]) << "code " << code;
 }
 
 TEST(EventList, LineIsTimeStampedWithCrLfAndNoHash)

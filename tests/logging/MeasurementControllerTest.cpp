@@ -6,6 +6,7 @@
 #include "logging/MeasurementController.h"
 #include "support/FakeDisplay.h"
 #include "support/Fakes.h"
+#include "support/RecordingSinks.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,20 +45,6 @@ private:
     QStringList& journal_;
 };
 
-class RecordingEvents final : public IEventSink {
-public:
-    explicit RecordingEvents(QStringList& journal) : journal_(journal) {}
-    void SetEventtext(int code, int) override
-    {
-        journal_ << "event " + QString::number(code);
-        if (onEvent)
-            onEvent(code);
-    }
-    std::function<void(int)> onEvent;
-
-private:
-    QStringList& journal_;
-};
 
 // Answers the password window: types the text, then presses a button.
 std::function<void(QDialog&)> typeAndPress(const QString& password, const char* button)
@@ -93,7 +80,7 @@ protected:
     FakeSerialPort port;
     FakeTimer displayTimer;
     RecordingChart chart;
-    RecordingEvents events{journal};
+    RecordingSinks events{journal};
     ScriptedDialogRunner dialogs;
     MeasurementController controller{{window, port, displayTimer, &chart, writer, events, config, dialogs, nullptr}};
 };
@@ -102,7 +89,7 @@ protected:
 
 TEST_F(MeasurementTest, StartRunsItsStepsInOrder)
 {
-    events.onEvent = [this](int) { EXPECT_FALSE(QFile::exists(logfile())) << "event 1 comes before the header"; };
+    events.onEvent = [this](EventCode) { EXPECT_FALSE(QFile::exists(logfile())) << "event 1 comes before the header"; };
     controller.MenueStartStop_Click();
 
     EXPECT_EQ(window.caption, "Stop");
@@ -113,7 +100,7 @@ TEST_F(MeasurementTest, StartRunsItsStepsInOrder)
     EXPECT_EQ(chart.calls, QStringList({"BeginRow", "AddRowNow", "EndRow"}));
     ASSERT_EQ(chart.rows.size(), 1u);
     EXPECT_EQ(chart.rows[0].values.size(), 30u);
-    EXPECT_EQ(journal, QStringList({"event 1", "time scale", "watchdog on"}));
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "watchdog on"}));
     EXPECT_EQ(readFile(logfile()).count('\n'), 7);
     EXPECT_EQ(readFile(eventfile()), "#02-11-2026 10:34:25 Measure Started at Main_Engine !\r\n");
 }
@@ -173,8 +160,8 @@ TEST_F(MeasurementTest, ConfirmedStopWritesStopTextsThenEvent2AndNextStartAppend
 {
     controller.MenueStartStop_Click();
     dialogs.answer = typeAndPress("kesmor", "CmdStop");
-    events.onEvent = [this](int code) {
-        if (code == 2) {
+    events.onEvent = [this](EventCode code) {
+        if (code == EventCode::MeasureStopped) {
             EXPECT_TRUE(readFile(logfile()).endsWith("#02-11-2026 10:34:25 Measure Stopped at Main_Engine !\r\n"));
             EXPECT_TRUE(readFile(eventfile()).endsWith("#02-11-2026 10:34:25 Measure Stopped at Main_Engine !\r\n"));
         }
@@ -182,7 +169,7 @@ TEST_F(MeasurementTest, ConfirmedStopWritesStopTextsThenEvent2AndNextStartAppend
     journal.clear();
     controller.MenueStartStop_Click();
 
-    EXPECT_EQ(journal, QStringList({"event 2", "watchdog off"}));
+    EXPECT_EQ(journal, QStringList({"event 2/0", "watchdog off"}));
     EXPECT_EQ(window.caption, "Start");
     EXPECT_TRUE(window.menusEnabled);
     EXPECT_FALSE(controller.measuring());
@@ -237,7 +224,7 @@ TEST_F(MeasurementTest, MissingDirectoryAtFirstDataLineStopsWithoutPassword)
     writer.writeDataLine(":001E0226001900C800EB0021000000000000\r\n", 0);
 
     EXPECT_EQ(dialogs.runs, 0);
-    EXPECT_EQ(journal, QStringList({"event 2", "watchdog off", "message 1"}));
+    EXPECT_EQ(journal, QStringList({"event 2/0", "watchdog off", "message 1"}));
     EXPECT_EQ(window.caption, "Start");
     EXPECT_FALSE(state.LogWriteFailed);
     EXPECT_FALSE(port.portOpen());
@@ -248,7 +235,7 @@ TEST_F(MeasurementTest, FailedHeaderWriteStopsTheStartOnceWithoutLooping)
     config.LOGDIR = dir.path() + "/missing/";
     controller.MenueStartStop_Click();
 
-    EXPECT_EQ(journal, QStringList({"event 1", "time scale", "event 2", "watchdog off", "message 2"}));
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "event 2/0", "watchdog off", "message 2"}));
     EXPECT_EQ(window.caption, "Start");
     EXPECT_FALSE(controller.measuring());
     EXPECT_EQ(port.openCalls, 2);
@@ -263,7 +250,7 @@ TEST_F(MeasurementTest, EventFileFailureAtStartAsksThePasswordThenReports)
     controller.MenueStartStop_Click();
 
     EXPECT_EQ(dialogs.runs, 1);
-    EXPECT_EQ(journal, QStringList({"event 1", "time scale", "message 3", "watchdog on"}));
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "message 3", "watchdog on"}));
     EXPECT_TRUE(controller.measuring());
     EXPECT_TRUE(state.EventWriteFailed);
     EXPECT_EQ(readFile(logfile()).count('\n'), 7);
@@ -275,7 +262,7 @@ TEST_F(MeasurementTest, StopConfirmedAfterEventFileFailureEndsTheStartSequence)
     dialogs.answer = typeAndPress("kesmor", "CmdStop");
     controller.MenueStartStop_Click();
 
-    EXPECT_EQ(journal, QStringList({"event 1", "time scale", "event 2", "watchdog off", "message 3"}));
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "event 2/0", "watchdog off", "message 3"}));
     EXPECT_FALSE(controller.measuring());
     EXPECT_TRUE(readFile(logfile()).endsWith("Measure Started at Main_Engine !\r\n"
                                              "#02-11-2026 10:34:25 Measure Stopped at Main_Engine !\r\n"));

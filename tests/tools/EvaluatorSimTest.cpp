@@ -44,7 +44,7 @@ public:
         lines << line;
         types.push_back(recordType);
     }
-    void SetEventtext(int, int) override {}
+    void SetEventtext(EventCode, int) override {}
     void SetInfotext(const QString&) override {}
     void SetEvtInfotext(const QString&) override {}
     QList<QByteArray> lines;
@@ -78,7 +78,7 @@ TEST(EvaluatorSim, RecordsOnThePseudoTerminalDecodeAsARealEvaluator)
 
     // The parameter record comes first, then a record per sensor each second.
     ASSERT_TRUE(QTest::qWaitFor([&] { return sink.lines.size() >= 8; }, 10000));
-    EXPECT_EQ(sink.types[0], RecordType::Parameter);
+    EXPECT_EQ(sink.types[0], Record::ParameterType);
     EXPECT_EQ(sink.lines[0].size(), 93);
     EXPECT_EQ(state.parameterInfo.modelCode, QStringLiteral("07K31"));
     EXPECT_EQ(state.sensorCount, 3);
