@@ -1,24 +1,22 @@
 #include "app/DecoderView.h"
 
-#include "display/MainControls.h"
 #include "display/GaugeSetup.h"
+#include "display/MainControls.h"
+#include "link/RecordDecoder.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 
-void DecoderView::showLatestLine(const QString& line)
+void DecoderView::showLine(const DecodedRecord& record)
 {
+    const QString line = QString::fromLatin1(record.received);
     if (c_.TextMessages)
         c_.TextMessages->setPlainText(line.trimmed());
-}
-
-void DecoderView::setExtendedMessages(const QString& text, int caret)
-{
-    extended.text = text;
-    extended.caret = caret;
-    if (onExtendedMessages)
-        onExtendedMessages(text, caret);
+    if (!recording)
+        return;
+    extended = ExtendedMessagesText::appended(extended.text, line);
+    emit extendedMessagesChanged(extended.text, extended.caret);
 }
 
 void DecoderView::showEvaluatorMenu()
@@ -30,10 +28,4 @@ void DecoderView::showEvaluatorMenu()
 void DecoderView::greyOutSensor(int index)
 {
     GaugeSetup::greyOutSensor(c_, index, true);
-}
-
-void DecoderView::showBadLineCount(int count)
-{
-    if (onBadLineCount)
-        onBadLineCount(count);
 }

@@ -1,33 +1,34 @@
 #pragma once
 #include "link/ExtendedMessagesText.h"
-#include "link/IDecoderView.h"
 
-#include <functional>
+#include <QObject>
+#include <QString>
 
+struct DecodedRecord;
 struct MainControls;
 
-// The main window as the record decoder sees it: the latest line box, the
-// extended messages text and its recording flag, the "Evaluator" menu, the
-// greying of absent sensors and the bad-line count.
-class DecoderView final : public IDecoderView {
+// What the main window shows of the live path: the latest line, the
+// extended messages text while its window records, the "Evaluator" menu,
+// the greying of absent sensors and the bad-line count.
+class DecoderView final : public QObject {
+    Q_OBJECT
 public:
-    explicit DecoderView(MainControls& controls) : c_(controls) {}
+    explicit DecoderView(MainControls& controls, QObject* parent = nullptr) : QObject(parent), c_(controls) {}
 
-    void showLatestLine(const QString& line) override;
-    bool extendedMessagesRecording() const override { return recording; }
-    QString extendedMessagesText() const override { return extended.text; }
-    void setExtendedMessages(const QString& text, int caret) override;
-    void showEvaluatorMenu() override;
-    void greyOutSensor(int index) override;
-    void showBadLineCount(int count) override;
+    // The line as received, in TextMessages and (while recording) appended
+    // to the extended messages text.
+    void showLine(const DecodedRecord& record);
+    void showEvaluatorMenu();
+    void greyOutSensor(int index);
 
-    // The recording flag shared with the extended messages window.
+    // The recording flag shared with the extended messages window, and the
+    // text it keeps even while that window is closed.
     bool recording = false;
     ExtendedMessagesText extended;
-    // Told when the extended text changes (the open window shows it).
-    std::function<void(const QString& text, int caret)> onExtendedMessages;
-    // Told of every new bad-line count (the software info window).
-    std::function<void(int count)> onBadLineCount;
+
+signals:
+    // The extended text changed (the open window shows it).
+    void extendedMessagesChanged(const QString& text, int caret);
 
 private:
     MainControls& c_;

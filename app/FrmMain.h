@@ -1,7 +1,5 @@
 #pragma once
-#include "app/DecoderView.h"
 #include "app/DisplayWidgetFactory.h"
-#include "app/InfoWindows.h"
 #include "app/LayoutUnits.h"
 #include "app/MainLayout.h"
 #include "app/MainWidgets.h"
@@ -9,9 +7,7 @@
 #include "link/MeasurementState.h"
 #include "playback/PlaybackState.h"
 
-#include <QDeadlineTimer>
 #include <QMainWindow>
-#include <QSize>
 #include <functional>
 #include <memory>
 
@@ -19,31 +15,37 @@ class AlarmPopup;
 class AlarmTracker;
 class ChartHandlers;
 class ConfigurationLoader;
+class DecoderView;
 class DisplayCycle;
 class EventList;
 class IClock;
 class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
+class IScreen;
 class ISerialPort;
 class ISerialPortList;
 class ISound;
 class ITimer;
+class InfoWindowMenus;
 class LineReceiver;
 class LogWriter;
-class MenuHandlers;
 class MeasurementController;
 class MeasurementWindow;
-class SetupMenus;
-class PlaybackController;
+class MenuHandlers;
 class PlainTextBox;
+class PlaybackController;
 class PortReopener;
 class RdWrConfig;
 class RecordDecoder;
+class SetupMenus;
 class StartUpSequence;
+class StateUpdater;
+class WindowSizing;
 
 // The outside world the main window works with. main() passes the Qt
-// implementations; tests pass fakes. Everything must outlive the window.
+// implementations; tests pass fakes. Everything must outlive the window,
+// and every factory of `widgets` must be set.
 struct FrmMainServices {
     IMessageBox& messageBox;
     IDialogRunner& dialogs;
@@ -51,16 +53,13 @@ struct FrmMainServices {
     ISound& sound;
     const IClock& clock;
     ISerialPort& serialPort;
+    const IScreen& screen;
+    // The system's serial ports, offered by the serial port setup.
+    const ISerialPortList& systemPorts;
     QString homeDirectory;
     DisplayWidgetFactory widgets;
     // Makes the serial port setup's own port for its test open.
     std::function<std::unique_ptr<ISerialPort>()> makeSerialPort;
-    // Usable screen size in pixels; when unset, the window's screen.
-    std::function<QSize()> screenSizePx;
-    // Logical dots per inch for the twip layout; 0 means the screen's.
-    double logicalDpi = 0;
-    // The system's serial ports, offered by the serial port setup.
-    const ISerialPortList* systemPorts = nullptr;
 };
 
 // The main window. It owns the measurement state, the configuration, the
@@ -83,21 +82,16 @@ public:
     // logfile and closes the window.
     void exitRoutine();
     bool exited() const { return exited_; }
-
-    // Runs the layout rules for a state and client size in pixels.
-    void layoutFor(WindowShowState state, QSize innerPx);
-
-    void Lbl_name_DblClick();
-    void about_Click();
-    void Txt_event_DblClick();
-    void cmd_ext_Click();
-    void MenueVers_Click();
-
-    // Stops the display and closes the window after the exit routine.
+    // Stops the display, closes an open alarm pop-up without a confirmation
+    // and closes the window, after the exit routine.
     void endProgram();
 
-    // Writers into the software info window (it is created when needed).
-    Frmlog& frmlog();
+    // The Start/Stop menu command and whether a measurement runs.
+    void MenueStartStop_Click();
+    bool measuring() const;
+
+    // Runs the layout rules for a state and a panels' area in pixels.
+    void layoutFor(WindowShowState state, QSize innerPx);
 
     MainControls& controls() { return widgets_.controls; }
     MainWidgets& widgets() { return widgets_; }
@@ -105,41 +99,33 @@ public:
     MeasurementState& measurement() { return state_; }
     PlaybackState& playback() { return playback_; }
     MainLayout& layout() { return layout_; }
-    DiagnosticsFlag& diagnostics() { return diagnostics_; }
+    const TwipScale& scale() const { return scale_; }
     DecoderView& decoderView() { return *decoderView_; }
     ChartHandlers& chartHandlers() { return *chartHandlers_; }
     LogWriter& logWriter() { return *logWriter_; }
-    const TwipScale& scale() const { return scale_; }
-    StartUpSequence& startUp() { return *startUp_; }
     PlaybackController& playbackController() { return *playbackController_; }
-    SetupMenus* setupMenus() { return setupMenus_.get(); }
-
-    // The Start/Stop menu command and whether a measurement runs.
-    void MenueStartStop_Click();
-    bool measuring() const;
+    SetupMenus& setupMenus() { return *setupMenus_; }
+    InfoWindowMenus& infoWindows() { return *infoWindows_; }
+    StartUpSequence& startUp() { return *startUp_; }
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createParts();
-    void wireParts();
-    void relayout();
-    // A restored window is moved and shrunk into the screen's free area.
-    void fitToScreen();
-    void fitWhileSettling();
-    WindowShowState showState() const;
+    void createLogging();
+    void createLivePath();
+    void createDisplay();
+    void createMeasurement();
+    void createSetup();
+    void createWindowParts();
+    void wireLivePath();
+    void wireDisplay();
+    void wireSetup();
 
     FrmMainServices services_;
     ConfigValues config_;
     MeasurementState state_;
     PlaybackState playback_;
-    DiagnosticsFlag diagnostics_;
     MainLayout layout_;
     TwipScale scale_;
     MainWidgets widgets_;
@@ -152,9 +138,10 @@ private:
     std::unique_ptr<PlainTextBox> eventBox_;
     std::unique_ptr<EventList> eventList_;
     std::unique_ptr<LogWriter> logWriter_;
-    std::unique_ptr<DecoderView> decoderView_;
-    std::unique_ptr<RecordDecoder> decoder_;
     std::unique_ptr<LineReceiver> receiver_;
+    std::unique_ptr<RecordDecoder> decoder_;
+    std::unique_ptr<StateUpdater> stateUpdater_;
+    std::unique_ptr<DecoderView> decoderView_;
     std::unique_ptr<PortReopener> reopener_;
     std::unique_ptr<ChartHandlers> chartHandlers_;
     std::unique_ptr<AlarmPopup> alarmPopup_;
@@ -166,11 +153,10 @@ private:
     std::unique_ptr<ISerialPort> setupPort_;
     std::unique_ptr<SetupMenus> setupMenus_;
     std::unique_ptr<StartUpSequence> startUp_;
+    std::unique_ptr<InfoWindowMenus> infoWindows_;
+    std::unique_ptr<WindowSizing> sizing_;
     std::unique_ptr<MenuHandlers> menuHandlers_;
-    std::unique_ptr<Frmlog> frmlog_;
 
-    static constexpr int FitSettleMs = 1500;
-    QDeadlineTimer settling_{0};
     bool exited_ = false;
     bool closeAllowed_ = false;
 };

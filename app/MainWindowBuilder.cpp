@@ -137,6 +137,23 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
         }
     }
 
+    buildChartValues(w);
+    buildRelayPanel(w);
+    buildAxisChoices(w);
+    w.Image1 = named(new QLabel(c.Frame1), "Image1");
+    w.Image1->setText(QStringLiteral("VELTRA"));
+    w.Image1->setAlignment(Qt::AlignCenter);
+    w.Image1->setProperty("role", QStringLiteral("logoPicture"));
+    w.Image1->setAccessibleName(QStringLiteral("VELTRA logo"));
+    w.Image1->hide();
+    w.Lbl_slogan = named(new QLabel(QStringLiteral("Condition Monitoring Safety"), c.Frame1), "Lbl_slogan");
+    w.Lbl_slogan->setProperty("role", QStringLiteral("slogan"));
+    w.Lbl_slogan->hide();
+}
+
+void MainWindowBuilder::buildChartValues(MainWidgets& w)
+{
+    MainControls& c = w.controls;
     w.Frame7 = frame(c.Frame1, "Frame7", QStringLiteral("XY graph displayed values"));
     const double columnLeft[3] = {120, 2400, 4900};
     for (int k = 1; k <= 5; ++k) {
@@ -149,6 +166,11 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
     c.cmd_zoom_xy = named(new QPushButton(QStringLiteral("Enlarge XY graph"), w.Frame7), "cmd_zoom_xy");
     place(w, c.cmd_zoom_xy, 4900, 490, 2500, 300);
 
+}
+
+void MainWindowBuilder::buildRelayPanel(MainWidgets& w)
+{
+    MainControls& c = w.controls;
     c.Frame_relais = frame(c.Frame1, "Frame_relais", QStringLiteral("Relay Status"));
     const char* const relayNames[3] = {"LED_RDY", "LED_Alarm", "LED_Prealarm"};
     const char* const relayCaptions[3] = {"Ready Relay", "Alarm Relay 1", "Alarm Relay 2"};
@@ -167,6 +189,11 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
         place(w, label, 700 + r * 2450, 400, 1700, 340);
     }
 
+}
+
+void MainWindowBuilder::buildAxisChoices(MainWidgets& w)
+{
+    MainControls& c = w.controls;
     w.Frame8 = frame(c.Frame1, "Frame8", QStringLiteral("Y-Axis scale"));
     const char* const yCaptions[3] = {"-10......10", "-20......50", "-30......150"};
     for (int i = 1; i <= 3; ++i) {
@@ -187,15 +214,6 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
         place(w, option, 90, 200 + (i - 1) * 260, 1150, 250);
     }
 
-    w.Image1 = named(new QLabel(c.Frame1), "Image1");
-    w.Image1->setText(QStringLiteral("VELTRA"));
-    w.Image1->setAlignment(Qt::AlignCenter);
-    w.Image1->setProperty("role", QStringLiteral("logoPicture"));
-    w.Image1->setAccessibleName(QStringLiteral("VELTRA logo"));
-    w.Image1->hide();
-    w.Lbl_slogan = named(new QLabel(QStringLiteral("Condition Monitoring Safety"), c.Frame1), "Lbl_slogan");
-    w.Lbl_slogan->setProperty("role", QStringLiteral("slogan"));
-    w.Lbl_slogan->hide();
 }
 
 void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
@@ -230,49 +248,8 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
     w.Label1->setAlignment(Qt::AlignCenter);
     w.Label1->setProperty("role", QStringLiteral("logo"));
 
-    for (int t = 0; t < 6; ++t) {
-        const double column = 75 + 2130 + t * 1000;
-        auto* caption = named(new QLabel(QStringLiteral("Sensor %1").arg(t + 1), c.Frame3), "Label3", t);
-        caption->setAlignment(Qt::AlignCenter);
-        c.Label3[t] = caption;
-        place(w, caption, column + 230, 200, 770, 220);
-
-        if (factory_.makeLamp) {
-            const PlacedWidget<ILamp> colour = factory_.makeLamp(c.Frame3, LampShape::Rectangle);
-            c.iLedRectangleXl[t] = colour.control;
-            if (colour.widget) {
-                colour.widget->setObjectName(QStringLiteral("iLedRectangleXl_%1").arg(t));
-                colour.widget->setAccessibleName(QStringLiteral("Sensor %1 colour").arg(t + 1));
-                place(w, colour.widget, column + 60, 235, 180, 150);
-            }
-        }
-
-        auto* name = named(new QLabel(c.Frame3), "Lbl_sname", t);
-        name->setAlignment(Qt::AlignCenter);
-        c.Lbl_sname[t] = name;
-        place(w, name, column + 15, 410, 970, 220);
-
-        if (factory_.makeGauge) {
-            const PlacedWidget<ILinearGauge> gauge = factory_.makeGauge(c.Frame3, t);
-            c.iLinearGaugeX1[t] = gauge.control;
-            w.gaugeWidget[t] = gauge.widget;
-            // Each sensor's colour is its gauge's pointer colour: aqua, lime,
-            // light blue, purple, yellow and teal.
-            static constexpr uint32_t pointerColours[6] = {0xFFFF00, 0x00FF00, 0x3E3EFF, 0xFF2E96, 0x00FFFF, 0x029983};
-            if (gauge.control)
-                gauge.control->SetPointerColor(pointerColours[t]);
-            if (gauge.widget) {
-                gauge.widget->setObjectName(QStringLiteral("iLinearGaugeX1_%1").arg(t));
-                gauge.widget->setAccessibleName(QStringLiteral("Sensor %1 gauge").arg(t + 1));
-            }
-        }
-
-        auto* readout = named(new QLineEdit(c.Frame3), "TextGauge", t);
-        readout->setReadOnly(true);
-        readout->setAlignment(Qt::AlignRight);
-        readout->setAccessibleName(QStringLiteral("Sensor %1 reading").arg(t + 1));
-        c.TextGauge[t] = readout;
-    }
+    for (int t = 0; t < 6; ++t)
+        buildSensorColumn(w, t);
 
     w.Frame5 = frame(c.Frame3, "Frame5", QString());
     c.CmdShowNone = named(new QPushButton(QStringLiteral("Show none in chart"), w.Frame5), "CmdShowNone");
@@ -289,6 +266,52 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
     buildLampPanel(w, w.Frame_LED);
 }
 
+void MainWindowBuilder::buildSensorColumn(MainWidgets& w, int t)
+{
+    MainControls& c = w.controls;
+    const double column = 75 + 2130 + t * 1000;
+    auto* caption = named(new QLabel(QStringLiteral("Sensor %1").arg(t + 1), c.Frame3), "Label3", t);
+    caption->setAlignment(Qt::AlignCenter);
+    c.Label3[t] = caption;
+    place(w, caption, column + 230, 200, 770, 220);
+
+    if (factory_.makeLamp) {
+        const PlacedWidget<ILamp> colour = factory_.makeLamp(c.Frame3, LampShape::Rectangle);
+        c.iLedRectangleXl[t] = colour.control;
+        if (colour.widget) {
+            colour.widget->setObjectName(QStringLiteral("iLedRectangleXl_%1").arg(t));
+            colour.widget->setAccessibleName(QStringLiteral("Sensor %1 colour").arg(t + 1));
+            place(w, colour.widget, column + 60, 235, 180, 150);
+        }
+    }
+
+    auto* name = named(new QLabel(c.Frame3), "Lbl_sname", t);
+    name->setAlignment(Qt::AlignCenter);
+    c.Lbl_sname[t] = name;
+    place(w, name, column + 15, 410, 970, 220);
+
+    if (factory_.makeGauge) {
+        const PlacedWidget<ILinearGauge> gauge = factory_.makeGauge(c.Frame3, t);
+        c.iLinearGaugeX1[t] = gauge.control;
+        w.gaugeWidget[t] = gauge.widget;
+        // Each sensor's colour is its gauge's pointer colour: aqua, lime,
+        // light blue, purple, yellow and teal.
+        static constexpr uint32_t pointerColours[6] = {0xFFFF00, 0x00FF00, 0x3E3EFF, 0xFF2E96, 0x00FFFF, 0x029983};
+        if (gauge.control)
+            gauge.control->SetPointerColor(pointerColours[t]);
+        if (gauge.widget) {
+            gauge.widget->setObjectName(QStringLiteral("iLinearGaugeX1_%1").arg(t));
+            gauge.widget->setAccessibleName(QStringLiteral("Sensor %1 gauge").arg(t + 1));
+        }
+    }
+
+    auto* readout = named(new QLineEdit(c.Frame3), "TextGauge", t);
+    readout->setReadOnly(true);
+    readout->setAlignment(Qt::AlignRight);
+    readout->setAccessibleName(QStringLiteral("Sensor %1 reading").arg(t + 1));
+    c.TextGauge[t] = readout;
+}
+
 void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
 {
     MainControls& c = w.controls;
@@ -303,19 +326,10 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
     place(w, c.Label6, 5700, 40, 900, 230);
     place(w, c.Label7, 7020, 40, 1000, 230);
 
-    auto lamp = [&](const QString& objectName, const QString& accessibleName, LampShape shape) -> PlacedWidget<ILamp> {
-        if (!factory_.makeLamp)
-            return {};
-        PlacedWidget<ILamp> made = factory_.makeLamp(parent, shape);
-        if (made.widget) {
-            made.widget->setObjectName(objectName);
-            made.widget->setAccessibleName(accessibleName);
-        }
-        return made;
-    };
-
-    const PlacedWidget<ILamp> legendPre = lamp(QStringLiteral("iLedRectangleX1"), QStringLiteral("Prealarm colour"), LampShape::Rectangle);
-    const PlacedWidget<ILamp> legendMain = lamp(QStringLiteral("iLedRectangleX2"), QStringLiteral("Mainalarm colour"), LampShape::Rectangle);
+    const PlacedWidget<ILamp> legendPre = namedLamp(parent, QStringLiteral("iLedRectangleX1"),
+                                                    QStringLiteral("Prealarm colour"), LampShape::Rectangle);
+    const PlacedWidget<ILamp> legendMain = namedLamp(parent, QStringLiteral("iLedRectangleX2"),
+                                                     QStringLiteral("Mainalarm colour"), LampShape::Rectangle);
     c.iLedRectangleX1 = legendPre.control;
     c.iLedRectangleX2 = legendMain.control;
     if (legendPre.widget)
@@ -323,37 +337,55 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
     if (legendMain.widget)
         place(w, legendMain.widget, 6770, 80, 200, 150);
 
-    for (int i = 0; i < 6; ++i) {
-        const double column = 2130 + i * 1000;
-        const QString sensor = QStringLiteral("Sensor %1 ").arg(i + 1);
-        struct LampSpec {
-            ILamp** slot;
-            const char* name;
-            const char* what;
-            double left;
-            double top;
-        };
-        const LampSpec specs[5] = {
-            {&c.sled_rdy[i], "sled_rdy", "ready lamp", 400, 335},
-            {&c.oled_palm[i], "oled_palm", "oil pre-alarm lamp", 240, 575},
-            {&c.oled_malm[i], "oled_malm", "oil main alarm lamp", 580, 575},
-            {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 240, 815},
-            {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 580, 815},
-        };
-        for (const LampSpec& design : specs) {
-            const PlacedWidget<ILamp> made = lamp(QStringLiteral("%1_%2").arg(QLatin1String(design.name)).arg(i),
-                                                  sensor + QLatin1String(design.what), LampShape::Rectangle);
-            *design.slot = made.control;
-            if (made.widget)
-                place(w, made.widget, column + design.left, design.top, 300, 170);
-        }
-        c.lbl_rdy[i] = named(new QLabel(QString::number(i + 1), parent), "lbl_rdy", i);
-        c.Lbl_opa[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_opa", i);
-        c.Lbl_temp[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_temp", i);
-        place(w, c.lbl_rdy[i], column + 130, 300, 250, 240);
-        place(w, c.Lbl_opa[i], column + 30, 540, 220, 240);
-        place(w, c.Lbl_temp[i], column + 30, 780, 220, 240);
+    for (int i = 0; i < 6; ++i)
+        buildSensorLamps(w, parent, i);
+}
+
+void MainWindowBuilder::buildSensorLamps(MainWidgets& w, QWidget* parent, int i)
+{
+    MainControls& c = w.controls;
+    const double column = 2130 + i * 1000;
+    const QString sensor = QStringLiteral("Sensor %1 ").arg(i + 1);
+    struct LampSpec {
+        ILamp** slot;
+        const char* name;
+        const char* what;
+        double left;
+        double top;
+    };
+    const LampSpec specs[5] = {
+        {&c.sled_rdy[i], "sled_rdy", "ready lamp", 400, 335},
+        {&c.oled_palm[i], "oled_palm", "oil pre-alarm lamp", 240, 575},
+        {&c.oled_malm[i], "oled_malm", "oil main alarm lamp", 580, 575},
+        {&c.tled_palm[i], "tled_palm", "temperature pre-alarm lamp", 240, 815},
+        {&c.tled_malm[i], "tled_malm", "temperature main alarm lamp", 580, 815},
+    };
+    for (const LampSpec& design : specs) {
+        const PlacedWidget<ILamp> made = namedLamp(parent, QStringLiteral("%1_%2").arg(QLatin1String(design.name)).arg(i),
+                                                   sensor + QLatin1String(design.what), LampShape::Rectangle);
+        *design.slot = made.control;
+        if (made.widget)
+            place(w, made.widget, column + design.left, design.top, 300, 170);
     }
+    c.lbl_rdy[i] = named(new QLabel(QString::number(i + 1), parent), "lbl_rdy", i);
+    c.Lbl_opa[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_opa", i);
+    c.Lbl_temp[i] = named(new QLabel(QString::number(i + 1), parent), "Lbl_temp", i);
+    place(w, c.lbl_rdy[i], column + 130, 300, 250, 240);
+    place(w, c.Lbl_opa[i], column + 30, 540, 220, 240);
+    place(w, c.Lbl_temp[i], column + 30, 780, 220, 240);
+}
+
+PlacedWidget<ILamp> MainWindowBuilder::namedLamp(QWidget* parent, const QString& objectName,
+                                                 const QString& accessibleName, LampShape shape) const
+{
+    if (!factory_.makeLamp)
+        return {};
+    PlacedWidget<ILamp> made = factory_.makeLamp(parent, shape);
+    if (made.widget) {
+        made.widget->setObjectName(objectName);
+        made.widget->setAccessibleName(accessibleName);
+    }
+    return made;
 }
 
 void MainWindowBuilder::buildBottomPanel(MainWidgets& w)

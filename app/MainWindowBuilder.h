@@ -15,8 +15,15 @@ public:
 private:
     void buildMenus(MainWidgets& w);
     void buildChartPanel(MainWidgets& w);
+    void buildChartValues(MainWidgets& w);
+    void buildRelayPanel(MainWidgets& w);
+    void buildAxisChoices(MainWidgets& w);
     void buildGaugePanel(MainWidgets& w);
+    void buildSensorColumn(MainWidgets& w, int t);
     void buildLampPanel(MainWidgets& w, QWidget* parent);
+    void buildSensorLamps(MainWidgets& w, QWidget* parent, int i);
+    PlacedWidget<ILamp> namedLamp(QWidget* parent, const QString& objectName, const QString& accessibleName,
+                                  LampShape shape) const;
     void buildBottomPanel(MainWidgets& w);
     void buildStatusBar(MainWidgets& w);
 

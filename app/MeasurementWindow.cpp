@@ -9,11 +9,6 @@
 #include <QAction>
 #include <QMenu>
 
-QString MeasurementWindow::startStopCaption() const
-{
-    return c_.MenueStartStop ? c_.MenueStartStop->text() : QString();
-}
-
 void MeasurementWindow::setStartStopCaption(const QString& caption)
 {
     if (c_.MenueStartStop)

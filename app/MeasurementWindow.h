@@ -21,7 +21,6 @@ public:
     {
     }
 
-    QString startStopCaption() const override;
     void setStartStopCaption(const QString& caption) override;
     void setMenusEnabled(bool enabled) override;
     bool fileMode() const override;

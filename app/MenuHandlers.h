@@ -2,7 +2,8 @@
 
 class FrmMain;
 
-// Connects the main window's menu items and buttons to their commands.
+// Connects the main window's menu items to their commands (the information
+// windows' items are InfoWindowMenus').
 class MenuHandlers {
 public:
     explicit MenuHandlers(FrmMain& window) : w_(window) {}
@@ -12,9 +13,6 @@ public:
 
     void MenueFileExit_Click();
     void MenuFilePrint_Click();
-    void MenueSetupSerialPort_Click();
-    void MenueSetupInstallation_Click();
-    void MenueSetupPassword_Click();
 
 private:
     FrmMain& w_;

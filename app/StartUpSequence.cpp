@@ -4,15 +4,19 @@
 #include "app/LayoutUnits.h"
 #include "app/MainLayout.h"
 #include "config/ConfigValues.h"
+#include "config/ConfigurationLoader.h"
 #include "core/GaugeLooks.h"
 #include "display/GaugeSetup.h"
 #include "display/LampColours.h"
 #include "display/MainControls.h"
+#include "display/ModeLabel.h"
+#include "logging/MeasurementController.h"
 #include "platform/Colour.h"
 #include "platform/IClock.h"
 #include "platform/ILamp.h"
 #include "platform/ILinearGauge.h"
 #include "platform/IMessageBox.h"
+#include "platform/IScreen.h"
 #include "platform/IStripChart.h"
 #include "platform/ITimer.h"
 #include "platform/NumberText.h"
@@ -61,21 +65,13 @@ bool StartUpSequence::run()
     MainControls& w = c_.controls;
     ConfigValues& cfg = c_.config;
 
-    if (c_.innerSizePx) {
-        const QSize inner = c_.innerSizePx();
-        c_.layout.InitialScaleWidth = c_.scale.toTwips(inner.width());
-        c_.layout.InitialScaleHeight = c_.scale.toTwips(inner.height());
-    }
-    if (c_.loadConfiguration)
-        c_.loadConfiguration();
+    const QSize inner = c_.panels.size();
+    c_.layout.InitialScaleWidth = c_.scale.toTwips(inner.width());
+    c_.layout.InitialScaleHeight = c_.scale.toTwips(inner.height());
+    c_.loader.LoadConfiguration();
     setCaptions();
     cfg.LogDate = c_.clock.now().date().toString(QStringLiteral("yyyyMMdd"));
-    if (w.Lbl_mode) {
-        QPalette palette = w.Lbl_mode->palette();
-        palette.setColor(QPalette::WindowText, toQColor(Colours::Black));
-        w.Lbl_mode->setPalette(palette);
-        w.Lbl_mode->setText(QStringLiteral("logging mode"));
-    }
+    showMode(w.Lbl_mode, false);
     if (w.MenueFileSwap)
         w.MenueFileSwap->setChecked(cfg.SWAPDATE == 1);
     if (w.iStripChartX1) {
@@ -99,8 +95,8 @@ bool StartUpSequence::run()
     }
     setGaugeScales();
     applyChannelVisibility();
-    if (cfg.AUTOSTART == 1 && c_.startStop)
-        c_.startStop();
+    if (cfg.AUTOSTART == 1)
+        c_.measurement.MenueStartStop_Click();
     if (w.TimerDisplay)
         w.TimerDisplay->setInterval(displayInterval(cfg.REFRESH));
     if (w.iStripChartX1)
@@ -110,9 +106,7 @@ bool StartUpSequence::run()
 
 bool StartUpSequence::checkScreen()
 {
-    if (!c_.screenSizePx)
-        return true;
-    const QSize screen = c_.screenSizePx();
+    const QSize screen = c_.screen.availableSizePx();
     // Pixels to layout units and back, as the layout sees the screen.
     const double perPixel = std::round(c_.scale.twipsPerPixel());
     const double widthUnits = std::round(c_.scale.toTwips(screen.width()));

@@ -2,11 +2,14 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
-#include <functional>
 
+class ConfigurationLoader;
 class IClock;
 class IMessageBox;
+class IScreen;
 class MainLayout;
+class MeasurementController;
+class QWidget;
 class TwipScale;
 struct ConfigValues;
 struct MainControls;
@@ -19,11 +22,11 @@ struct StartUpContext {
     IMessageBox& messageBox;
     const IClock& clock;
     const TwipScale& scale;
-    uint32_t* sensorColor;                  // [7], element 0 unused
-    std::function<QSize()> screenSizePx;    // usable screen size
-    std::function<QSize()> innerSizePx;     // the window's client area
-    std::function<void()> loadConfiguration;
-    std::function<void()> startStop;        // the Start/Stop menu command
+    uint32_t* sensorColor;         // [7], element 0 unused
+    const IScreen& screen;         // its usable size
+    const QWidget& panels;         // the client area the layout fills
+    ConfigurationLoader& loader;
+    MeasurementController& measurement; // AUTOSTART runs its Start/Stop command
 };
 
 // The main window's load step. Every step runs even when an earlier one

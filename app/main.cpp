@@ -5,6 +5,7 @@
 #include "platform/AppHome.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtScreen.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtSerialPortList.h"
 #include "platform/QtSound.h"
@@ -49,9 +50,10 @@ int main(int argc, char** argv)
     };
     widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
 
-    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, home, widgets,
-                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }, {}, 0,
-                                   &systemPorts});
+    QtScreen screen;
+    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, screen, systemPorts, home,
+                                   widgets,
+                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }});
     messageBox.setParent(&window);
     fileDialog.setParent(&window);
     if (!window.Form_Load())

@@ -185,8 +185,7 @@ void loadIntoChart(benchmark::State& state, const QString& path, bool allValues,
     OneAnswerDialog dialog;
     dialog.path = path;
     SilentMessageBox messages;
-    PlaybackController controller(c, measurement, config, playback, dialog, messages, nullptr, nullptr,
-                                  PlaybackHooks());
+    PlaybackController controller(c, measurement, config, playback, dialog, messages, nullptr, nullptr);
     QProgressBar bar; // as in the status bar: updated at every yield
     bar.show();
     controller.setProgressBar(&bar);

@@ -36,8 +36,8 @@ QString defaultValue(const QString& key)
 } // namespace
 
 ConfigurationLoader::ConfigurationLoader(ConfigValues& values, RdWrConfig& store, ISerialPort& port,
-                                         IMessageBox& messageBox, std::function<void(bool)> enableStart)
-    : values_(values), store_(store), port_(port), messageBox_(messageBox), enableStart_(std::move(enableStart))
+                                         IMessageBox& messageBox, QObject* parent)
+    : QObject(parent), values_(values), store_(store), port_(port), messageBox_(messageBox)
 {
 }
 
@@ -201,9 +201,8 @@ void ConfigurationLoader::report(QString msg)
         msg = QStringLiteral("settings could not be saved in ") + values_.ConfigFileName;
     if (!msg.isEmpty()) {
         messageBox_.show(ConfigErrorTitle, messageText(msg), MessageIcon::Error);
-        if (enableStart_)
-            enableStart_(false);
-    } else if (enableStart_) {
-        enableStart_(true);
+        emit startEnabled(false);
+    } else {
+        emit startEnabled(true);
     }
 }

@@ -3,7 +3,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
+#include <QObject>
 
 class RdWrConfig;
 class ISerialPort;
@@ -22,12 +22,17 @@ inline const QString ConfigErrorTitle = QStringLiteral("VELTRA-logger.ini   File
 // "VELTRA-logger1.ini.bak" beside it; when no copy can be made it is not
 // replaced, and the defaults run in memory. A write that fails is reported
 // with the system's reason; the box names the kept copy on a line of its own.
-class ConfigurationLoader {
+class ConfigurationLoader final : public QObject {
+    Q_OBJECT
 public:
     ConfigurationLoader(ConfigValues& values, RdWrConfig& store, ISerialPort& port, IMessageBox& messageBox,
-                        std::function<void(bool)> enableStart);
+                        QObject* parent = nullptr);
 
     void LoadConfiguration();
+
+signals:
+    // At the end of every load: whether the Start/Stop command is enabled.
+    void startEnabled(bool enabled);
 
 private:
     QString text(const QString& key) const;
@@ -44,7 +49,6 @@ private:
     RdWrConfig& store_;
     ISerialPort& port_;
     IMessageBox& messageBox_;
-    std::function<void(bool)> enableStart_;
     bool defaultsInMemory_ = false;
     // Lines shown below the message: the kept copy, the reasons of failed writes.
     QStringList notes_;

@@ -12,10 +12,7 @@
 #include "platform/IDialogRunner.h"
 #include "platform/IMessageBox.h"
 
-SetupMenus::SetupMenus(Parts parts, InstallationSetupHooks hooks, QWidget* dialogParent)
-    : parts_(parts), hooks_(std::move(hooks)), dialogParent_(dialogParent)
-{
-}
+SetupMenus::SetupMenus(Parts parts, QWidget* dialogParent) : parts_(parts), dialogParent_(dialogParent) {}
 
 SetupMenus::~SetupMenus()
 {
@@ -88,8 +85,7 @@ void SetupMenus::MenueSetupInstallation_Click()
 
     v.INSTALLATION = install_->GetInstallation();
     v.LOGDIR = install_->GetDirectory();
-    if (hooks_.setCaption)
-        hooks_.setCaption(installationCaption(v.INSTALLATION));
+    emit captionChanged(installationCaption(v.INSTALLATION));
     store(QStringLiteral("INSTALLATION"), v.INSTALLATION);
     store(QStringLiteral("LOGDIR"), v.LOGDIR);
     for (int n = 1; n <= 6; ++n)
@@ -99,14 +95,10 @@ void SetupMenus::MenueSetupInstallation_Click()
     reportUnsaved();
 
     parts_.loader.LoadConfiguration();
-    if (hooks_.rebuildChart)
-        hooks_.rebuildChart();
-    if (hooks_.showSensorName) {
-        for (int n = 1; n <= 6; ++n)
-            hooks_.showSensorName(n, v.LBL_S[n - 1].left(14), v.LBL_S[n - 1]);
-    }
-    if (hooks_.clearWriteFailures)
-        hooks_.clearWriteFailures();
+    emit chartRebuildNeeded();
+    for (int n = 1; n <= 6; ++n)
+        emit sensorNameChanged(n, v.LBL_S[n - 1].left(14), v.LBL_S[n - 1]);
+    emit writeFailuresCleared();
 }
 
 void SetupMenus::MenueSetupPassword_Click()

@@ -1,7 +1,7 @@
 #pragma once
+#include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 
 struct ConfigValues;
 class RdWrConfig;
@@ -17,24 +17,17 @@ class ISerialPort;
 class ISerialPortList;
 class QWidget;
 
-// What the installation setup changes beyond the configuration; these parts
-// live in the main window. Unset hooks are skipped.
-struct InstallationSetupHooks {
-    std::function<void(const QString& caption)> setCaption;
-    // The chart channel set-up, which also applies the display interval.
-    std::function<void()> rebuildChart;
-    // Sensor 1..6: enable its CheckShow box and show its name label.
-    std::function<void(int sensor, const QString& caption, const QString& toolTip)> showSensorName;
-    // Clears LogWriteFailed and EventWriteFailed.
-    std::function<void()> clearWriteFailures;
-};
 
 // The three commands of the Setup menu. Each shows its dialog modally (the
 // dialogs are created on first use) and then runs the main window's steps,
 // which for the serial port and the installation also run after Cancel and
 // store the values as they stand. A setting that could not be saved is
 // reported in a message box before the configuration is loaded again.
-class SetupMenus {
+// The installation setup's changes beyond the configuration go out as
+// signals, in this order: caption, chart rebuild, sensor names, cleared
+// write failures.
+class SetupMenus final : public QObject {
+    Q_OBJECT
 public:
     struct Parts {
         ConfigValues& values;
@@ -48,10 +41,8 @@ public:
         const ISerialPortList* systemPorts = nullptr; // listed in the serial port dialog
     };
 
-    SetupMenus(Parts parts, InstallationSetupHooks hooks, QWidget* dialogParent = nullptr);
-    ~SetupMenus();
-    SetupMenus(const SetupMenus&) = delete;
-    SetupMenus& operator=(const SetupMenus&) = delete;
+    SetupMenus(Parts parts, QWidget* dialogParent = nullptr);
+    ~SetupMenus() override;
 
     void MenueSetupSerialPort_Click();
     void MenueSetupInstallation_Click();
@@ -60,12 +51,20 @@ public:
     // The caption the installation setup gives the main window.
     static QString installationCaption(const QString& installation);
 
+signals:
+    void captionChanged(const QString& caption);
+    // The chart channel set-up, which also applies the display interval.
+    void chartRebuildNeeded();
+    // Sensor 1..6: enable its CheckShow box and show its name label.
+    void sensorNameChanged(int sensor, const QString& caption, const QString& toolTip);
+    // LogWriteFailed and EventWriteFailed are to be cleared.
+    void writeFailuresCleared();
+
 private:
     bool store(const QString& key, const QString& value);
     void reportUnsaved();
 
     Parts parts_;
-    InstallationSetupHooks hooks_;
     QWidget* dialogParent_;
     QPointer<FrmCommPort> commPort_;
     QPointer<FrmInstall> install_;

@@ -39,6 +39,11 @@ void AlarmPopup::open(int relay)
     window_->showRelay(relay);
 }
 
+FrmAlert* AlarmPopup::window() const
+{
+    return window_;
+}
+
 void AlarmPopup::dismiss()
 {
     if (window_)

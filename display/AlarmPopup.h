@@ -33,7 +33,7 @@ public:
     void dismiss();
 
     // The window while it is shown, else null.
-    FrmAlert* window() const { return window_; }
+    FrmAlert* window() const;
 
 private:
     void place(FrmAlert& window) const;

@@ -60,12 +60,12 @@ Edge follow(bool& memory, bool bit)
 } // namespace
 
 AlarmTracker::AlarmTracker(MainControls& controls, const MeasurementState& state, IEventSink* events,
-                           IInfoLog* info, std::function<void(int relay)> openAlert)
-    : c_(controls)
+                           IInfoLog* info, QObject* parent)
+    : QObject(parent)
+    , c_(controls)
     , state_(state)
     , events_(events)
     , info_(info)
-    , openAlert_(std::move(openAlert))
 {
 }
 
@@ -99,8 +99,7 @@ void AlarmTracker::trackRelays()
         switch (follow(memory, set)) {
         case Edge::Rising:
             record(on);
-            if (openAlert_)
-                openAlert_(relay);
+            emit alarmRelayOn(relay);
             break;
         case Edge::Falling: record(off); break;
         case Edge::None: break;

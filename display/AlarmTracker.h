@@ -2,7 +2,7 @@
 #include "core/Events.h"
 
 #include <cstdint>
-#include <functional>
+#include <QObject>
 
 class IEventSink;
 class IInfoLog;
@@ -15,10 +15,11 @@ struct MeasurementState;
 // recorded as an event (event list, then data logfile, then event file).
 // A rising alarm relay asks for the alarm pop-up (relay 1 or 2).
 // The memory of earlier ticks is never cleared.
-class AlarmTracker {
+class AlarmTracker final : public QObject {
+    Q_OBJECT
 public:
     AlarmTracker(MainControls& controls, const MeasurementState& state, IEventSink* events, IInfoLog* info,
-                 std::function<void(int relay)> openAlert);
+                 QObject* parent = nullptr);
 
     // Runs once at the end of every display tick.
     void track();
@@ -42,6 +43,10 @@ public:
     bool evaLogEepromErrorOn = false;
     bool evaCpuEepromErrorOn = false;
 
+signals:
+    // Alarm relay 1 (main) or 2 (pre-alarm) switched on, after its event.
+    void alarmRelayOn(int relay);
+
 private:
     void trackRelays();
     void trackSensor(int sensor);
@@ -53,5 +58,4 @@ private:
     const MeasurementState& state_;
     IEventSink* events_;
     IInfoLog* info_;
-    std::function<void(int)> openAlert_;
 };

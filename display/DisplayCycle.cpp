@@ -17,11 +17,11 @@
 
 
 DisplayCycle::DisplayCycle(MainControls& controls, const MeasurementState& state, ChartHandlers* scales,
-                           std::function<void()> track)
-    : c_(controls)
+                           QObject* parent)
+    : QObject(parent)
+    , c_(controls)
     , state_(state)
     , scales_(scales)
-    , track_(std::move(track))
 {
 }
 
@@ -63,8 +63,7 @@ void DisplayCycle::TimerDisplay_Timer()
 
     if (chart)
         chart->EndRow();
-    if (track_)
-        track_();
+    emit ticked();
 }
 
 void DisplayCycle::showOnGauge(int sensor, int value, double stored)

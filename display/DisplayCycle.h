@@ -1,5 +1,5 @@
 #pragma once
-#include <functional>
+#include <QObject>
 
 class ChartHandlers;
 struct MainControls;
@@ -8,12 +8,12 @@ struct MeasurementState;
 // One display tick: the latest sensor values onto the chart (one row), the
 // selected value onto the gauges and readouts, then the relay and alarm
 // tracking. Every step stands alone; a missing control is skipped.
-class DisplayCycle {
+class DisplayCycle final : public QObject {
+    Q_OBJECT
 public:
-    // scales applies a gauge scale option (ChartHandlers::selectScaleGauge);
-    // track runs the relay and alarm tracking at the end of each tick.
+    // scales applies a gauge scale option (ChartHandlers::selectScaleGauge).
     DisplayCycle(MainControls& controls, const MeasurementState& state, ChartHandlers* scales,
-                 std::function<void()> track);
+                 QObject* parent = nullptr);
 
     // The TimerDisplay tick.
     void TimerDisplay_Timer();
@@ -22,11 +22,14 @@ public:
     // scale has been applied.
     bool gaugeScaleSet[6] = {};
 
+signals:
+    // The end of every tick, where the relay and alarm tracking runs.
+    void ticked();
+
 private:
     void showOnGauge(int sensor, int value, double stored);
 
     MainControls& c_;
     const MeasurementState& state_;
     ChartHandlers* scales_;
-    std::function<void()> track_;
 };

@@ -1,6 +1,5 @@
 #include "link/LineReceiver.h"
 
-#include "link/RecordDecoder.h"
 #include "link/SubFunctions.h"
 
 namespace {
@@ -9,8 +8,9 @@ constexpr int EventTransmit = 1;
 } // namespace
 
 LineReceiver::LineReceiver(ISerialPort& port, ITimer& watchdog, MeasurementState& state, const ConfigValues& config,
-                           IEventSink& events, IInfoLog& info, ReceiverLamps lamps)
-    : port_(port)
+                           IEventSink& events, IInfoLog& info, ReceiverLamps lamps, QObject* parent)
+    : QObject(parent)
+    , port_(port)
     , watchdog_(watchdog)
     , state_(state)
     , config_(config)
@@ -90,12 +90,10 @@ void LineReceiver::MSComm1_OnComm()
         const QString lineState = lineStateTextFor(code);
         if (!lineState.isEmpty()) {
             lineState_ = lineState;
-            if (onLineStateText)
-                onLineStateText(lineState_);
+            emit lineStateTextChanged(lineState_);
         }
     }
-    if (onStatusText)
-        onStatusText(status_);
+    emit statusTextChanged(status_);
 }
 
 void LineReceiver::receiveChunk(const QByteArray& chunk)
@@ -135,12 +133,9 @@ void LineReceiver::completeLine()
     crSeen_ = false;
     StopWatchdog(watchdog_);
     StartWatchdog(watchdog_);
-    // Hand over a copy: the decoder may stop the measurement, and nothing it
-    // does may reach back into the line being assembled.
-    QByteArray line = line_;
+    const QByteArray line = line_;
     line_.clear();
-    if (onLine)
-        onLine(line);
+    emit lineReceived(line);
 }
 
 void LineReceiver::discardOverlongLine()
@@ -148,11 +143,7 @@ void LineReceiver::discardOverlongLine()
     inLine_ = false;
     crSeen_ = false;
     line_.clear();
-    ++state_.badLineCount;
-    if (state_.badLineCount > RecordDecoder::BadLineLimit)
-        state_.badLineCount = RecordDecoder::BadLineRestart;
-    if (onBadLineCounted)
-        onBadLineCounted();
+    emit overlongLineDiscarded();
 }
 
 void LineReceiver::reportConnected()

@@ -7,8 +7,8 @@
 #include "platform/ITimer.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
-#include <functional>
 
 // The lamps the watchdog puts out when the evaluator falls silent; any may
 // be null.
@@ -30,26 +30,13 @@ struct ReceiverLamps {
 // The constructor takes over port.onComm and watchdog.onTimeout. Every
 // reference must outlive the receiver. The receiver is not reset between
 // measurements: a partial line survives a stop and start.
-class LineReceiver {
+class LineReceiver final : public QObject {
+    Q_OBJECT
 public:
     static constexpr int MaxLineLength = 512;
 
     LineReceiver(ISerialPort& port, ITimer& watchdog, MeasurementState& state, const ConfigValues& config,
-                 IEventSink& events, IInfoLog& info, ReceiverLamps lamps = ReceiverLamps());
-    LineReceiver(const LineReceiver&) = delete;
-    LineReceiver& operator=(const LineReceiver&) = delete;
-
-    // Each complete line, ":" through CR LF, in arrival order (the record
-    // decoder, which may rewrite it). It may stop the measurement and close
-    // the port.
-    std::function<void(QByteArray& line)> onLine;
-    // The status text at the end of every serial event (Txt_ComError).
-    std::function<void(const QString& status)> onStatusText;
-    // Line state changes ("CTS changed", ...), kept apart from the status;
-    // suits a tooltip of Txt_ComError.
-    std::function<void(const QString& lineState)> onLineStateText;
-    // badLineCount has changed (an over-long line was discarded).
-    std::function<void()> onBadLineCounted;
+                 IEventSink& events, IInfoLog& info, ReceiverLamps lamps = ReceiverLamps(), QObject* parent = nullptr);
 
     void MSComm1_OnComm();
     void Timer_timeout_Timer();
@@ -58,6 +45,19 @@ public:
     QString lineStateText() const { return lineState_; }
     bool inLine() const { return inLine_; }
 
+signals:
+    // Each complete line, ":" through CR LF, in arrival order.
+    void lineReceived(const QByteArray& line);
+    // The status text at the end of every serial event (Txt_ComError).
+    void statusTextChanged(const QString& status);
+    // Line state changes ("CTS changed", ...), kept apart from the status;
+    // suits a tooltip of Txt_ComError.
+    void lineStateTextChanged(const QString& lineState);
+    // A line grew past MaxLineLength without its CR LF and was discarded: a
+    // bad line.
+    void overlongLineDiscarded();
+
+public:
     // The status text of an event code: "no error", a line error text, or
     // "Unknown Event".
     static QString statusTextFor(int eventCode);

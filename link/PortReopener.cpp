@@ -1,7 +1,8 @@
 #include "link/PortReopener.h"
 
-PortReopener::PortReopener(ISerialPort& port, ITimer& timer)
-    : port_(port)
+PortReopener::PortReopener(ISerialPort& port, ITimer& timer, QObject* parent)
+    : QObject(parent)
+    , port_(port)
     , timer_(timer)
 {
     timer_.onTimeout = [this] { retry(); };
@@ -22,6 +23,6 @@ void PortReopener::retry()
 {
     if (!enabled_ || port_.portOpen())
         return;
-    if (port_.reopen() && onReopened)
-        onReopened();
+    if (port_.reopen())
+        emit reopened();
 }

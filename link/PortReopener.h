@@ -2,7 +2,7 @@
 #include "platform/ISerialPort.h"
 #include "platform/ITimer.h"
 
-#include <functional>
+#include <QObject>
 
 // Keeps the serial port open while a measurement runs: when the port is
 // closed (its device vanished, or it could not be opened at the start), it
@@ -15,22 +15,22 @@
 // setEnabled(true) after the start of a measurement has tried to open the
 // port, setEnabled(false) before the stop closes it. The constructor takes
 // over timer.onTimeout; both references must outlive the reopener.
-class PortReopener {
+class PortReopener final : public QObject {
+    Q_OBJECT
 public:
     static constexpr int RetryIntervalMs = 2000;
 
-    PortReopener(ISerialPort& port, ITimer& timer);
-    PortReopener(const PortReopener&) = delete;
-    PortReopener& operator=(const PortReopener&) = delete;
+    PortReopener(ISerialPort& port, ITimer& timer, QObject* parent = nullptr);
 
     void setEnabled(bool enabled);
     bool isEnabled() const { return enabled_; }
 
-    // Called after a retry has opened the port.
-    std::function<void()> onReopened;
-
     // One retry: opens the port when it is closed. The timer calls this.
     void retry();
+
+signals:
+    // A retry has opened the port.
+    void reopened();
 
 private:
     ISerialPort& port_;

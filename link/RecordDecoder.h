@@ -1,37 +1,36 @@
 #pragma once
+#include "core/Record.h"
+
 #include <QByteArray>
+#include <QObject>
 
-struct MeasurementState;
-class IDecoderView;
-class IDataLineSink;
+// One evaluator line as the decoder hands it on: the line as received (what
+// the window shows), as it is logged (a sensor or parameter record's numeric
+// part cleaned, nothing after its first CR LF) and the record it holds.
+struct DecodedRecord {
+    QByteArray received;
+    QByteArray line;
+    int type = Record::UnreadableType;
+    Record::Kind kind = Record::Kind::Other;
+    Record::Sensor sensor;       // when kind is Sensor
+    Record::Parameter parameter; // when kind is Parameter
+};
 
-
-// Decodes one evaluator line into the measurement state, shows it and hands
-// it to the data logfile writer. Takes any bytes: fields that lie wholly or
-// partly beyond the end of the line, or that would take in its CR LF, read 0;
-// a parameter record cut off before its sensor count leaves the count, the
-// greyed-out sensors and sensorCountKnown as they were.
-class RecordDecoder {
+// Decodes each line the receiver hands over, by the serial line's dialect
+// of the record format, and hands the record on. Takes any bytes: fields
+// that lie wholly or partly beyond the end of the line, or would take in its
+// CR LF, read 0, and non-hex characters in a numeric field read "0".
+//
+// The main window connects recordDecoded to the window (the latest line),
+// the measurement state and the data logfile writer, in that order.
+class RecordDecoder final : public QObject {
+    Q_OBJECT
 public:
-    RecordDecoder(MeasurementState& state, IDecoderView& view, IDataLineSink& sink);
+    using QObject::QObject;
 
-    // line runs from ":" through CR LF. Sensor and parameter records have
-    // their numeric part rewritten in line (non-hex characters become "0",
-    // anything after the first CR LF is cut off); the rewritten line is what
-    // the writer gets.
-    void decodeLine(QByteArray& line);
+    // line runs from ":" through CR LF.
+    void decodeLine(QByteArray line);
 
-    // Lines of unknown type above this count set it back to BadLineRestart.
-    static constexpr int BadLineLimit = 20000;
-    static constexpr int BadLineRestart = 19900;
-
-private:
-    void decodeSensorRecord(QByteArray& line);
-    void decodeParameterRecord(QByteArray& line);
-    void countBadLine();
-    void appendToExtendedMessages(const QString& lineText);
-
-    MeasurementState& state_;
-    IDecoderView& view_;
-    IDataLineSink& sink_;
+signals:
+    void recordDecoded(const DecodedRecord& record);
 };

@@ -70,8 +70,7 @@ void FrmMessage_show::setRecording(bool recording)
     if (recording_ == recording)
         return;
     recording_ = recording;
-    if (onRecordingChanged)
-        onRecordingChanged(recording_);
+    emit recordingChanged(recording_);
 }
 
 void FrmMessage_show::setMessages(const QString& text, int caret)

@@ -1,6 +1,5 @@
 #pragma once
 #include <QDialog>
-#include <functional>
 
 class QGroupBox;
 class QPlainTextEdit;
@@ -20,14 +19,14 @@ public:
     // Shows the recorded text with the caret at a character index of it.
     void setMessages(const QString& text, int caret);
 
-    // Called whenever the recording flag changes.
-    std::function<void(bool recording)> onRecordingChanged;
-
     QGroupBox* Frame;
     QPlainTextEdit* TxtMessages_ext;
     QPushButton* Cmdclose;
     QPushButton* Cmdcontinue;
     QPushButton* Cmdstop;
+
+signals:
+    void recordingChanged(bool recording);
 
 protected:
     void showEvent(QShowEvent* event) override;

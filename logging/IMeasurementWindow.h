@@ -7,8 +7,7 @@ class IMeasurementWindow {
 public:
     virtual ~IMeasurementWindow() = default;
 
-    // The Start/Stop menu item, "Start" or "Stop".
-    virtual QString startStopCaption() const = 0;
+    // The Start/Stop menu item's caption, "Start" or "Stop".
     virtual void setStartStopCaption(const QString& caption) = 0;
     // Enables or disables the menus "File", "Setup" and the item "Load".
     virtual void setMenusEnabled(bool enabled) = 0;

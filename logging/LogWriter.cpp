@@ -5,7 +5,6 @@
 #include "core/Record.h"
 #include "logging/LogState.h"
 #include "platform/IClock.h"
-#include "platform/IMessageBox.h"
 #include "platform/LineAppend.h"
 
 #include <limits>
@@ -22,7 +21,6 @@ const QString LogWriter::LogfileNameTooLong =
 
 void LogWriter::beginLogging()
 {
-    stopFailureShown_ = false;
     state_.LogDate = LogLine::fileDate(clock_.now());
     nameLogfile();
     state_.eventfileName = LogLine::eventfileName(config_.LOGDIR);
@@ -72,25 +70,15 @@ QString LogWriter::failureText(const QString& message, const AppendResult& resul
 
 void LogWriter::logfileFailed(const QString& message, const AppendResult& result)
 {
-    ++logfileFailures_;
-    const bool measuring = !stillLogging || stillLogging();
-    if (!measuring && stopFailureShown_)
-        return;
     state_.LogWriteFailed = true;
-    if (onLogWriteFailed)
-        onLogWriteFailed();
-    if (measuring)
-        stopFailureShown_ = true;
     const bool tooLong = result.status == AppendResult::Status::NameTooLong;
-    messages_.show(QString(), failureText(tooLong ? LogfileNameTooLong : message, result), MessageIcon::None);
+    emit writeFailed({WriteFailure::File::Logfile, failureText(tooLong ? LogfileNameTooLong : message, result)});
 }
 
 void LogWriter::eventfileFailed(const AppendResult& result)
 {
     state_.EventWriteFailed = true;
-    if (onEventWriteFailed)
-        onEventWriteFailed();
-    messages_.show(QString(), failureText(EventfileFailed, result), MessageIcon::None);
+    emit writeFailed({WriteFailure::File::Eventfile, failureText(EventfileFailed, result)});
 }
 
 bool LogWriter::infoLine(const QString& text, const QString& failureMessage)
@@ -123,31 +111,19 @@ void LogWriter::writeExitLine()
     appendInfo(state_.logfileName, QStringLiteral("Measure Stopped"));
 }
 
-bool LogWriter::keepGoing(int failuresBefore) const
+void LogWriter::writeStartHeader()
 {
-    if (logfileFailures_ != failuresBefore)
-        return false;
-    return !stillLogging || stillLogging();
-}
-
-bool LogWriter::writeStartHeader()
-{
-    return writeHeader(LogfileFailedOnInfo);
+    writeHeader(LogfileFailedOnInfo);
 }
 
 bool LogWriter::writeHeader(const QString& logfileFailureMessage)
 {
-    const int failuresBefore = logfileFailures_;
-    infoLine(startText(), logfileFailureMessage);
-    if (!keepGoing(failuresBefore))
+    if (!infoLine(startText(), logfileFailureMessage))
         return false;
     SetEvtInfotext(startText());
-    if (!keepGoing(failuresBefore))
-        return false;
     for (int sensor = 1; sensor <= 6; ++sensor) {
-        infoLine(QStringLiteral("lbl_S") + QString::number(sensor) + QLatin1Char(' ') + config_.sensorLabel(sensor),
-                 logfileFailureMessage);
-        if (!keepGoing(failuresBefore))
+        if (!infoLine(QStringLiteral("lbl_S") + QString::number(sensor) + QLatin1Char(' ') + config_.sensorLabel(sensor),
+                      logfileFailureMessage))
             return false;
     }
     return true;
@@ -187,8 +163,7 @@ void LogWriter::writeDataLine(const QByteArray& line, int recordType)
     }
 
     state_.secondsCounter = secondsSinceEpoch(now);
-    if (onSecondsCounted)
-        onSecondsCounted(state_.secondsCounter, state_.highestSeconds);
+    emit secondsCounted(state_.secondsCounter, state_.highestSeconds);
     if (state_.secondsCounter < state_.highestSeconds)
         return;
     state_.highestSeconds = state_.secondsCounter;

@@ -1,16 +1,23 @@
 #pragma once
 #include "logging/EventSinks.h"
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
-#include <functional>
 
 class QDateTime;
 struct AppendResult;
 struct ConfigValues;
 struct LogState;
 class IClock;
-class IMessageBox;
+
+// A write that failed: which file, and the message for the user (the fixed
+// text, with the system's reason on a line of its own).
+struct WriteFailure {
+    enum class File { Logfile, Eventfile };
+    File file = File::Logfile;
+    QString message;
+};
 
 // Writes the daily data logfile and the event file. Every line is
 // "#MM-DD-YYYY HH:MM:SS " + text + CR LF; each write opens the file for
@@ -22,10 +29,11 @@ class IMessageBox;
 // separators and ".." made harmless, so the file stays in LOGDIR.
 //
 // A failed write sets LogWriteFailed (data logfile) or EventWriteFailed
-// (event file), calls onLogWriteFailed / onEventWriteFailed and then shows
-// its message, with the system's reason on a line of its own. While a flag
-// is set nothing more goes to that file.
-class LogWriter final : public IInfoLog, public IDataLineSink {
+// (event file) and emits writeFailed; while a flag is set nothing more goes
+// to that file. The writer shows nothing and stops nothing itself: whoever
+// connects to writeFailed does that once the write's caller has returned.
+class LogWriter final : public QObject, public IInfoLog {
+    Q_OBJECT
 public:
     static const QString LogfileFailedOnData;  // "... ! 1"
     static const QString LogfileFailedOnInfo;  // "... ! 2"
@@ -33,8 +41,8 @@ public:
     // In place of "... ! 1" or "... ! 2" when the name is too long.
     static const QString LogfileNameTooLong;
 
-    LogWriter(LogState& state, const ConfigValues& config, const IClock& clock, IMessageBox& messages)
-        : state_(state), config_(config), clock_(clock), messages_(messages)
+    LogWriter(LogState& state, const ConfigValues& config, const IClock& clock, QObject* parent = nullptr)
+        : QObject(parent), state_(state), config_(config), clock_(clock)
     {
     }
 
@@ -45,16 +53,14 @@ public:
     // with a fresh header when the date has changed, drops the line when the
     // clock stands before the latest second already logged, and writes only
     // record types 0x00-0x05, 0x80 and 0x81.
-    void writeDataLine(const QByteArray& line, int recordType) override;
+    void writeDataLine(const QByteArray& line, int recordType);
 
     void SetInfotext(const QString& text) override;
     void SetEvtInfotext(const QString& text) override;
 
     // The start text to both files, then the six sensor name lines to the
-    // data logfile. Breaks off after a failed data logfile write, or when
-    // stillLogging says the measurement has ended meanwhile; returns whether
-    // every line was attempted.
-    bool writeStartHeader();
+    // data logfile; once the data logfile has failed the rest is left out.
+    void writeStartHeader();
 
     // "Measure Stopped" to the data logfile, whatever LogWriteFailed says;
     // the program is ending, so a failure is not reported.
@@ -68,17 +74,11 @@ public:
     // Both flags; the installation setup calls this after its dialog.
     void clearWriteFailures();
 
-    // Set by the measurement control: stops the measurement after a failed
-    // data logfile write (it clears LogWriteFailed).
-    std::function<void()> onLogWriteFailed;
-    // Set by the measurement control: runs the Start/Stop action after a
-    // failed event file write.
-    std::function<void()> onEventWriteFailed;
-    // Whether a measurement still runs; lets header writing stop early.
-    std::function<bool()> stillLogging;
+signals:
+    void writeFailed(const WriteFailure& failure);
     // secondsCounter and highestSeconds of every data line, for the software
     // info window.
-    std::function<void(int32_t secondsCounter, int32_t highestSeconds)> onSecondsCounted;
+    void secondsCounted(int32_t secondsCounter, int32_t highestSeconds);
 
 private:
     AppendResult appendInfo(const QString& fileName, const QString& text);
@@ -88,17 +88,10 @@ private:
     void logfileFailed(const QString& message, const AppendResult& result);
     void eventfileFailed(const AppendResult& result);
     void nameLogfile();
-    bool keepGoing(int failuresBefore) const;
     static bool isLoggedType(int recordType);
     static int32_t secondsSinceEpoch(const QDateTime& when);
 
     LogState& state_;
     const ConfigValues& config_;
     const IClock& clock_;
-    IMessageBox& messages_;
-    int logfileFailures_ = 0;
-    // The data logfile failure that stopped this measurement was shown; later
-    // failures before the next start (the rest of the same receive chunk)
-    // are not shown again.
-    bool stopFailureShown_ = false;
 };

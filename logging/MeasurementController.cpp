@@ -6,6 +6,7 @@
 #include "logging/IMeasurementWindow.h"
 #include "logging/LogWriter.h"
 #include "platform/IDialogRunner.h"
+#include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
 #include "platform/IStripChart.h"
 #include "platform/ITimer.h"
@@ -16,19 +17,23 @@ const QString StopCaption = QStringLiteral("Stop");
 constexpr int ChartChannels = 30;
 } // namespace
 
-void MeasurementController::connectWriter()
+MeasurementController::MeasurementController(const Parts& parts, QObject* parent) : QObject(parent), p_(parts)
 {
-    p_.log.onLogWriteFailed = [this] { logfileWriteFailed(); };
-    p_.log.onEventWriteFailed = [this] { eventfileWriteFailed(); };
-    p_.log.stillLogging = [this] { return measuring_; };
+    connect(&p_.log, &LogWriter::writeFailed, this, &MeasurementController::reportWriteFailure, Qt::QueuedConnection);
 }
 
 void MeasurementController::MenueStartStop_Click()
 {
-    if (p_.window.startStopCaption() == StartCaption) {
+    if (!measuring_)
         start();
+    else
+        requestStop();
+}
+
+void MeasurementController::requestStop()
+{
+    if (!measuring_)
         return;
-    }
     if (p_.log.logWriteFailed()) {
         stop(StopKind::Forced);
         return;
@@ -62,10 +67,7 @@ void MeasurementController::start()
     p_.events.SetEventtext(EventCode::MeasureStarted, 0);
     p_.window.applyTimeScale();
 
-    // A failed write in the header stops the measurement from inside it;
-    // the rest of the start must then not run.
-    if (!p_.log.writeStartHeader() || !measuring_)
-        return;
+    p_.log.writeStartHeader();
     p_.window.startWatchdog();
 }
 
@@ -107,23 +109,19 @@ bool MeasurementController::passwordConfirmsStop()
     return dialog.GetStatus() == -1;
 }
 
-void MeasurementController::logfileWriteFailed()
+void MeasurementController::reportWriteFailure(const WriteFailure& failure)
 {
-    if (measuring_) {
-        MenueStartStop_Click();
-        return;
+    if (failure.file == WriteFailure::File::Logfile) {
+        if (measuring_)
+            stop(StopKind::Forced);
+        else
+            p_.log.clearLogWriteFailed(); // nothing to stop; the next start tries again
+    } else {
+        // Outside a measurement the command would start one; a failed write
+        // must never do that (the stop text itself may be what failed).
+        requestStop();
     }
-    // Nothing runs that could be stopped (an alarm confirmed after the
-    // stop, say); the next measurement gets a fresh try.
-    p_.log.clearLogWriteFailed();
-}
-
-void MeasurementController::eventfileWriteFailed()
-{
-    // Outside a measurement the Start/Stop command would start one: a failed
-    // write must never do that (the stop text itself may be what failed).
-    if (measuring_)
-        MenueStartStop_Click();
+    p_.messages.show(QString(), failure.message, MessageIcon::None);
 }
 
 bool MeasurementController::Form_QueryUnload()

@@ -1,10 +1,12 @@
 #pragma once
-#include <cstdint>
+#include <QObject>
 
 struct ConfigValues;
+struct WriteFailure;
 class IDialogRunner;
 class IEventSink;
 class IMeasurementWindow;
+class IMessageBox;
 class ISerialPort;
 class IStripChart;
 class ITimer;
@@ -15,9 +17,11 @@ class QWidget;
 // guarded stop, the forced stop after a failed logfile write, the close
 // request of the main window and the exit routine.
 //
-// Construct it after the LogWriter and call connectWriter() so write failures
-// stop the measurement. chart may be null (no chart shown).
-class MeasurementController {
+// The writer's failures reach reportWriteFailure through a queued
+// connection, so the stop and the message come after whatever was writing
+// (a serial read, a display tick) has returned. chart may be null.
+class MeasurementController final : public QObject {
+    Q_OBJECT
 public:
     struct Parts {
         IMeasurementWindow& window;
@@ -28,17 +32,15 @@ public:
         IEventSink& events;
         const ConfigValues& config;
         IDialogRunner& dialogs;
+        IMessageBox& messages;
         QWidget* dialogParent;
     };
 
-    explicit MeasurementController(const Parts& parts) : p_(parts) {}
-
-    // Lets the writer stop the measurement after a failed write.
-    void connectWriter();
+    explicit MeasurementController(const Parts& parts, QObject* parent = nullptr);
 
     bool measuring() const { return measuring_; }
 
-    // The Start/Stop menu command: starts when the caption is "Start";
+    // The Start/Stop menu command: starts when no measurement runs;
     // otherwise stops, without asking after a failed data logfile write and
     // after the password otherwise.
     void MenueStartStop_Click();
@@ -52,16 +54,18 @@ public:
     // "Exit" in the File menu.
     void MenueFileExit_Click() { exitRoutine(); }
 
-    // Called by the writer after LogWriteFailed was set.
-    void logfileWriteFailed();
-    // Called by the writer after EventWriteFailed was set.
-    void eventfileWriteFailed();
+    // A failed write: a data logfile failure stops the measurement without
+    // the password, an event file failure runs the Start/Stop command as if
+    // the user had chosen it; then the message. Outside a measurement only
+    // the message, and the data logfile gets a fresh try next time.
+    void reportWriteFailure(const WriteFailure& failure);
 
 private:
     enum class StopKind { Confirmed, Forced };
 
     void start();
     void stop(StopKind kind);
+    void requestStop();
     bool passwordConfirmsStop();
     void setAllChannelsZero();
     void exitRoutine();

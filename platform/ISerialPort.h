@@ -12,7 +12,9 @@
 //   1004 frame error, 1006 overrun, 1007 CD timeout, 1008 receive buffer
 //   overflow, 1009 parity, 1010 transmit buffer full, 1011 DCB error).
 // onComm is raised on the user-interface thread for every event, for received
-// data as soon as one character waits; it is never re-entered.
+// data as soon as one character waits. It is never re-entered as long as
+// the handler opens no nested event loop (no modal dialog); the live path
+// reports its failures after the handler has returned for that reason.
 class ISerialPort {
 public:
     // Raised once when an open port's device disappears (adapter pulled,

@@ -113,24 +113,11 @@ void QtSerialPort::closeLostPort()
 
 void QtSerialPort::raise(int code)
 {
-    if (inHandler_) {
-        // A nested event loop inside the handler (a message box) delivered
-        // this; deliver it after the handler has returned.
-        if (code == 2)
-            receivePending_ = true;
-        else
-            raiseLater(code);
-        return;
-    }
     event_ = code;
-    inHandler_ = true;
     if (onComm)
         onComm();
-    inHandler_ = false;
-
-    const bool more = receivePending_ || (code == 2 && serial_.isOpen() && serial_.bytesAvailable() > 0);
-    receivePending_ = false;
-    if (more)
+    // input() hands out a bounded chunk; the rest gets an event of its own.
+    if (code == 2 && serial_.isOpen() && serial_.bytesAvailable() > 0)
         raiseLater(2);
 }
 

@@ -51,8 +51,6 @@ private:
     QString device_; // what the last open chose
     QSerialPort serial_;
     int event_ = 0;
-    bool inHandler_ = false;
-    bool receivePending_ = false;
     bool losing_ = false;
     QString lastOpenError_;
     std::optional<SerialAccessDenied> accessDenied_;

@@ -220,6 +220,32 @@ void LogfileReader::finish()
     groupState_ = 0;
 }
 
+namespace {
+
+// A line that runs past the end of a block waits here for its end; of a line
+// too long to keep, only the first bytes are kept (one more than
+// MaxLineLength, so that a CR ending a line of exactly that length is still
+// seen as the line end).
+struct PartialLine {
+    static constexpr size_t KeepBytes = LogfileReader::MaxLineLength + 1;
+    std::string text;
+    int64_t length = 0; // its whole length so far, kept or not
+
+    void keep(const char* p, size_t bytes)
+    {
+        if (text.size() < KeepBytes)
+            text.append(p, std::min(bytes, KeepBytes - text.size()));
+        length += int64_t(bytes);
+    }
+    void clear()
+    {
+        text.clear();
+        length = 0;
+    }
+};
+
+} // namespace
+
 LogfileReader::Result LogfileReader::readFile(const QString& path, ILogfileSink& sink)
 {
     Result result;
@@ -232,19 +258,7 @@ LogfileReader::Result LogfileReader::readFile(const QString& path, ILogfileSink&
     result.fileSize = file.size();
     begin(sink, result.fileSize);
 
-    // A line that runs past the end of a block waits here for its end; of a
-    // line too long to keep, only the first bytes are kept (one more than
-    // MaxLineLength, so that a CR ending a line of exactly that length is
-    // still seen as the line end).
-    std::string partial;
-    int64_t partialLength = 0; // its whole length so far, kept or not
-    const size_t keepBytes = MaxLineLength + 1;
-    auto keep = [&](const char* p, size_t length) {
-        if (partial.size() < keepBytes)
-            partial.append(p, std::min(length, keepBytes - partial.size()));
-        partialLength += int64_t(length);
-    };
-
+    PartialLine partial;
     // Asked before every line, as the user may stop the reading at any line.
     auto consumeLine = [&](const char* p, size_t length, int64_t withEnd) {
         if (sink.stopRequested()) {
@@ -263,15 +277,14 @@ LogfileReader::Result LogfileReader::readFile(const QString& path, ILogfileSink&
     for (QByteArrayView block = blocks.next(); !block.isEmpty(); block = blocks.next()) {
         const char* p = block.data();
         const char* end = p + block.size();
-        if (partialLength > 0) {
+        if (partial.length > 0) {
             const char* newline = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
-            keep(p, size_t((newline ? newline : end) - p));
+            partial.keep(p, size_t((newline ? newline : end) - p));
             if (!newline)
                 continue;
-            if (!consumeLine(partial.data(), partial.size(), partialLength + 1))
+            if (!consumeLine(partial.text.data(), partial.text.size(), partial.length + 1))
                 break;
             partial.clear();
-            partialLength = 0;
             p = newline + 1;
         }
         const char* rest = LineSplitter::split(p, end, [&](const char* start, const char* newline) {
@@ -279,14 +292,14 @@ LogfileReader::Result LogfileReader::readFile(const QString& path, ILogfileSink&
         });
         if (!rest)
             break; // stopped
-        keep(rest, size_t(end - rest));
+        partial.keep(rest, size_t(end - rest));
     }
     // The last line of a file that does not end in a line end; after a read
     // error it is only the part of a line read before the error.
     if (result.error.isEmpty())
         result.error = blocks.error();
-    if (!result.stopped && partialLength > 0 && result.error.isEmpty())
-        consumeLine(partial.data(), partial.size(), partialLength);
+    if (!result.stopped && partial.length > 0 && result.error.isEmpty())
+        consumeLine(partial.text.data(), partial.text.size(), partial.length);
     finish();
     result.bytesRead = consumed_;
     return result;

@@ -11,6 +11,7 @@
 #include "playback/PlaybackState.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -23,15 +24,9 @@ class RdWrConfig;
 struct ConfigValues;
 struct MeasurementState;
 
-// What lives in the main window itself.
-struct PlaybackHooks {
-    // The window caption; when empty, the caption of MainControls::window.
-    std::function<void(const QString&)> setCaption;
-    // The main window's start-up sequence, run at the end of "Unload".
-    std::function<void()> runStartup;
-};
 
-class PlaybackController {
+class PlaybackController final : public QObject {
+    Q_OBJECT
 public:
     static const QString FileFilter;
 
@@ -39,7 +34,7 @@ public:
     // through the buttons' own signals; SWAPDATE is then not stored).
     PlaybackController(MainControls& controls, MeasurementState& measurement, ConfigValues& config,
                        PlaybackState& state, IFileDialog& fileDialog, IMessageBox& messageBox,
-                       ChartHandlers* handlers, RdWrConfig* configStore, PlaybackHooks hooks);
+                       ChartHandlers* handlers, RdWrConfig* configStore, QObject* parent = nullptr);
 
     // Shown while a file is read: bytes read against the file size, and a
     // button that stops the reading (it is wired to MenueFileStop_Click by
@@ -70,11 +65,23 @@ public:
     // Connects the chart's cursor and toggle events to this controller.
     void connectChart();
 
+signals:
+    // "Unload" runs the main window's start-up sequence again, in its
+    // middle; the connection must be a direct one.
+    void startUpNeeded();
+
 private:
     class Sink;
     friend class Sink;
 
     void switchToFileMode(const QString& path);
+    void disableLiveControls();
+    void hideLiveLamps();
+    void setGaugesForFileMode();
+    void restoreSensorColours();
+    void enableLiveControls();
+    void showLiveLamps();
+    void resetGaugesForLive();
     void prepareChart();
     void greyAbsentSensors();
     void selectOption(QRadioButton* option, const std::function<void()>& handler);
@@ -90,7 +97,6 @@ private:
     IMessageBox& messageBox_;
     ChartHandlers* handlers_;
     RdWrConfig* configStore_;
-    PlaybackHooks hooks_;
     QProgressBar* progress_ = nullptr;
     QWidget* stopButton_ = nullptr;
 };

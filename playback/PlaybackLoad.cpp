@@ -3,6 +3,7 @@
 #include "core/Version.h"
 #include "display/ChartHandlers.h"
 #include "display/GaugeSetup.h"
+#include "display/ModeLabel.h"
 #include "link/MeasurementState.h"
 #include "logging/EventList.h"
 #include "platform/Colour.h"
@@ -159,17 +160,15 @@ private:
 PlaybackController::PlaybackController(MainControls& controls, MeasurementState& measurement,
                                        ConfigValues& config, PlaybackState& state, IFileDialog& fileDialog,
                                        IMessageBox& messageBox, ChartHandlers* handlers,
-                                       RdWrConfig* configStore, PlaybackHooks hooks)
-    : c_(controls), measurement_(measurement), config_(config), state_(state), fileDialog_(fileDialog),
-      messageBox_(messageBox), handlers_(handlers), configStore_(configStore), hooks_(std::move(hooks))
+                                       RdWrConfig* configStore, QObject* parent)
+    : QObject(parent), c_(controls), measurement_(measurement), config_(config), state_(state),
+      fileDialog_(fileDialog), messageBox_(messageBox), handlers_(handlers), configStore_(configStore)
 {
 }
 
 void PlaybackController::setCaption(const QString& text)
 {
-    if (hooks_.setCaption)
-        hooks_.setCaption(text);
-    else if (c_.window)
+    if (c_.window)
         c_.window->setWindowTitle(text);
 }
 
@@ -235,14 +234,29 @@ void PlaybackController::switchToFileMode(const QString& path)
 
     selectOption(c_.OptionScaleX[3], [this] { if (handlers_) handlers_->OptionScaleX_Click(3); });
     selectOption(c_.OptionScaleChart[3], [this] { if (handlers_) handlers_->OptionScaleChart_Click(3); });
+    disableLiveControls();
+    hideLiveLamps();
+    clear(c_.TextMessages);
+    clear(c_.Txt_ComError);
+    clear(c_.Txt_event);
+    showMode(c_.Lbl_mode, true);
+    setGaugesForFileMode();
+    if (c_.Frame3)
+        c_.Frame3->setTitle(QStringLiteral("Sensor Gauge"));
+}
 
+void PlaybackController::disableLiveControls()
+{
     enable(c_.Frame_x, false);
     for (int i = 1; i <= 3; ++i)
         enable(c_.OptionScaleX[i], false);
     enable(c_.Frame_evames, false);
     enable(c_.cmd_ext, false);
     enable(c_.Frame_comerror, false);
+}
 
+void PlaybackController::hideLiveLamps()
+{
     show(c_.Frame_relais, false);
     show(c_.LED_RDY, false);
     show(c_.LED_Prealarm, false);
@@ -251,28 +265,17 @@ void PlaybackController::switchToFileMode(const QString& path)
         show(c_.lbl_rdy[i], false);
         show(c_.Lbl_opa[i], false);
         show(c_.Lbl_temp[i], false);
-        show(c_.sled_rdy[i], false);
-        show(c_.oled_palm[i], false);
-        show(c_.oled_malm[i], false);
-        show(c_.tled_palm[i], false);
-        show(c_.tled_malm[i], false);
+        for (ILamp* lamp : {c_.sled_rdy[i], c_.oled_palm[i], c_.oled_malm[i], c_.tled_palm[i], c_.tled_malm[i]})
+            show(lamp, false);
     }
     for (QLabel* label : {c_.Label2, c_.Label4, c_.Label5, c_.Label6, c_.Label7})
         show(label, false);
     show(c_.iLedRectangleX1, false);
     show(c_.iLedRectangleX2, false);
+}
 
-    clear(c_.TextMessages);
-    clear(c_.Txt_ComError);
-    clear(c_.Txt_event);
-
-    if (c_.Lbl_mode) {
-        QPalette palette = c_.Lbl_mode->palette();
-        palette.setColor(QPalette::WindowText, toQColor(Colours::Red));
-        c_.Lbl_mode->setPalette(palette);
-        c_.Lbl_mode->setText(QStringLiteral("file mode"));
-    }
-
+void PlaybackController::setGaugesForFileMode()
+{
     for (int k = 1; k <= 6; ++k) {
         tick(c_.CheckShow[k], true);
         enable(c_.CheckShow[k], true);
@@ -287,8 +290,6 @@ void PlaybackController::switchToFileMode(const QString& path)
         clear(c_.TextGauge[k - 1]);
         enable(c_.Label3[k - 1], true);
     }
-    if (c_.Frame3)
-        c_.Frame3->setTitle(QStringLiteral("Sensor Gauge"));
 }
 
 void PlaybackController::prepareChart()

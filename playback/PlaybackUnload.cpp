@@ -1,5 +1,6 @@
 #include "display/ChartHandlers.h"
 #include "display/GaugeSetup.h"
+#include "display/ModeLabel.h"
 #include "platform/Colour.h"
 #include "playback/ControlAccess.h"
 #include "playback/PlaybackController.h"
@@ -14,7 +15,29 @@ void PlaybackController::MenueFileUnload_Click()
 {
     enable(c_.MenueSetup, true);
     state_.fileMode = false;
+    restoreSensorColours();
+    enableLiveControls();
+    showLiveLamps();
+    clear(c_.Txt_event);
+    state_.cursorReadout = 0;
+    showMenu(c_.MenueEva, false);
+    resetGaugesForLive();
 
+    emit startUpNeeded();
+
+    for (int s = 1; s <= 6; ++s)
+        tick(c_.CheckShow[s], true);
+    if (c_.OptionDisplayGauge[4])
+        c_.OptionDisplayGauge[4]->setChecked(true);
+    selectScaleGauge(4);
+    for (int v = 1; v <= 3; ++v)
+        state_.valueScaleChosen[v] = false;
+    if (c_.Frame3)
+        c_.Frame3->setTitle(QStringLiteral("Sensor Gauges"));
+}
+
+void PlaybackController::restoreSensorColours()
+{
     for (int s = 1; s <= 6; ++s) {
         if (!c_.iLedRectangleXl[s - 1])
             continue;
@@ -24,7 +47,10 @@ void PlaybackController::MenueFileUnload_Click()
         if (c_.iLinearGaugeX1[s - 1])
             c_.iLinearGaugeX1[s - 1]->SetScaleColor(colour);
     }
+}
 
+void PlaybackController::enableLiveControls()
+{
     enable(c_.MenueFileUnload, false);
     enable(c_.MenueSetup, true);
     enable(c_.MenueFileStop, false);
@@ -39,13 +65,7 @@ void PlaybackController::MenueFileUnload_Click()
     enable(c_.Frame_evames, true);
     enable(c_.cmd_ext, true);
     enable(c_.Frame_comerror, true);
-
-    if (c_.Lbl_mode) {
-        QPalette palette = c_.Lbl_mode->palette();
-        palette.setColor(QPalette::WindowText, toQColor(Colours::Black));
-        c_.Lbl_mode->setPalette(palette);
-        c_.Lbl_mode->setText(QStringLiteral("logging mode"));
-    }
+    showMode(c_.Lbl_mode, false);
 
     // Playback disabled the boxes of values it did not chart; live mode
     // needs all of them again (their ticks stay as the user left them).
@@ -53,7 +73,10 @@ void PlaybackController::MenueFileUnload_Click()
         enable(c_.OptionDisplayGauge[v], true);
         enable(c_.CheckChartDisplay[v], true);
     }
+}
 
+void PlaybackController::showLiveLamps()
+{
     show(c_.Frame_relais, true);
     for (ILamp* lamp : {c_.LED_RDY, c_.LED_Prealarm, c_.LED_Alarm}) {
         show(lamp, true);
@@ -73,11 +96,10 @@ void PlaybackController::MenueFileUnload_Click()
         show(label, true);
     show(c_.iLedRectangleX1, true);
     show(c_.iLedRectangleX2, true);
+}
 
-    clear(c_.Txt_event);
-    state_.cursorReadout = 0;
-    showMenu(c_.MenueEva, false);
-
+void PlaybackController::resetGaugesForLive()
+{
     for (int i = 0; i < 6; ++i) {
         if (ILinearGauge* g = c_.iLinearGaugeX1[i]) {
             GaugeSetup::applyScale(*g, GaugeLooks::unloadScale());
@@ -90,17 +112,4 @@ void PlaybackController::MenueFileUnload_Click()
         enable(c_.Label3[i], true);
         enable(c_.CheckShow[i + 1], true);
     }
-
-    if (hooks_.runStartup)
-        hooks_.runStartup();
-
-    for (int s = 1; s <= 6; ++s)
-        tick(c_.CheckShow[s], true);
-    if (c_.OptionDisplayGauge[4])
-        c_.OptionDisplayGauge[4]->setChecked(true);
-    selectScaleGauge(4);
-    for (int v = 1; v <= 3; ++v)
-        state_.valueScaleChosen[v] = false;
-    if (c_.Frame3)
-        c_.Frame3->setTitle(QStringLiteral("Sensor Gauges"));
 }

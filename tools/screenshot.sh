@@ -12,7 +12,7 @@ bash tools/setup.sh
 mkdir -p docs
 number=$((90 + RANDOM % 400))
 while [ -e "/tmp/.X${number}-lock" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1280x800x24 -dpi 96 -nolisten tcp &
+Xvfb ":$number" -screen 0 1280x800x24 -dpi 96 -noreset -nolisten tcp &
 xvfb=$!
 trap 'kill "${wm:-}" "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 1 50); do

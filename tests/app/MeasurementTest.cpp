@@ -1,7 +1,11 @@
 #include "support/MainWindowHarness.h"
 
+#include "app/DecoderView.h"
+
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -120,6 +124,8 @@ TEST_F(Measuring, MissingLogDirectoryForcesTheStopWithoutPassword)
     // (the second line, the connected report) must not repeat the logfile
     // message; the event file, in the same missing folder, reports once.
     h.port.feed(Sensor1 + Sensor1);
+    EXPECT_TRUE(h.messages.shown.empty()) << "no message box inside the serial handler";
+    QCoreApplication::processEvents();
     ASSERT_EQ(h.messages.shown.size(), 2u);
     EXPECT_EQ(h.messages.shown.back().text,
               QStringLiteral("Directory for Eventfile doesn't exist, start setup Installation ! 3\n"

@@ -27,7 +27,7 @@ TEST(StartUp, ScreenOneDotTooNarrowEndsTheProgramWithTheWarning)
 {
     MainWindowHarness h;
     h.writeConfig(MainWindowHarness::defaultConfig());
-    h.screen = QSize(1271, 800);
+    h.screen.size = QSize(1271, 800);
     FrmMain& w = h.create();
     EXPECT_FALSE(w.Form_Load());
     ASSERT_EQ(h.messages.shown.size(), 1u);
@@ -45,7 +45,7 @@ TEST(StartUp, UsableAreaOf1272By792Passes)
 {
     MainWindowHarness h;
     h.writeConfig(MainWindowHarness::defaultConfig());
-    h.screen = QSize(1272, 792);
+    h.screen.size = QSize(1272, 792);
     EXPECT_TRUE(h.create().Form_Load());
     EXPECT_TRUE(h.messages.shown.empty());
     EXPECT_EQ(h.window->startUp().ScreenWidthPx, 1272);

@@ -21,7 +21,9 @@ protected:
     FakeSerialPort port;
     RecordingMessageBox box;
     std::optional<bool> startEnabled;
-    ConfigurationLoader loader{values, store, port, box, [this](bool on) { startEnabled = on; }};
+    ConfigurationLoader loader{values, store, port, box};
+    QMetaObject::Connection startWatch =
+        QObject::connect(&loader, &ConfigurationLoader::startEnabled, [this](bool on) { startEnabled = on; });
 
     QString path() const { return configPath(home.path()); }
     void load(const QList<QByteArray>& lines)

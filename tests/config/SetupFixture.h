@@ -53,16 +53,23 @@ protected:
     ScriptedDialogRunner runner;
     FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
     std::optional<bool> startEnabled;
-    ConfigurationLoader loader{values, store, mainPort, box, [this](bool on) { startEnabled = on; }};
+    ConfigurationLoader loader{values, store, mainPort, box};
+    QMetaObject::Connection startWatch =
+        QObject::connect(&loader, &ConfigurationLoader::startEnabled, [this](bool on) { startEnabled = on; });
 
     QString caption;
     int chartRebuilds = 0;
     int writeFailureClears = 0;
     std::vector<SensorName> sensorNames;
-    SetupMenus menus{{values, store, loader, runner, box, files, dialogPort, clock, &systemPorts},
-                     {[this](const QString& c) { caption = c; }, [this] { ++chartRebuilds; },
-                      [this](int s, const QString& c, const QString& t) { sensorNames.push_back({s, c, t}); },
-                      [this] { ++writeFailureClears; }}};
+    SetupMenus menus{{values, store, loader, runner, box, files, dialogPort, clock, &systemPorts}};
+    const bool wired = [this] {
+        QObject::connect(&menus, &SetupMenus::captionChanged, [this](const QString& c) { caption = c; });
+        QObject::connect(&menus, &SetupMenus::chartRebuildNeeded, [this] { ++chartRebuilds; });
+        QObject::connect(&menus, &SetupMenus::sensorNameChanged,
+                         [this](int s, const QString& c, const QString& t) { sensorNames.push_back({s, c, t}); });
+        QObject::connect(&menus, &SetupMenus::writeFailuresCleared, [this] { ++writeFailureClears; });
+        return true;
+    }();
 
     // Writes the file and loads it as the start-up would, forgetting its message.
     void startWith(const QList<QByteArray>& lines)

@@ -129,7 +129,8 @@ TEST_F(AlarmPopupTest, ConfirmedWhileRelayStaysOnDoesNotReopen)
     ControlsFixture f;
     MeasurementState state;
     state.evaluatorConnected = true;
-    AlarmTracker tracker(f.c, state, &sinks, &sinks, [this](int relay) { popup.open(relay); });
+    AlarmTracker tracker(f.c, state, &sinks, &sinks);
+    QObject::connect(&tracker, &AlarmTracker::alarmRelayOn, [this](int relay) { popup.open(relay); });
 
     state.value(1, Slot::StatusWord) = 0x80;
     tracker.track();

@@ -25,8 +25,9 @@ struct AlarmTrackerTest : ::testing::Test {
     ControlsFixture f;
     MeasurementState state;
     RecordingSinks sinks;
-    AlarmTracker tracker{f.c, state, &sinks, &sinks,
-                         [this](int relay) { sinks.calls << QStringLiteral("open %1").arg(relay); }};
+    AlarmTracker tracker{f.c, state, &sinks, &sinks};
+    QMetaObject::Connection opens = QObject::connect(
+        &tracker, &AlarmTracker::alarmRelayOn, [this](int relay) { sinks.calls << QStringLiteral("open %1").arg(relay); });
 };
 
 TEST_F(AlarmTrackerTest, ReadyAndMainRelayRisingRecordInOrderThenOpenPopup)

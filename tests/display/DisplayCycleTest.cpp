@@ -31,10 +31,11 @@ struct DisplayCycleTest : ::testing::Test {
     ChartHandlers handlers{f.c, state, config, fileMode, playback};
     QStringList chartCallsAtTracking;
     int trackings = 0;
-    DisplayCycle cycle{f.c, state, &handlers, [this] {
-                           ++trackings;
-                           chartCallsAtTracking = f.chart.calls;
-                       }};
+    DisplayCycle cycle{f.c, state, &handlers};
+    QMetaObject::Connection tracking = QObject::connect(&cycle, &DisplayCycle::ticked, [this] {
+        ++trackings;
+        chartCallsAtTracking = f.chart.calls;
+    });
 };
 
 TEST_F(DisplayCycleTest, OneRowOfAllSixSensorsBeforeCountKnownThenTracking)
@@ -167,7 +168,8 @@ TEST_F(DisplayCycleTest, DefaultScaleReappliedWhenItsOptionIsAlreadySelected)
 TEST_F(DisplayCycleTest, MissingControlsDoNotStopTheTick)
 {
     MainControls empty;
-    DisplayCycle bare(empty, state, nullptr, [this] { ++trackings; });
+    DisplayCycle bare(empty, state, nullptr);
+    QObject::connect(&bare, &DisplayCycle::ticked, [this] { ++trackings; });
     bare.TimerDisplay_Timer();
     EXPECT_EQ(trackings, 1);
 

@@ -31,7 +31,9 @@ struct Loader {
     FakeSerialPort port;
     RecordingMessageBox box;
     std::optional<bool> startEnabled;
-    ConfigurationLoader loader{values, store, port, box, [this](bool on) { startEnabled = on; }};
+    ConfigurationLoader loader{values, store, port, box};
+    QMetaObject::Connection startWatch =
+        QObject::connect(&loader, &ConfigurationLoader::startEnabled, [this](bool on) { startEnabled = on; });
 
     QString shown() const { return box.shown.empty() ? QString() : box.shown.back().text; }
 };

@@ -19,18 +19,19 @@ struct Measurement {
     ConfigValues config;
     LogState state;
     FakeClock clock;
-    RecordingMessageBox messages;
-    LogWriter writer{state, config, clock, messages};
+    LogWriter writer{state, config, clock};
+    std::vector<WriteFailure> failures;
     bool stopped = false;
 
+    // A failure stops the measurement, as the measurement control does.
     explicit Measurement(const QString& logDir)
     {
         config.LOGDIR = logDir + QLatin1Char('/');
-        writer.onLogWriteFailed = [this] {
+        QObject::connect(&writer, &LogWriter::writeFailed, [this](const WriteFailure& failure) {
+            failures.push_back(failure);
             stopped = true;
             writer.clearLogWriteFailed();
-        };
-        writer.stillLogging = [this] { return !stopped; };
+        });
     }
     // Starts, then writes data lines until the writer gives up (or the limit).
     int run(int limit)
@@ -64,8 +65,8 @@ TEST(FullDisk, LinesStayWholeAndTheMessageGivesTheSystemsReason)
     Measurement m(disk.path());
     m.run(100000);
     ASSERT_TRUE(m.stopped);
-    ASSERT_EQ(m.messages.shown.size(), 1u);
-    EXPECT_EQ(m.messages.shown[0].text, LogWriter::LogfileFailedOnData + QStringLiteral("\nNo space left on device"));
+    ASSERT_EQ(m.failures.size(), 1u);
+    EXPECT_EQ(m.failures[0].message, LogWriter::LogfileFailedOnData + QStringLiteral("\nNo space left on device"));
 
     // The user makes room and measures again: the new header starts a line
     // of its own.

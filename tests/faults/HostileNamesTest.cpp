@@ -39,8 +39,10 @@ protected:
     ConfigValues config;
     LogState state;
     FakeClock clock;
-    RecordingMessageBox messages;
-    LogWriter writer{state, config, clock, messages};
+    LogWriter writer{state, config, clock};
+    std::vector<WriteFailure> failures;
+    const QMetaObject::Connection watch = QObject::connect(
+        &writer, &LogWriter::writeFailed, [this](const WriteFailure& f) { failures.push_back(f); });
 };
 
 const QByteArray SensorLine = ":001E0226001900C800EB0021000000000000\r\n";
@@ -61,7 +63,7 @@ TEST_F(HostileNames, InstallationNameWithSeparatorsAndDotsStaysInTheLogDirectory
         EXPECT_TRUE(readFileBytes(state.logfileName).contains("Measure Started at " + name.toUtf8() + " !\r\n"));
     }
     EXPECT_EQ(filesOutsideLogDir(), QStringList());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(HostileNames, NameTooLongForTheFileSystemGetsItsOwnMessage)
@@ -69,8 +71,8 @@ TEST_F(HostileNames, NameTooLongForTheFileSystemGetsItsOwnMessage)
     config.INSTALLATION = QString(300, QLatin1Char('n'));
     writer.beginLogging();
     writer.writeStartHeader();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, LogWriter::LogfileNameTooLong + QStringLiteral("\nFile name too long"));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].message, LogWriter::LogfileNameTooLong + QStringLiteral("\nFile name too long"));
 }
 
 TEST_F(HostileNames, ControlBytesReachNeitherFileButPrintableNamesStayAsTyped)

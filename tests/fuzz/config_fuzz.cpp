@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ConfigValues values;
     IdlePort port;
     SilentBox box;
-    ConfigurationLoader loader(values, store, port, box, [](bool) {});
+    ConfigurationLoader loader(values, store, port, box);
     loader.LoadConfiguration();
     check(values.COM >= 1 && values.COM <= 16);
     check(values.REFRESH >= 1 && values.REFRESH <= 3);

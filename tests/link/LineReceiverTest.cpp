@@ -1,4 +1,5 @@
 #include "link/LineReceiver.h"
+#include "link/StateUpdater.h"
 
 #include "support/Fakes.h"
 #include "support/RecordingSinks.h"
@@ -11,10 +12,12 @@ class LineReceiverTest : public ::testing::Test {
 protected:
     LineReceiverTest()
     {
-        receiver.onLine = [this](QByteArray& line) {
+        QObject::connect(&receiver, &LineReceiver::lineReceived, [this](const QByteArray& line) {
             trace.calls.push_back(QStringLiteral("line ") + QString::fromLatin1(line));
-        };
-        receiver.onStatusText = [this](const QString& s) { statusShown << s; };
+        });
+        QObject::connect(&receiver, &LineReceiver::statusTextChanged, [this](const QString& s) { statusShown << s; });
+        // As the main window connects it: a discarded line is a bad line.
+        QObject::connect(&receiver, &LineReceiver::overlongLineDiscarded, &updater, &StateUpdater::countBadLine);
     }
 
     QStringList lines() const { return trace.calls.filter(QStringLiteral("line ")); }
@@ -27,6 +30,7 @@ protected:
     FakeLamp alarm, preAlarm, ready;
     QStringList statusShown;
     LineReceiver receiver{port, watchdog, state, config, trace, trace, ReceiverLamps{&alarm, &preAlarm, &ready}};
+    StateUpdater updater{state};
 };
 
 const QByteArray Sensor1 = QByteArrayLiteral(":001E0226001900C800EB0021000000000000");
@@ -152,7 +156,7 @@ TEST_F(LineReceiverTest, LineErrorKeepsThePartialLine)
 TEST_F(LineReceiverTest, EndlessLineIsDiscardedAsBadLineAndReceptionWaitsForNextColon)
 {
     int shown = 0;
-    receiver.onBadLineCounted = [&] { ++shown; };
+    QObject::connect(&updater, &StateUpdater::badLineCounted, [&] { ++shown; });
     QByteArray endless(":");
     endless += QByteArray(100000, '0');
     port.feed(endless);

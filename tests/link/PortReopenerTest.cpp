@@ -15,7 +15,7 @@ struct PortReopenerTest : ::testing::Test {
 TEST_F(PortReopenerTest, ClosedPortIsRetriedEveryTwoSecondsUntilItOpens)
 {
     int reopened = 0;
-    reopener.onReopened = [&] { ++reopened; };
+    QObject::connect(&reopener, &PortReopener::reopened, [&] { ++reopened; });
     port.openFails = true;
     reopener.setEnabled(true);
     EXPECT_EQ(timer.interval(), 2000);

@@ -1,7 +1,4 @@
-#include "link/RecordDecoder.h"
-
-#include "DecoderFakes.h"
-#include "link/MeasurementState.h"
+#include "support/DecodeChain.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +24,7 @@ std::vector<int> levels(const ParameterInfo& p)
 
 class RecordDecoderTest : public ::testing::Test {
 protected:
-    void decode(QByteArray line) { decoder.decodeLine(line); }
+    void decode(const QByteArray& line) { chain.decode(line); }
     // Slots 1..9 of a row.
     std::vector<double> row(int sensor) const
     {
@@ -35,21 +32,20 @@ protected:
     }
 
     MeasurementState state;
-    RecordingDecoderView view;
-    RecordingDataLineSink sink{view.calls};
-    RecordDecoder decoder{state, view, sink};
+    DecodeChain chain{state};
+    DecodeChain& view = chain; // what the window is shown
+    DecodeChain& sink = chain; // what the writer is handed
 };
 
 } // namespace
 
 TEST_F(RecordDecoderTest, WorkedExampleFillsSensorOneRowAndIsLoggedAfterShowing)
 {
-    view.recording = true;
     decode(WorkedExample);
     // Slots: quality, temperature, loss, TDN, ambient, extra, status, errors.
     EXPECT_EQ(row(1), (std::vector<double>{30, 550, 25, 200, 235, 0, 0x21, 0, 0}));
     EXPECT_EQ(row(2), std::vector<double>(9, 0.0));
-    EXPECT_EQ(view.calls, (QStringList{"showLatestLine", "setExtendedMessages", "writeDataLine"}));
+    EXPECT_EQ(view.calls, (QStringList{"showLatestLine", "writeDataLine"}));
     EXPECT_EQ(sink.lines.at(0), std::make_pair(WorkedExample, 0x00));
 }
 
@@ -105,12 +101,10 @@ TEST_F(RecordDecoderTest, OnlySensorTextAndParameterTypesAreAccepted)
 
 TEST_F(RecordDecoderTest, NonHexDigitsReadAsZeroAndAreLoggedAsZeroOnlyInNumericRecords)
 {
-    QByteArray line = ":00ZZ0226001900C800EB0021000000000000\r\n";
-    decoder.decodeLine(line);
+    decode(":00ZZ0226001900C800EB0021000000000000\r\n");
     EXPECT_EQ(row(1)[0], 0);
     EXPECT_EQ(row(1)[1], 550);
     EXPECT_EQ(sink.lines.back().first, ":00000226001900C800EB0021000000000000\r\n");
-    EXPECT_EQ(line, sink.lines.back().first);
     EXPECT_EQ(view.latestLine, QStringLiteral(":00ZZ0226001900C800EB0021000000000000\r\n"));
 
     const QByteArray text = ":80Oil,ZZ,\xB0" "C\r\n";
@@ -156,8 +150,8 @@ TEST_F(RecordDecoderTest, ParameterNumbersAreCleanedAndClampedToSixteenBits)
 {
     QByteArray record = parameterRecord("?2");
     record.replace(47, 12, "03Z0FFFF8000");
-    QByteArray line = record;
-    decoder.decodeLine(line);
+    decode(record);
+    const QByteArray& line = sink.lines.back().first;
     EXPECT_EQ(state.sensorCount, 2);
     EXPECT_EQ(levels(state.parameterInfo)[0], 0x300);
     EXPECT_EQ(levels(state.parameterInfo)[1], 0x7FFF);
@@ -189,24 +183,4 @@ TEST_F(RecordDecoderTest, BadLineCountFallsBackBelowItsLimit)
     EXPECT_EQ(state.badLineCount, 19900);
     EXPECT_EQ(view.calls.last(), "writeDataLine");
     EXPECT_TRUE(view.calls.contains("showBadLineCount 19900"));
-}
-
-TEST_F(RecordDecoderTest, ExtendedMessagesFollowOnlyWhileRecordingAndEmptyAt60001)
-{
-    decode(ShortForm);
-    EXPECT_TRUE(view.extendedText.isEmpty());
-
-    view.recording = true;
-    view.extendedText = QString(60000 - ShortForm.size(), 'x');
-    decode(ShortForm);
-    EXPECT_EQ(view.extendedText.size(), 60000);
-    EXPECT_EQ(view.extendedCaret, 60000);
-
-    view.extendedText = QString(60001 - ShortForm.size(), 'x');
-    decode(ShortForm);
-    EXPECT_TRUE(view.extendedText.isEmpty());
-    EXPECT_EQ(view.extendedCaret, 0);
-
-    decode(ShortForm);
-    EXPECT_EQ(view.extendedText, QString::fromLatin1(ShortForm));
 }

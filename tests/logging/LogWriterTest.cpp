@@ -26,6 +26,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         config.LOGDIR = dir.path() + "/";
+        QObject::connect(&writer, &LogWriter::writeFailed, [this](const WriteFailure& f) { failures.push_back(f); });
     }
     QString path(const QString& name) const { return dir.path() + "/" + name; }
 
@@ -33,8 +34,8 @@ protected:
     ConfigValues config;
     LogState state;
     FakeClock clock;
-    RecordingMessageBox messages;
-    LogWriter writer{state, config, clock, messages};
+    LogWriter writer{state, config, clock};
+    std::vector<WriteFailure> failures;
 };
 
 const QByteArray Header0211 = "#02-11-2026 10:34:25 Measure Started at Main_Engine !\r\n"
@@ -54,7 +55,7 @@ TEST_F(LogWriterTest, StartOfMeasurementWritesHeaderDataAndConnectionLines)
     EXPECT_EQ(state.eventfileName, path("events_VELTRA.txt"));
     EXPECT_EQ(state.LogDate, "20260211");
 
-    EXPECT_TRUE(writer.writeStartHeader());
+    writer.writeStartHeader();
     clock.advanceSeconds(1);
     writer.writeDataLine(SensorLine, 0x00);
     writer.SetInfotext("Evaluator connected at Main_Engine !");
@@ -65,7 +66,7 @@ TEST_F(LogWriterTest, StartOfMeasurementWritesHeaderDataAndConnectionLines)
                     "#02-11-2026 10:34:26 Evaluator connected at Main_Engine !\r\n");
     EXPECT_EQ(readFile(state.eventfileName), "#02-11-2026 10:34:25 Measure Started at Main_Engine !\r\n"
                                              "#02-11-2026 10:34:26 Evaluator connected at Main_Engine !\r\n");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(LogWriterTest, FirstLineAfterMidnightStartsTheNewDaysFileWithHeader)
@@ -114,7 +115,8 @@ TEST_F(LogWriterTest, OnlySensorAndParameterTypesAreWritten)
 TEST_F(LogWriterTest, ClockSetBackDropsDataLinesUntilItPassesTheLatestSecond)
 {
     std::vector<std::pair<int32_t, int32_t>> counted;
-    writer.onSecondsCounted = [&](int32_t now, int32_t highest) { counted.emplace_back(now, highest); };
+    QObject::connect(&writer, &LogWriter::secondsCounted,
+                     [&](int32_t now, int32_t highest) { counted.emplace_back(now, highest); });
     clock.set(QDateTime(QDate(2026, 2, 11), QTime(10, 0, 0)));
     writer.beginLogging();
     writer.writeDataLine(":00A\r\n", 0);
@@ -165,42 +167,34 @@ TEST_F(LogWriterTest, LineBreaksInNamesCannotForgeLogLines)
     EXPECT_EQ(readFile(state.eventfileName).count('\n'), 1);
 }
 
-TEST_F(LogWriterTest, MissingDirectoryOnDataLineStopsFirstThenReports)
+TEST_F(LogWriterTest, MissingDirectoryOnDataLineIsReportedOnceWithItsReason)
 {
     config.LOGDIR = dir.path() + "/missing/";
-    std::vector<QString> order;
-    writer.onLogWriteFailed = [&] {
-        order.push_back("stop");
-        EXPECT_TRUE(state.LogWriteFailed);
-        EXPECT_TRUE(messages.shown.empty());
-    };
-    messages.onShow = [&](const RecordingMessageBox::Shown& m) { order.push_back(m.text); };
     writer.beginLogging();
     state.LogDate = "20260211";
     writer.writeDataLine(SensorLine, 0);
+    EXPECT_TRUE(state.LogWriteFailed);
     writer.writeDataLine(SensorLine, 0);
     writer.SetInfotext("nothing while failed");
 
-    EXPECT_EQ(order, (std::vector<QString>{"stop", LogWriter::LogfileFailedOnData + "\nNo such file or directory"}));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].file, WriteFailure::File::Logfile);
+    EXPECT_EQ(failures[0].message, LogWriter::LogfileFailedOnData + "\nNo such file or directory");
     EXPECT_EQ(LogWriter::LogfileFailedOnData,
               "Directory for Logfile doesn't exist, start setup Installation ! 1");
-    EXPECT_EQ(messages.shown[0].title, QString());
     EXPECT_FALSE(QDir(dir.path() + "/missing").exists());
 }
 
-TEST_F(LogWriterTest, FailedRolloverReportsAsDataLineAndStopsAtOnce)
+TEST_F(LogWriterTest, FailedRolloverReportsAsDataLine)
 {
     clock.set(QDateTime(QDate(2026, 2, 11), QTime(23, 59, 59)));
     writer.beginLogging();
-    int stops = 0;
-    writer.onLogWriteFailed = [&] { ++stops; writer.clearLogWriteFailed(); };
     config.LOGDIR = dir.path() + "/gone/";
     clock.set(QDateTime(QDate(2026, 2, 12), QTime(0, 0, 0)));
     writer.writeDataLine(SensorLine, 0);
 
-    EXPECT_EQ(stops, 1);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].message,
               "Directory for Logfile doesn't exist, start setup Installation ! 1\nNo such file or directory");
 }
 
@@ -214,21 +208,17 @@ TEST_F(LogWriterTest, FailedInfoLineAndEventLineUseTheirOwnMessagesAndFlags)
     EXPECT_TRUE(state.LogWriteFailed);
     EXPECT_FALSE(state.EventWriteFailed);
 
-    int eventFailures = 0;
-    writer.onEventWriteFailed = [&] {
-        ++eventFailures;
-        EXPECT_TRUE(state.EventWriteFailed);
-    };
     state.eventfileName = dir.path() + "/missing/events_VELTRA.txt";
     writer.SetEvtInfotext("lost");
+    EXPECT_TRUE(state.EventWriteFailed);
     writer.SetEvtInfotext("skipped");
 
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text,
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].message,
               "Directory for Logfile doesn't exist, start setup Installation ! 2\nNo such file or directory");
-    EXPECT_EQ(messages.shown[1].text,
+    EXPECT_EQ(failures[1].file, WriteFailure::File::Eventfile);
+    EXPECT_EQ(failures[1].message,
               "Directory for Eventfile doesn't exist, start setup Installation ! 3\nNo such file or directory");
-    EXPECT_EQ(eventFailures, 1);
     EXPECT_EQ(readFile(logfile), "#02-11-2026 10:34:25 kept\r\n");
 
     writer.clearWriteFailures();
@@ -246,5 +236,5 @@ TEST_F(LogWriterTest, ExitLineIsWrittenEvenAfterAFailureAndKeepsEarlierLines)
 
     state.logfileName = dir.path() + "/missing/x.vlg";
     writer.writeExitLine();
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(failures.empty());
 }

@@ -8,6 +8,7 @@
 #include "support/Fakes.h"
 #include "support/RecordingSinks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -27,7 +28,6 @@ QByteArray readFile(const QString& path)
 class FakeWindow final : public IMeasurementWindow {
 public:
     explicit FakeWindow(QStringList& journal) : journal_(journal) {}
-    QString startStopCaption() const override { return caption; }
     void setStartStopCaption(const QString& c) override { caption = c; }
     void setMenusEnabled(bool enabled) override { menusEnabled = enabled; }
     bool fileMode() const override { return fileModeOn; }
@@ -61,7 +61,6 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         config.LOGDIR = dir.path() + "/";
-        controller.connectWriter();
         messages.onShow = [this](const RecordingMessageBox::Shown& m) { journal << "message " + m.text.section('\n', 0, 0).right(1); };
     }
     QString logfile() const { return dir.path() + "/20260211VL_Main_Engine.vlg"; }
@@ -75,14 +74,17 @@ protected:
     LogState state;
     FakeClock clock;
     RecordingMessageBox messages;
-    LogWriter writer{state, config, clock, messages};
+    LogWriter writer{state, config, clock};
     FakeWindow window{journal};
     FakeSerialPort port;
     FakeTimer displayTimer;
     RecordingChart chart;
     RecordingSinks events{journal};
     ScriptedDialogRunner dialogs;
-    MeasurementController controller{{window, port, displayTimer, &chart, writer, events, config, dialogs, nullptr}};
+    MeasurementController controller{{window, port, displayTimer, &chart, writer, events, config, dialogs, messages,
+                                      nullptr}};
+    // Failures are reported once the writing call has returned.
+    static void reportsArrive() { QCoreApplication::processEvents(); }
 };
 
 } // namespace
@@ -222,6 +224,8 @@ TEST_F(MeasurementTest, MissingDirectoryAtFirstDataLineStopsWithoutPassword)
     ASSERT_TRUE(QDir(dir.path()).removeRecursively());
     journal.clear();
     writer.writeDataLine(":001E0226001900C800EB0021000000000000\r\n", 0);
+    EXPECT_TRUE(journal.isEmpty()) << "nothing is shown inside the writing call";
+    reportsArrive();
 
     EXPECT_EQ(dialogs.runs, 0);
     EXPECT_EQ(journal, QStringList({"event 2/0", "watchdog off", "message 1"}));
@@ -234,8 +238,12 @@ TEST_F(MeasurementTest, FailedHeaderWriteStopsTheStartOnceWithoutLooping)
 {
     config.LOGDIR = dir.path() + "/missing/";
     controller.MenueStartStop_Click();
+    reportsArrive();
 
-    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "event 2/0", "watchdog off", "message 2"}));
+    // The start sequence runs to its end (writing nothing more), then the
+    // forced stop and the message.
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "watchdog on", "event 2/0", "watchdog off",
+                                    "message 2"}));
     EXPECT_EQ(window.caption, "Start");
     EXPECT_FALSE(controller.measuring());
     EXPECT_EQ(port.openCalls, 2);
@@ -248,23 +256,26 @@ TEST_F(MeasurementTest, EventFileFailureAtStartAsksThePasswordThenReports)
     breakEventFile();
     dialogs.answer = typeAndPress("", "CmdContinue");
     controller.MenueStartStop_Click();
+    reportsArrive();
 
     EXPECT_EQ(dialogs.runs, 1);
-    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "message 3", "watchdog on"}));
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "watchdog on", "message 3"}));
     EXPECT_TRUE(controller.measuring());
     EXPECT_TRUE(state.EventWriteFailed);
     EXPECT_EQ(readFile(logfile()).count('\n'), 7);
 }
 
-TEST_F(MeasurementTest, StopConfirmedAfterEventFileFailureEndsTheStartSequence)
+TEST_F(MeasurementTest, StopConfirmedAfterEventFileFailureEndsTheMeasurement)
 {
     breakEventFile();
     dialogs.answer = typeAndPress("kesmor", "CmdStop");
     controller.MenueStartStop_Click();
+    reportsArrive();
 
-    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "event 2/0", "watchdog off", "message 3"}));
+    EXPECT_EQ(journal, QStringList({"event 1/0", "time scale", "watchdog on", "event 2/0", "watchdog off",
+                                    "message 3"}));
     EXPECT_FALSE(controller.measuring());
-    EXPECT_TRUE(readFile(logfile()).endsWith("Measure Started at Main_Engine !\r\n"
+    EXPECT_TRUE(readFile(logfile()).endsWith("#02-11-2026 10:34:25 lbl_S6 Sensor6\r\n"
                                              "#02-11-2026 10:34:25 Measure Stopped at Main_Engine !\r\n"));
 }
 
@@ -274,6 +285,7 @@ TEST_F(MeasurementTest, WriteFailuresOutsideAMeasurementNeverStartOne)
     breakEventFile();
     dialogs.answer = typeAndPress("kesmor", "CmdStop");
     controller.MenueStartStop_Click(); // the stop text fails to reach the event file
+    reportsArrive();
     EXPECT_EQ(dialogs.runs, 1);
     EXPECT_EQ(window.caption, "Start");
     EXPECT_FALSE(port.portOpen());
@@ -282,6 +294,7 @@ TEST_F(MeasurementTest, WriteFailuresOutsideAMeasurementNeverStartOne)
     config.LOGDIR = dir.path() + "/missing/";
     writer.beginLogging();
     writer.SetInfotext("Mainalarm confirmed by user");
+    reportsArrive();
     EXPECT_EQ(window.caption, "Start");
     EXPECT_FALSE(controller.measuring());
     EXPECT_FALSE(state.LogWriteFailed);

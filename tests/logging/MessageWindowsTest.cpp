@@ -23,7 +23,7 @@ TEST(ExtendedMessagesWindow, LinesBetweenStopAndContinueAreMissing)
     FrmMessage_show window;
     QString recorded;
     std::vector<bool> changes;
-    window.onRecordingChanged = [&](bool r) { changes.push_back(r); };
+    QObject::connect(&window, &FrmMessage_show::recordingChanged, [&](bool r) { changes.push_back(r); });
     EXPECT_FALSE(window.recording());
     ScriptedDialogRunner runner;
     runner.answer = [&](QDialog&) {

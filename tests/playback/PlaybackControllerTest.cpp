@@ -219,7 +219,7 @@ TEST_F(PlaybackControllerTest, SwapMonthDayIsStoredAndReadsTheNextFileDayFirst)
     RdWrConfig store(dir.path());
     ASSERT_TRUE(store.CreateConfigFile(w.config.ConfigFileName, w.config.ConfigHeader));
     PlaybackController controller(w.c, w.measurement, w.config, w.state, w.fileDialog, w.messages,
-                                  w.handlers.get(), &store, PlaybackHooks());
+                                  w.handlers.get(), &store);
     controller.MenueFileSwap_Click();
     EXPECT_TRUE(w.state.swapDate);
     EXPECT_TRUE(w.c.MenueFileSwap->isChecked());

@@ -4,8 +4,7 @@
 #include "PlaybackWindow.h"
 
 #include "display/StripChartWidget.h"
-#include "link/IDecoderView.h"
-#include "link/RecordDecoder.h"
+#include "support/DecodeChain.h"
 #include "logging/LogWriter.h"
 #include "playback/ChartPrint.h"
 
@@ -16,17 +15,6 @@
 
 namespace {
 
-class QuietDecoderView final : public IDecoderView {
-public:
-    void showLatestLine(const QString&) override {}
-    bool extendedMessagesRecording() const override { return false; }
-    QString extendedMessagesText() const override { return QString(); }
-    void setExtendedMessages(const QString&, int) override {}
-    void showEvaluatorMenu() override {}
-    void greyOutSensor(int) override {}
-    void showBadLineCount(int) override {}
-};
-
 TEST(PlaybackRoundTrip, LiveLoggedFilePlaysBackToTheReceivedValues)
 {
     QTemporaryDir dir;
@@ -34,10 +22,10 @@ TEST(PlaybackRoundTrip, LiveLoggedFilePlaysBackToTheReceivedValues)
     config.LOGDIR = dir.path() + QLatin1Char('/');
     MeasurementState live;
     FakeClock clock(QDateTime(QDate(2026, 2, 11), QTime(10, 34, 25)));
-    RecordingMessageBox messages;
-    LogWriter writer(live.log, config, clock, messages);
-    QuietDecoderView view;
-    RecordDecoder decoder(live, view, writer);
+    LogWriter writer(live.log, config, clock);
+    std::vector<WriteFailure> failures;
+    QObject::connect(&writer, &LogWriter::writeFailed, [&](const WriteFailure& f) { failures.push_back(f); });
+    DecodeChain chain(live, &writer);
     writer.beginLogging();
     writer.writeStartHeader();
 
@@ -48,18 +36,18 @@ TEST(PlaybackRoundTrip, LiveLoggedFilePlaysBackToTheReceivedValues)
     for (int second = 0; second < 2; ++second) {
         QByteArray parameters = ":8107K31Version 1.00 " + QByteArray(16, '-') + "SN12345603" + QByteArray(32, '0')
             + "051400000000\r\n";
-        decoder.decodeLine(parameters);
+        chain.decode(parameters);
         for (int s = 1; s <= 3; ++s) {
             QByteArray line = sensorRecord(s, fields[s]) + "\r\n";
-            decoder.decodeLine(line);
+            chain.decode(line);
             for (int v = 1; v <= 5; ++v)
                 received[s][v] = live.value(s, v);
         }
         clock.advanceSeconds(1);
     }
     QByteArray closing = ":80,end\r\n";
-    decoder.decodeLine(closing);
-    ASSERT_TRUE(messages.shown.empty());
+    chain.decode(closing);
+    ASSERT_TRUE(failures.empty());
 
     PlaybackWindow w;
     for (int v = 1; v <= 5; ++v)

@@ -123,10 +123,9 @@ struct PlaybackWindow {
         handlers->connectControls();
         for (int s = 1; s <= 6; ++s)
             handlers->sensorColor[s] = 0x010101u * uint32_t(s);
-        PlaybackHooks hooks;
-        hooks.runStartup = [this] { ++startups; };
         controller = std::make_unique<PlaybackController>(c, measurement, config, state, fileDialog, messages,
-                                                          handlers.get(), nullptr, hooks);
+                                                          handlers.get(), nullptr);
+        QObject::connect(controller.get(), &PlaybackController::startUpNeeded, [this] { ++startups; });
         controller->connectChart();
     }
 

@@ -5,6 +5,7 @@
 #include "platform/IFileDialog.h"
 #include "platform/ILamp.h"
 #include "platform/IMessageBox.h"
+#include "platform/IScreen.h"
 #include "platform/ISerialPort.h"
 #include "platform/ISerialPortList.h"
 #include "platform/ISound.h"
@@ -199,4 +200,13 @@ public:
     bool visible = true;
     uint32_t activeColor = 0x00FF00;
     uint32_t inactiveColor = 0x004000;
+};
+
+// A screen of a size the test chooses, at 96 dots per inch.
+class FakeScreen final : public IScreen {
+public:
+    QSize availableSizePx() const override { return size; }
+    double logicalDpi() const override { return dpi; }
+    QSize size{1280, 800};
+    double dpi = 96;
 };

@@ -26,7 +26,8 @@ struct MainWindowHarness {
     FakeGauge gauges[6];
     std::vector<std::unique_ptr<FakeLamp>> lamps;
     std::vector<FakeTimer*> timers;
-    QSize screen{1280, 800};
+    FakeScreen screen;
+    FakeSerialPortList systemPorts;
     std::unique_ptr<FrmMain> window;
 
     // Writes a configuration file beside the program before the window loads.
@@ -63,15 +64,12 @@ struct MainWindowHarness {
             timers.push_back(timer.get());
             return std::unique_ptr<ITimer>(std::move(timer));
         };
-        FrmMainServices services{messages, dialogs, files, sound, clock, mainPort ? *mainPort : port, home.path(), factory,
-                                 [this] {
+        FrmMainServices services{messages, dialogs, files, sound, clock, mainPort ? *mainPort : port, screen,
+                                 systemPorts, home.path(), factory, [this] {
                                      auto p = std::make_unique<FakeSerialPort>();
                                      setupPort = p.get();
                                      return std::unique_ptr<ISerialPort>(std::move(p));
-                                 },
-                                 {}, 0};
-        services.screenSizePx = [this] { return screen; };
-        services.logicalDpi = 96;
+                                 }};
         window = std::make_unique<FrmMain>(services);
         return *window;
     }

@@ -1,7 +1,8 @@
 // The evaluator simulator as users and benchmarks run it: its records must
 // decode as a real evaluator's, and its logfiles must have the logger's form.
 #include "config/ConfigValues.h"
-#include "link/IDecoderView.h"
+#include "support/DecodeChain.h"
+#include "support/RecordingSinks.h"
 #include "link/LineReceiver.h"
 #include "link/MeasurementState.h"
 #include "link/RecordDecoder.h"
@@ -25,32 +26,6 @@ QString simulatorPath()
     return QStringLiteral(VELTRA_BINARY_DIR "/tools/evaluator-sim");
 }
 
-class NullView final : public IDecoderView {
-public:
-    void showLatestLine(const QString&) override {}
-    bool extendedMessagesRecording() const override { return false; }
-    QString extendedMessagesText() const override { return QString(); }
-    void setExtendedMessages(const QString&, int) override {}
-    void showEvaluatorMenu() override {}
-    void greyOutSensor(int index) override { greyed.push_back(index); }
-    void showBadLineCount(int) override {}
-    std::vector<int> greyed;
-};
-
-class Collect final : public IDataLineSink, public IEventSink, public IInfoLog {
-public:
-    void writeDataLine(const QByteArray& line, int recordType) override
-    {
-        lines << line;
-        types.push_back(recordType);
-    }
-    void SetEventtext(EventCode, int) override {}
-    void SetInfotext(const QString&) override {}
-    void SetEvtInfotext(const QString&) override {}
-    QList<QByteArray> lines;
-    std::vector<int> types;
-};
-
 TEST(EvaluatorSim, RecordsOnThePseudoTerminalDecodeAsARealEvaluator)
 {
     if (!QFileInfo::exists(simulatorPath()))
@@ -67,19 +42,19 @@ TEST(EvaluatorSim, RecordsOnThePseudoTerminalDecodeAsARealEvaluator)
 
     MeasurementState state;
     ConfigValues config;
-    NullView view;
-    Collect sink;
-    RecordDecoder decoder(state, view, sink);
+    DecodeChain chain(state);
+    DecodeChain& view = chain;
+    RecordingSinks events;
     QtSerialPort port(home.path());
     QtTimer watchdog;
-    LineReceiver receiver(port, watchdog, state, config, sink, sink);
-    receiver.onLine = [&](QByteArray& line) { decoder.decodeLine(line); };
+    LineReceiver receiver(port, watchdog, state, config, events, events);
+    QObject::connect(&receiver, &LineReceiver::lineReceived, [&](const QByteArray& line) { chain.decode(line); });
     ASSERT_TRUE(port.setPortOpen(true)) << qPrintable(port.lastOpenError());
 
     // The parameter record comes first, then a record per sensor each second.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sink.lines.size() >= 8; }, 10000));
-    EXPECT_EQ(sink.types[0], Record::ParameterType);
-    EXPECT_EQ(sink.lines[0].size(), 93);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chain.lines.size() >= 8; }, 10000));
+    EXPECT_EQ(chain.lines[0].second, Record::ParameterType);
+    EXPECT_EQ(chain.lines[0].first.size(), 93);
     EXPECT_EQ(state.parameterInfo.modelCode, QStringLiteral("07K31"));
     EXPECT_EQ(state.sensorCount, 3);
     EXPECT_EQ(view.greyed, (std::vector<int>{3, 4, 5}));

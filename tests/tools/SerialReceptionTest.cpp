@@ -2,7 +2,6 @@
 // receiver, the record decoder and the logfile writer together, including a
 // vanished device and its quiet reopening.
 #include "config/ConfigValues.h"
-#include "link/IDecoderView.h"
 #include "link/LineReceiver.h"
 #include "link/MeasurementState.h"
 #include "link/PortReopener.h"
@@ -10,6 +9,7 @@
 #include "logging/LogWriter.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtTimer.h"
+#include "support/DecodeChain.h"
 #include "support/Fakes.h"
 #include "support/RecordingSinks.h"
 
@@ -27,17 +27,6 @@
 
 namespace {
 
-class QuietView final : public IDecoderView {
-public:
-    void showLatestLine(const QString& line) override { latest = line; }
-    bool extendedMessagesRecording() const override { return false; }
-    QString extendedMessagesText() const override { return QString(); }
-    void setExtendedMessages(const QString&, int) override {}
-    void showEvaluatorMenu() override {}
-    void greyOutSensor(int) override {}
-    void showBadLineCount(int) override {}
-    QString latest;
-};
 
 
 // The far end of a pseudo-terminal, linked as serial/COM1 in a home directory.
@@ -100,11 +89,11 @@ protected:
         ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("serial")));
         config.LOGDIR = home.path() + QLatin1Char('/');
         writer.beginLogging();
-        receiver.onLine = [this](QByteArray& line) {
+        QObject::connect(&receiver, &LineReceiver::lineReceived, [this](const QByteArray& line) {
             ++linesReceived;
-            decoder.decodeLine(line);
-        };
-        receiver.onStatusText = [this](const QString& s) { status = s; };
+            chain.decode(line);
+        });
+        QObject::connect(&receiver, &LineReceiver::statusTextChanged, [this](const QString& s) { status = s; });
         // Count events ahead of the receiver, so the test can wait for each
         // chunk to arrive before writing the next.
         port.onComm = [this] {
@@ -129,10 +118,8 @@ protected:
     ConfigValues config;
     MeasurementState state;
     FakeClock clock{QDateTime(QDate(2026, 2, 11), QTime(10, 34, 26))};
-    RecordingMessageBox messages;
-    LogWriter writer{state.log, config, clock, messages};
-    QuietView view;
-    RecordDecoder decoder{state, view, writer};
+    LogWriter writer{state.log, config, clock};
+    DecodeChain chain{state, &writer};
     RecordingSinks events;
     QtSerialPort port{home.path()};
     QtTimer watchdog;

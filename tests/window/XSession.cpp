@@ -118,7 +118,8 @@ bool XSession::start()
     }
     // A display number of our own: the first without a lock file.
     int number = 90 + int(::getpid() % 400);
-    while (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
+           || QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
         ++number;
     display_ = QStringLiteral(":%1").arg(number);
 
@@ -126,10 +127,19 @@ bool XSession::start()
     xvfb_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     xvfb_->start(QStringLiteral("Xvfb"), {display_, QStringLiteral("-screen"), QStringLiteral("0"),
                                           QStringLiteral("%1x%2x24").arg(Width).arg(Height),
-                                          QStringLiteral("-dpi"), QStringLiteral("96"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("-dpi"), QStringLiteral("96"), QStringLiteral("-noreset"),
+                                          QStringLiteral("-nolisten"),
                                           QStringLiteral("tcp"), QStringLiteral("-fbdir"), dir_.path()});
-    const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-    if (!xvfb_->waitForStarted() || !waitUntil([&] { return QFileInfo::exists(socket); }, 30000)) {
+    // Up once a client can talk to it (and it is still ours, not one that
+    // took the same number a moment earlier).
+    const auto answers = [&] {
+        QProcess probe;
+        probe.setProcessEnvironment(environment());
+        probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-len"), QStringLiteral("1")});
+        return probe.waitForFinished(5000) && probe.exitCode() == 0;
+    };
+    if (!xvfb_->waitForStarted()
+        || !waitUntil([&] { return xvfb_->state() == QProcess::Running && answers(); }, 30000)) {
         why_ = QStringLiteral("Xvfb did not start on ") + display_;
         return false;
     }
