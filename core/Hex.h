@@ -51,8 +51,12 @@ inline bool sixteen(const char* p, uint64_t& out)
     std::memcpy(&c, p, sizeof c);
     const Bytes16 lower = c | 0x20;
     // Bytes above 0x7F compare as negative: neither digits nor letters.
-    const Bytes16 isNumber = (c >= '0') & (c <= '9');
-    const Bytes16 isLetter = (lower >= 'a') & (lower <= 'f');
+    // Each test is a "greater than" with the vector on its left side, the
+    // one comparison the processor has.
+    const Bytes16 afterNine = Bytes16{} + ('9' + 1);
+    const Bytes16 afterF = Bytes16{} + ('f' + 1);
+    const Bytes16 isNumber = (c > '0' - 1) & (afterNine > c);
+    const Bytes16 isLetter = (lower > 'a' - 1) & (afterF > lower);
     const Bytes16 valid = isNumber | isLetter;
     uint64_t halves[2];
     std::memcpy(halves, &valid, sizeof halves);

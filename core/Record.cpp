@@ -13,8 +13,10 @@ namespace {
 // record bad.
 class Fields {
 public:
+    // A logfile's line holds no line end (lines end at their LF), so only
+    // the serial line's records are searched for one.
     Fields(QByteArrayView record, const Dialect& dialect)
-        : text_(beforeLineEnd(record)), fromLogfile_(dialect.fromLogfile)
+        : text_(dialect.fromLogfile ? record : beforeLineEnd(record)), fromLogfile_(dialect.fromLogfile)
     {
     }
 
@@ -102,24 +104,6 @@ void sanitiseFrom(QByteArray& line, int startPosition)
     for (qsizetype i = std::max(startPosition, 1) - 1; i < end; ++i)
         if (!Hex::isDigit(line.at(i)))
             line[i] = '0';
-}
-
-int typeOf(QByteArrayView record)
-{
-    if (record.size() < 3 || !Hex::isDigit(record[1]) || !Hex::isDigit(record[2]))
-        return UnreadableType;
-    return (Hex::digit(record[1]) * 16 + Hex::digit(record[2])) & 0x0FFF;
-}
-
-Kind kindOf(int type)
-{
-    if (type >= FirstSensorType && type <= LastSensorType)
-        return Kind::Sensor;
-    if (type == ParameterType)
-        return Kind::Parameter;
-    if (type == TextType)
-        return Kind::Text;
-    return Kind::Other;
 }
 
 bool parseSensor(QByteArrayView record, const Dialect& dialect, Sensor& out)

@@ -9,6 +9,8 @@
 // sanitised before it is logged, so the logfile holds what was decoded); in a
 // logfile a field with a non-hex character makes the record unreadable and a
 // field cut short reads the digits it has.
+#include "core/Hex.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
@@ -84,8 +86,25 @@ struct Parameter {
 
 // The record type of positions 2-3, masked with 0x0FFF; UnreadableType
 // unless both are hex digits.
-int typeOf(QByteArrayView record);
-Kind kindOf(int type);
+inline int typeOf(QByteArrayView record)
+{
+    if (record.size() < 3)
+        return UnreadableType;
+    const int high = Hex::digit(record[1]);
+    const int low = Hex::digit(record[2]);
+    return high < 0 || low < 0 ? UnreadableType : (high * 16 + low) & 0x0FFF;
+}
+
+inline Kind kindOf(int type)
+{
+    if (type >= FirstSensorType && type <= LastSensorType)
+        return Kind::Sensor;
+    if (type == ParameterType)
+        return Kind::Parameter;
+    if (type == TextType)
+        return Kind::Text;
+    return Kind::Other;
+}
 
 // A sensor record's fields; false when the record is not a readable
 // sensor record in the dialect. From a logfile only the sensor and its five

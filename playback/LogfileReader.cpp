@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string>
 
@@ -24,23 +23,23 @@ struct TenthsTable {
     }
 };
 
-// The record's five numbers as the chart shows them.
-void chartValues(const Record::Sensor& record, double (&out)[5])
+// The record's five numbers as the chart shows them: as sent, or in tenths.
+void chartValues(const Record::Sensor& record, const bool (&inTenths)[5], double (&out)[5])
 {
     static const TenthsTable tenths;
-    static const auto inTenths = [] {
-        std::array<bool, 5> tenthsOf{};
-        for (int v = 0; v < 5; ++v)
-            tenthsOf[size_t(v)] = GaugeLooks::forValue(v + 1)->chartDivisor == 10;
-        return tenthsOf;
-    }();
     for (int v = 0; v < 5; ++v)
-        out[v] = inTenths[size_t(v)] ? tenths.value[record.value[v] & 0xFFFF] : double(record.value[v]);
+        out[v] = inTenths[v] ? tenths.value[record.value[v] & 0xFFFF] : double(record.value[v]);
 }
 
 } // namespace
 
-LogfileReader::LogfileReader() = default;
+LogfileReader::LogfileReader() : LogfileReader(Settings()) {}
+
+LogfileReader::LogfileReader(const Settings& settings) : settings_(settings)
+{
+    for (int v = 0; v < 5; ++v)
+        inTenths_[v] = GaugeLooks::forValue(v + 1)->chartDivisor == 10;
+}
 
 void LogfileReader::setSensorShown(int sensor, bool shown)
 {
@@ -206,7 +205,7 @@ void LogfileReader::dispatch(const Entry& e, int64_t day, double seconds, int k,
     PlotRow row;
     row.x = x;
     row.sensor = sensor;
-    chartValues(record, row.value);
+    chartValues(record, inTenths_, row.value);
     sink_->plotRow(row);
 }
 

@@ -71,7 +71,7 @@ public:
     };
 
     LogfileReader();
-    explicit LogfileReader(const Settings& settings) : settings_(settings) {}
+    explicit LogfileReader(const Settings& settings);
 
     // The sensor filter may change between yields (a sensor box unticked
     // while loading); records of hidden sensors are skipped.
@@ -106,6 +106,7 @@ private:
     void dispatch(const Entry& entry, int64_t day, double seconds, int k, int count);
 
     Settings settings_;
+    bool inTenths_[5] = {}; // which values the chart shows in tenths
     ILogfileSink* sink_ = nullptr;
     int bigFileFlag_ = 0;
     int lineCounter_ = 0;
