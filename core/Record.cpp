@@ -72,23 +72,50 @@ int16_t level(Fields& fields, int position)
 }
 
 // Positions 2-21 of a sensor record in two reads of sixteen digits: the type
-// and the five values, the common case of a complete record.
-bool readValuesAtOnce(const Fields& fields, Sensor& out)
+// and the five values, the common case of a whole record. False when any of
+// them is not a hex digit.
+bool readValuesAtOnce(const char* text, Sensor& out)
 {
     uint64_t a = 0, b = 0;
-    if (fields.length() < 21 || !Hex::sixteen(fields.data() + 1, a) || !Hex::sixteen(fields.data() + 5, b))
+    if (!Hex::sixteen(text + 1, a) || !Hex::sixteen(text + 5, b))
         return false;
-    const auto byte = [](uint64_t bytes, int k) { return unsigned(bytes >> (8 * k)) & 0xFF; };
-    const auto word = [&](uint64_t bytes, int k) { return int(int16_t(uint16_t((byte(bytes, k) << 8) | byte(bytes, k + 1)))); };
-    out.sensor = int(byte(a, 0)) + 1;
-    out.value[0] = int(int8_t(uint8_t(byte(a, 1))));
-    out.value[1] = word(a, 2);
-    out.value[2] = word(a, 4);
-    out.value[3] = word(a, 6);
-    out.value[4] = word(b, 6);
+    // Byte-swapped, each value's two bytes lie in the order they are read.
+    const uint64_t first = __builtin_bswap64(a);
+    out.sensor = int(a & 0xFF) + 1;
+    out.value[0] = int(int8_t(uint8_t(a >> 8)));
+    out.value[1] = int16_t(uint16_t(first >> 32));
+    out.value[2] = int16_t(uint16_t(first >> 16));
+    out.value[3] = int16_t(uint16_t(first));
+    out.value[4] = int16_t(uint16_t(__builtin_bswap64(b)));
     return true;
 }
 
+// The words after the values, sent on the serial line only.
+void readWords(Fields& fields, Sensor& out)
+{
+    out.statusWord = int(fields.unsignedValue(22, 4) & 0x3FFF);
+    out.sensorErrorWord = int(fields.unsignedValue(26, 4) & 0x1FFF);
+    out.evaluatorErrorWord = int(fields.unsignedValue(30, 4) & 0x0FFF);
+    out.extraValue = fields.signedValue(34, 4);
+}
+
+// A record cut short, or one with a field that is not hex, field by field.
+bool parseSensorByFields(QByteArrayView text, const Dialect& dialect, Sensor& out)
+{
+    const int type = typeOf(text);
+    if (kindOf(type) != Kind::Sensor)
+        return false;
+    if (dialect.fromLogfile && text.size() >= 21)
+        return false; // every value field is there, and one is not hex
+    Fields fields(text, dialect);
+    out.sensor = type + 1;
+    static const int positions[5] = {4, 6, 10, 14, 18};
+    for (int v = 0; v < 5; ++v)
+        out.value[v] = fields.signedValue(positions[v], v == 0 ? 2 : 4);
+    if (!dialect.fromLogfile)
+        readWords(fields, out);
+    return !fields.bad();
+}
 
 } // namespace
 
@@ -108,25 +135,16 @@ void sanitiseFrom(QByteArray& line, int startPosition)
 
 bool parseSensor(QByteArrayView record, const Dialect& dialect, Sensor& out)
 {
-    const int type = typeOf(record);
-    if (kindOf(type) != Kind::Sensor)
+    const QByteArrayView text = dialect.fromLogfile ? record : beforeLineEnd(record);
+    if (text.size() < 21 || !readValuesAtOnce(text.data(), out))
+        return parseSensorByFields(text, dialect, out);
+    if (kindOf(out.sensor - 1) != Kind::Sensor)
         return false;
-    Fields fields(record, dialect);
-    if (!readValuesAtOnce(fields, out)) {
-        if (dialect.fromLogfile && fields.length() >= 21)
-            return false; // every value field is there, and one is not hex
-        out.sensor = type + 1;
-        static const int positions[5] = {4, 6, 10, 14, 18};
-        for (int v = 0; v < 5; ++v)
-            out.value[v] = fields.signedValue(positions[v], v == 0 ? 2 : 4);
-    }
     if (!dialect.fromLogfile) {
-        out.statusWord = int(fields.unsignedValue(22, 4) & 0x3FFF);
-        out.sensorErrorWord = int(fields.unsignedValue(26, 4) & 0x1FFF);
-        out.evaluatorErrorWord = int(fields.unsignedValue(30, 4) & 0x0FFF);
-        out.extraValue = fields.signedValue(34, 4);
+        Fields fields(text, dialect);
+        readWords(fields, out);
     }
-    return !fields.bad();
+    return true;
 }
 
 bool parseParameter(QByteArrayView record, const Dialect& dialect, Parameter& out)

@@ -27,8 +27,13 @@ struct TenthsTable {
 void chartValues(const Record::Sensor& record, const bool (&inTenths)[5], double (&out)[5])
 {
     static const TenthsTable tenths;
-    for (int v = 0; v < 5; ++v)
-        out[v] = inTenths[v] ? tenths.value[record.value[v] & 0xFFFF] : double(record.value[v]);
+    const auto value = [&](int v) { return inTenths[v] ? tenths.value[record.value[v] & 0xFFFF] : double(record.value[v]); };
+    // Written out: a loop of five costs as much as its body here.
+    out[0] = value(0);
+    out[1] = value(1);
+    out[2] = value(2);
+    out[3] = value(3);
+    out[4] = value(4);
 }
 
 } // namespace
@@ -100,7 +105,8 @@ void LogfileReader::enter(const char* text, size_t length)
 {
     Entry& e = group_[size_t(n_++)];
     const QByteArrayView record(text + 21, qsizetype(length - 21)); // from its ":"
-    e.kind = Record::kindOf(Record::typeOf(record));
+    e.type = Record::typeOf(record);
+    e.kind = Record::kindOf(e.type);
     if (e.kind == Record::Kind::Sensor) {
         // Copies of a fixed size compile to a few moves; the common case.
         e.length = uint8_t(std::min<size_t>(size_t(record.size()), sizeof e.text));
@@ -179,7 +185,7 @@ void LogfileReader::dispatch(const Entry& e, int64_t day, double seconds, int k,
         return;
     // The sensor number alone first (its type is known to be 0x00-0x05),
     // then the time, and only then the whole record.
-    const int sensor = Record::typeOf(QByteArrayView(e.text, e.length)) + 1;
+    const int sensor = e.type + 1;
     if (!settings_.sensorShown[sensor])
         return;
     // Records whose time does not advance are dropped. The x is

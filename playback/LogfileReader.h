@@ -92,6 +92,7 @@ private:
     // not advance. Records of any other kind are not plotted.
     struct Entry {
         Record::Kind kind = Record::Kind::Other;
+        int type = Record::UnreadableType;
         int parameterIndex = -1;
         uint8_t length = 0;
         char text[21] = {};
