@@ -45,11 +45,10 @@ protected:
     }
 };
 
+// The red is drawn as dark a red as the light ground needs to read well.
 void setForeColour(QLabel* label, uint32_t colour)
 {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour));
-    label->setPalette(palette);
+    setReadableTextColour(*label, colour);
 }
 
 uint32_t foreColour(const QLabel* label)
@@ -159,7 +158,7 @@ void FrmAlert::closeWithoutConfirmation()
 void FrmAlert::timer_alert_Timer()
 {
     const QString wave = relayShown_ ? MainAlarmWave : PreAlarmWave;
-    if (foreColour(Lbl_relay) == Colours::Red) {
+    if (foreColour(Lbl_relay) != Colours::Black) {
         setForeColour(Lbl_relay, Colours::Black);
         setForeColour(Lbl_relay2, Colours::Black);
         setForeColour(Lbl_attention, Colours::Black);

@@ -1,5 +1,6 @@
 #include "display/LinearGauge.h"
 
+#include "core/Contrast.h"
 #include "platform/Colour.h"
 
 #include <QPainter>
@@ -9,15 +10,20 @@
 
 namespace {
 constexpr int PointerZone = 12; // pointer or bar, left of the band
-constexpr int BandWidth = 10;
-constexpr int MajorTickLength = 8;
-constexpr int MinorTickLength = 4;
-constexpr int LabelGap = 3;
 
-QString scaleLabel(double value)
+// A tick's number, with no more decimals than the step between ticks can
+// show: a step of 120.2 labels 1080, not 1079.8 (a pixel of a gauge spans
+// more than the difference); a step of 2.4 labels 7.2.
+QString tickLabel(double value, double step)
 {
-    // Tick values come from a division; round away the binary noise so that
-    // a step of 2.4 labels 7.2, not 7.199999.
+    const double places = step >= 10.0 ? 1.0 : step >= 1.0 ? 10.0 : 100.0;
+    const double rounded = std::round(value * places) / places;
+    return QString::number(rounded == 0.0 ? 0.0 : rounded, 'g', 7);
+}
+
+// The position as the accessible description gives it, without binary noise.
+QString positionText(double value)
+{
     const double rounded = std::round(value * 1000.0) / 1000.0;
     return QString::number(rounded == 0.0 ? 0.0 : rounded, 'g', 7);
 }
@@ -28,7 +34,7 @@ LinearGauge::LinearGauge(QWidget* parent)
 {
     sectionColor_[1] = Colours::Silver;
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleDescription(scaleLabel(position_));
+    setAccessibleDescription(positionText(position_));
 }
 
 void LinearGauge::changed()
@@ -54,7 +60,7 @@ void LinearGauge::SetPositionMax(double v)
 void LinearGauge::SetPosition(double v)
 {
     position_ = v;
-    setAccessibleDescription(scaleLabel(v));
+    setAccessibleDescription(positionText(v));
     changed();
 }
 
@@ -201,7 +207,51 @@ int LinearGauge::bandLeft() const
 
 int LinearGauge::bandRight() const
 {
-    return PointerZone + BandWidth;
+    return PointerZone + geometry().band;
+}
+
+int LinearGauge::widestLabel() const
+{
+    const QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    const int majors = tickMajorCount_;
+    if (majors < 2 || !(positionMax_ > positionMin_))
+        return widest;
+    const double step = (positionMax_ - positionMin_) / (majors - 1);
+    for (int m = 0; m < majors; ++m)
+        widest = std::max(widest, fm.horizontalAdvance(tickLabel(positionMin_ + step * m, step)));
+    return widest;
+}
+
+LinearGauge::Geometry LinearGauge::geometry() const
+{
+    // The labels get the room they need: where the gauge is narrow, the gap,
+    // the ticks and then the band give way, down to a least size each.
+    Geometry g;
+    int shortBy = PointerZone + g.band + g.majorTick + g.gap + widestLabel() - width();
+    const auto giveWay = [&](int& length, int least) {
+        const int given = std::clamp(shortBy, 0, length - least);
+        length -= given;
+        shortBy -= given;
+    };
+    giveWay(g.gap, 1);
+    giveWay(g.majorTick, 5);
+    g.minorTick = std::min(g.minorTick, g.majorTick - 2);
+    giveWay(g.band, 5);
+    return g;
+}
+
+bool LinearGauge::labelsFit() const
+{
+    const Geometry g = geometry();
+    return bandRight() + g.majorTick + g.gap + widestLabel() <= width();
+}
+
+int LinearGauge::offScale() const
+{
+    if (!(positionMax_ > positionMin_) || std::isnan(position_))
+        return 0;
+    return position_ > positionMax_ ? 1 : position_ < positionMin_ ? -1 : 0;
 }
 
 int LinearGauge::rowOf(double value) const
@@ -226,6 +276,7 @@ void LinearGauge::paintEvent(QPaintEvent*)
 
 void LinearGauge::drawSections(QPainter& p) const
 {
+    const int bandWidth = bandRight() - bandLeft();
     const double span = positionMax_ - positionMin_;
     if (!(span > 0.0))
         return;
@@ -237,7 +288,7 @@ void LinearGauge::drawSections(QPainter& p) const
         if (hi > lo) {
             const int yTop = rowOf(hi);
             const int yBottom = rowOf(lo);
-            p.fillRect(QRect(bandLeft(), yTop, BandWidth, yBottom - yTop + 1), toQColor(sectionColor_[i]));
+            p.fillRect(QRect(bandLeft(), yTop, bandWidth, yBottom - yTop + 1), toQColor(sectionColor_[i]));
         }
         from = std::max(from, to);
     }
@@ -245,7 +296,8 @@ void LinearGauge::drawSections(QPainter& p) const
 
 void LinearGauge::drawTicks(QPainter& p) const
 {
-    const int x0 = bandRight();
+    const Geometry g = geometry();
+    const int x0 = PointerZone + g.band;
     p.setPen(toQColor(scaleLineColor_));
     p.drawLine(x0, scaleTop(), x0, scaleBottom());
 
@@ -259,27 +311,36 @@ void LinearGauge::drawTicks(QPainter& p) const
     for (int m = 0; m + 1 < majors; ++m) {
         for (int n = 1; n <= minors; ++n) {
             const int y = rowOf(positionMin_ + step * (m + double(n) / (minors + 1)));
-            p.drawLine(x0, y, x0 + MinorTickLength, y);
+            p.drawLine(x0, y, x0 + g.minorTick, y);
         }
     }
 
     const QFontMetrics fm = fontMetrics();
+    const int labelLeft = x0 + g.majorTick + g.gap;
+    const QColor labelColour = toQColor(labelColourOf(scaleColor_, backgroundColor_));
     for (int m = 0; m < majors; ++m) {
         const double value = positionMin_ + step * m;
         const int y = rowOf(value);
         p.setPen(toQColor(tickMajorColor_));
-        p.drawLine(x0, y, x0 + MajorTickLength, y);
-        p.setPen(toQColor(scaleColor_));
-        const QRect labelBox(x0 + MajorTickLength + LabelGap, y - fm.height() / 2,
-                             std::max(0, width() - (x0 + MajorTickLength + LabelGap)), fm.height());
-        p.drawText(labelBox, Qt::AlignLeft | Qt::AlignVCenter, scaleLabel(value));
+        p.drawLine(x0, y, x0 + g.majorTick, y);
+        p.setPen(labelColour);
+        const QRect labelBox(labelLeft, y - fm.height() / 2, std::max(0, width() - labelLeft), fm.height());
+        p.drawText(labelBox, Qt::AlignLeft | Qt::AlignVCenter, tickLabel(value, step));
     }
+}
+
+uint32_t LinearGauge::labelColourOf(uint32_t scaleColour, uint32_t background)
+{
+    // A scale in the background's own colour is a blank scale (a sensor that
+    // is not there); any other colour is drawn dark or light enough to read.
+    return scaleColour == background ? scaleColour : Contrast::readableOn(scaleColour, background);
 }
 
 void LinearGauge::drawPointer(QPainter& p) const
 {
     const QColor colour = toQColor(pointerColor_);
     const int y = rowOf(position_);
+    const int beyond = offScale();
     p.setRenderHint(QPainter::Antialiasing, true);
     if (pointerStyle_ == 3) {
         // Thermometer look: a bar from the scale minimum up to the position.
@@ -288,14 +349,24 @@ void LinearGauge::drawPointer(QPainter& p) const
         p.fillRect(bar, colour);
         p.setPen(colour.darker(150));
         p.drawRect(bar.adjusted(0, 0, -1, -1));
-    } else {
-        QPainterPath triangle;
-        triangle.moveTo(PointerZone - 1, y);
-        triangle.lineTo(1, y - 6);
-        triangle.lineTo(1, y + 6);
-        triangle.closeSubpath();
-        p.setPen(colour.darker(170));
-        p.setBrush(colour);
-        p.drawPath(triangle);
     }
+    QPainterPath shape;
+    if (beyond != 0) {
+        // Beyond the scale: an arrow at that end, pointing out of the scale.
+        const int end = beyond > 0 ? 0 : height() - 1;
+        const int base = beyond > 0 ? scaleTop() + 4 : scaleBottom() - 4;
+        shape.moveTo(PointerZone / 2.0, end);
+        shape.lineTo(PointerZone - 0.5, base);
+        shape.lineTo(0.5, base);
+    } else if (pointerStyle_ != 3) {
+        shape.moveTo(PointerZone - 1, y);
+        shape.lineTo(1, y - 6);
+        shape.lineTo(1, y + 6);
+    } else {
+        return;
+    }
+    shape.closeSubpath();
+    p.setPen(colour.darker(170));
+    p.setBrush(colour);
+    p.drawPath(shape);
 }

@@ -5,6 +5,9 @@
 
 // A vertical linear gauge painted with QPainter: a coloured section band
 // along the scale, major and minor ticks with labels, and a pointer.
+// The labels take the room they need (the band and ticks narrow on a narrow
+// gauge); a position beyond either end shows as an arrow at that end; the
+// scale numbers are drawn readable on the background in any scale colour.
 // Every setter repaints, except between BeginUpdate and EndUpdate, where
 // all changes are shown by one repaint at the outermost EndUpdate.
 // The accessible description carries the present position.
@@ -60,6 +63,13 @@ public:
     // Horizontal extent of the section band.
     int bandLeft() const;
     int bandRight() const;
+    // Whether every scale label has room for its whole number.
+    bool labelsFit() const;
+    // 1 when the position lies above the scale, -1 below it, else 0; the
+    // pointer is then an arrow at that end of the scale.
+    int offScale() const;
+    // The colour the scale numbers are drawn in for a scale colour.
+    static uint32_t labelColourOf(uint32_t scaleColour, uint32_t background);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -68,6 +78,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Lengths across the gauge, in pixels, left to right after the pointer.
+    struct Geometry {
+        int band = 10;
+        int majorTick = 8;
+        int minorTick = 4;
+        int gap = 3;
+    };
+    Geometry geometry() const;
+    int widestLabel() const;
     void changed();
     void drawSections(QPainter& p) const;
     void drawTicks(QPainter& p) const;

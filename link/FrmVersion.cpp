@@ -1,8 +1,10 @@
 #include "link/FrmVersion.h"
 
 #include "link/MeasurementState.h"
+#include "platform/Colour.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,12 +45,21 @@ FrmVersion::FrmVersion(const ParameterInfo& info, QWidget* parent)
 
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    auto addBox = [&](const char* name, const QString& caption) {
+    // Temperatures come in tenths of a degree, as the sensor records send
+    // them; the other levels are plain numbers.
+    const QString tenthsOfDegree = QStringLiteral("0.1 \u00B0C");
+    auto addBox = [&](const char* name, const QString& caption, const QString& unit = QString()) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1String(name));
         box->setReadOnly(true);
         box->setAccessibleName(caption);
-        form->addRow(caption, box);
+        auto* row = new QHBoxLayout;
+        row->addWidget(box, 1);
+        auto* unitLabel = new QLabel(unit, this);
+        unitLabel->setObjectName(QLatin1String(name) + QStringLiteral("_unit"));
+        unitLabel->setMinimumWidth(fontMetrics().horizontalAdvance(tenthsOfDegree));
+        row->addWidget(unitLabel);
+        form->addRow(caption, row);
         return box;
     };
     Txt_eva_nrsens = addBox("Txt_eva_nrsens", QStringLiteral("Number of sensors"));
@@ -56,13 +67,13 @@ FrmVersion::FrmVersion(const ParameterInfo& info, QWidget* parent)
     Txt_prealarmlevel = addBox("Txt_prealarmlevel", QStringLiteral("Pre-alarm level"));
     Txt_almlevel_h = addBox("Txt_almlevel_h", QStringLiteral("Main alarm level high"));
     Txt_prealarmlevel_h = addBox("Txt_prealarmlevel_h", QStringLiteral("Pre-alarm level high"));
-    Txt_talmlevel = addBox("Txt_talmlevel", QStringLiteral("Temperature alarm level"));
-    Txt_talmplevel = addBox("Txt_talmplevel", QStringLiteral("Temperature pre-alarm level"));
+    Txt_talmlevel = addBox("Txt_talmlevel", QStringLiteral("Temperature alarm level"), tenthsOfDegree);
+    Txt_talmplevel = addBox("Txt_talmplevel", QStringLiteral("Temperature pre-alarm level"), tenthsOfDegree);
     Txt_malarmlevel2 = addBox("Txt_malarmlevel2", QStringLiteral("Main alarm level 2"));
     Txt_prealarmlevel2 = addBox("Txt_prealarmlevel2", QStringLiteral("Pre-alarm level 2"));
     Txt_alm2sensor = addBox("Txt_alm2sensor", QStringLiteral("Alarm 2 sensor"));
-    Txt_talmlevel2 = addBox("Txt_talmlevel2", QStringLiteral("Temperature alarm level 2"));
-    Txt_talmplevel2 = addBox("Txt_talmplevel2", QStringLiteral("Temperature pre-alarm level 2"));
+    Txt_talmlevel2 = addBox("Txt_talmlevel2", QStringLiteral("Temperature alarm level 2"), tenthsOfDegree);
+    Txt_talmplevel2 = addBox("Txt_talmplevel2", QStringLiteral("Temperature pre-alarm level 2"), tenthsOfDegree);
 
     CmdOk = new QPushButton(QStringLiteral("ok"), this);
     CmdOk->setObjectName(QStringLiteral("CmdOk"));
@@ -78,9 +89,7 @@ void FrmVersion::Form_Load(const ParameterInfo& info)
     const bool known = info.modelCode == QLatin1String(KnownModelCode);
     LblVersion->setText(known ? QStringLiteral("Dravik VELTRA System connected")
                               : QStringLiteral("Unknown System connected"));
-    QPalette palette = LblVersion->palette();
-    palette.setColor(QPalette::WindowText, known ? QColor(255, 0, 0) : QColor(0, 0, 255));
-    LblVersion->setPalette(palette);
+    setReadableTextColour(*LblVersion, known ? Colours::Red : Colours::Blue);
     QFont font = LblVersion->font();
     font.setPointSize(16);
     LblVersion->setFont(font);

@@ -51,7 +51,10 @@ TEST_F(AlarmPopupTest, MainAlarmBlinksStartingWithAlarmPhase)
     EXPECT_EQ(background(), 0x0000FFu);
     EXPECT_TRUE(shown(w->Image1));
     EXPECT_TRUE(shown(w->Image2));
-    EXPECT_EQ(fromQColor(w->Lbl_attention->palette().color(QPalette::WindowText)), 0x0000FFu);
+    // Red, as dark as its light ground needs.
+    const uint32_t attention = fromQColor(w->Lbl_attention->palette().color(QPalette::WindowText));
+    EXPECT_EQ(attention & 0xFFFF00u, 0u);
+    EXPECT_GE(Contrast::ratio(attention, 0xE0E0E0), Contrast::Readable);
 
     timer->fire();
     EXPECT_EQ(sound.beeps, 1);

@@ -1,8 +1,12 @@
 #include "display/LampWidget.h"
 #include "display/LinearGauge.h"
+#include "core/Contrast.h"
+#include "core/GaugeLooks.h"
 #include "platform/Colour.h"
 
 #include <QImage>
+#include <cmath>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +80,64 @@ TEST(LinearGaugeState, StartsAsTheWindowExpectsAndReportsPosition)
     gauge.SetSectionEnd(9, 1.0);
     gauge.SetSectionColor(0, 1);
     EXPECT_EQ(gauge.SectionColor(0), 0u);
+}
+
+// The gauges are narrow (about 60 pixels in the window); every scale the
+// program sets keeps whole numbers on them.
+TEST(LinearGaugeRender, EveryScaleOfTheProgramKeepsItsNumbersWholeOnANarrowGauge)
+{
+    LinearGauge gauge;
+    gauge.resize(59, 400);
+    std::vector<const GaugeLooks::Scale*> scales{&GaugeLooks::startScale(), &GaugeLooks::unloadScale()};
+    for (int option = 1; option <= 4; ++option)
+        scales.push_back(GaugeLooks::scaleOption(option));
+    for (const GaugeLooks::Scale* scale : scales) {
+        for (int value = 1; value <= GaugeLooks::ValueCount; ++value) {
+            gauge.SetPositionMin(GaugeLooks::forValue(value)->positionMin);
+            gauge.SetPositionMax(scale->positionMax);
+            gauge.SetTickMajorCount(scale->majorTicks);
+            EXPECT_TRUE(gauge.labelsFit()) << scale->positionMax << " from " << gauge.PositionMin();
+            EXPECT_GE(gauge.bandRight() - gauge.bandLeft(), 5);
+        }
+    }
+}
+
+// Numbers in any scale colour the program sets read on the gauge's white; a
+// scale in white is the blank scale of a sensor that is not there.
+TEST(LinearGaugeRender, ScaleNumbersReadInEveryColourTheProgramGivesThem)
+{
+    std::vector<uint32_t> colours(std::begin(Colours::Sensor), std::end(Colours::Sensor));
+    for (int value = 1; value <= GaugeLooks::ValueCount; ++value)
+        colours.push_back(GaugeLooks::forValue(value)->scaleColour);
+    for (const uint32_t colour : colours)
+        EXPECT_GE(Contrast::ratio(LinearGauge::labelColourOf(colour, Colours::White), Colours::White), Contrast::Readable)
+            << std::hex << colour;
+    EXPECT_EQ(LinearGauge::labelColourOf(Colours::White, Colours::White), Colours::White);
+}
+
+TEST(LinearGaugeRender, PositionBeyondTheScaleShowsAnArrowAtThatEnd)
+{
+    LinearGauge gauge;
+    gauge.resize(60, 300);
+    gauge.SetPositionMin(-10.0);
+    gauge.SetPositionMax(22.0);
+    const auto pointerZone = [&] { return render(gauge).copy(0, 0, gauge.bandLeft(), gauge.height()); };
+    for (const int style : {0, 3}) {
+        gauge.SetPointerStyle(style);
+        gauge.SetPosition(22.0);
+        EXPECT_EQ(gauge.offScale(), 0);
+        const QImage atTheEnd = pointerZone();
+        gauge.SetPosition(22.8);
+        EXPECT_EQ(gauge.offScale(), 1);
+        EXPECT_NE(pointerZone(), atTheEnd) << "style " << style;
+        // The arrow points out of the scale, up to the gauge's edge.
+        EXPECT_EQ(pixel(render(gauge), gauge.bandLeft() / 2, 5), 0x0000FFu) << "style " << style;
+        gauge.SetPosition(-10.5);
+        EXPECT_EQ(gauge.offScale(), -1);
+        EXPECT_EQ(pixel(render(gauge), gauge.bandLeft() / 2, gauge.height() - 6), 0x0000FFu) << "style " << style;
+    }
+    gauge.SetPosition(std::nan(""));
+    EXPECT_EQ(gauge.offScale(), 0);
 }
 
 TEST(LampRender, LitLampShowsActiveColourAndSaysSo)

@@ -1,4 +1,5 @@
 #include "link/FrmVersion.h"
+#include "platform/Colour.h"
 
 #include "link/MeasurementState.h"
 
@@ -38,7 +39,11 @@ TEST(FrmVersion, KnownSystemShowsRedCaptionAndEveryValue)
     FrmVersion w(knownSystem());
     EXPECT_EQ(w.windowTitle(), "Evaluator Parameter Info");
     EXPECT_EQ(w.LblVersion->text(), "Dravik VELTRA System connected");
-    EXPECT_EQ(w.LblVersion->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    // Red, as dark as the window's ground needs.
+    const QColor caption = w.LblVersion->palette().color(QPalette::WindowText);
+    EXPECT_TRUE(caption.red() > 150 && caption.green() == 0 && caption.blue() == 0) << caption.name().toStdString();
+    EXPECT_GE(Contrast::ratio(fromQColor(caption), fromQColor(w.LblVersion->palette().color(QPalette::Window))),
+              Contrast::Readable);
     EXPECT_EQ(w.LblVersion->font().pointSize(), 16);
     EXPECT_EQ(w.LblVersion2->text(), "V1.03 2026-01");
     EXPECT_EQ(w.Lbl_ID->text(), "ID: 07K31");
