@@ -46,8 +46,10 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
         "QLabel[role=\"logo\"], QLabel[role=\"logoPicture\"] { font-size: 17pt; font-weight: bold;"
         " color: #1f3b57; letter-spacing: 3px; }"
         "QLabel[role=\"slogan\"] { font-size: 12pt; font-style: italic; color: #1f3b57; }"
-        "QGroupBox[compact=\"true\"] QRadioButton { font-size: 8pt; }"
-        "QGroupBox#Frame_LED QLabel { font-size: 8pt; }"));
+        // The Y-axis frame ends where the X-axis frame begins; its options
+        // keep their whole captions with the indicator closer to the text.
+        "QGroupBox#Frame8 QRadioButton { spacing: 2px; }"
+        "QGroupBox#Frame8 QRadioButton::indicator { width: 12px; height: 12px; }"));
     LayoutApplier(widgets_, scale_).applyFixed();
     createLogging();
     createLivePath();
@@ -58,7 +60,7 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
     wireLivePath();
     wireDisplay();
     wireSetup();
-    const QSize designSize(scale_.toPixels(19200), scale_.toPixels(11175));
+    const QSize designSize(scale_.toPixels(MainLayout::normalMinimumWidth() + 75), scale_.toPixels(11175));
     resize(designSize.width(),
            designSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     sizing_->relayout();

@@ -41,6 +41,7 @@ void LayoutApplier::apply(const MainLayout& layout, double innerWidthTwips)
     placeDirect(w_.Label1, b.Label1);
     for (int t = 0; t < 6; ++t) {
         placeDirect(c.TextGauge[t], b.TextGauge[t]);
+        placeDirect(c.gaugeUnit[t], b.gaugeUnit[t]);
         placeDirect(w_.gaugeWidget[t], b.gauge[t]);
     }
     // Panels laid over others stay on top.

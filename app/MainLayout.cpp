@@ -3,38 +3,31 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-// Design-time gauge columns inside Frame3: a label column on the left, then
-// one column per sensor.
-constexpr double LabelColumnWidth = 2130;
-constexpr double SensorColumnWidth = 1000;
-constexpr double ColumnStart = 75 + LabelColumnWidth;
-} // namespace
-
 MainLayout::MainLayout()
 {
     MainLayoutBoxes& b = boxes;
-    b.SSTab1 = {60, 60, 8400, 9135};
-    b.Frame1 = {8580, 120, 10485, 9045};
+    using namespace GaugeColumns;
+    b.SSTab1 = {60, 60, Frame3Width + 120, 9135};
+    b.Frame1 = {b.SSTab1.left + b.SSTab1.width + 120, 120, 10485, 9045};
     b.Frame2 = {60, 9380, 18960, 1560};
 
     b.chart = {150, 400, 10215, 6765};
     b.Frame7 = {120, 7080, 7560, 840};
     b.Frame_relais = {120, 7920, 7560, 1000};
-    b.Frame8 = {7800, 7920, 1260, 1000};
+    b.Frame8 = {7800, 7920, 1320, 1000}; // up to Frame_x
     b.Frame_x = {9120, 7920, 1260, 1000};
     b.Image1 = {13680, 600, PictureWidth, 2400, false};
     b.Lbl_slogan = {13920, 4320, 3800, 400, false};
 
-    b.Frame3 = {60, 0, 8280, 8665};
-    b.Frame4 = {135, b.Frame3.top + 2100, LabelColumnWidth - 120, 1500};
-    b.Frame5 = {75, 6995, 8130, 490};
-    b.Frame_LED = {75, 7485, 8130, 1100};
-    b.Label1 = {120, 6165, LabelColumnWidth - 120, 450};
+    b.Frame3 = {60, 0, Frame3Width, 8665};
+    b.Frame4 = {135, b.Frame3.top + 2100, LabelWidth - 120, 1500};
+    b.Frame5 = {Margin, 6995, PanelWidth, 490};
+    b.Frame_LED = {Margin, 7485, PanelWidth, 1100};
+    b.Label1 = {120, 6165, LabelWidth - 120, 450};
     for (int t = 0; t < 6; ++t) {
-        const double left = ColumnStart + t * SensorColumnWidth;
-        b.gauge[t] = {left + 60, 630, SensorColumnWidth - 120, 6065};
-        b.TextGauge[t] = {left + 45, 6695, SensorColumnWidth - 90, 300};
+        b.gauge[t] = {left(t) + 20, 630, SensorWidth - 40, 6065};
+        b.TextGauge[t] = {left(t) + 30, 6695, 630, 300};
+        b.gaugeUnit[t] = {left(t) + 680, 6695, 240, 300};
     }
 }
 
@@ -133,6 +126,7 @@ void MainLayout::layoutEveryState()
     b.Label1.top = b.Frame3.height - 2500;
     for (int t = 0; t < 6; ++t) {
         b.TextGauge[t].top = b.Frame3.height - 1970;
+        b.gaugeUnit[t].top = b.TextGauge[t].top;
         b.gauge[t].height = b.Frame3.height - 2600;
     }
 }

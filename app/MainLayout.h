@@ -1,6 +1,20 @@
 #pragma once
 #include "app/LayoutUnits.h"
 
+// The columns of the gauge panel, inside Frame3 (twips): a label column on
+// the left, wide enough for the option captions, then one column per sensor.
+namespace GaugeColumns {
+constexpr double Margin = 75;
+constexpr double LabelWidth = 2550;
+constexpr double SensorWidth = 930;
+// Left of sensor column t (0..5) inside Frame3, and inside the panels that
+// start at Frame3's margin (Frame5, Frame_LED).
+constexpr double left(int t) { return Margin + LabelWidth + t * SensorWidth; }
+constexpr double leftInPanel(int t) { return LabelWidth + t * SensorWidth; }
+constexpr double PanelWidth = LabelWidth + 6 * SensorWidth;
+constexpr double Frame3Width = 2 * Margin + PanelWidth;
+} // namespace GaugeColumns
+
 // Window states the layout distinguishes.
 enum class WindowShowState { Normal, Maximized, Minimized };
 
@@ -15,6 +29,7 @@ struct MainLayoutBoxes {
     TwipBox Image1, Lbl_slogan;
     TwipBox chart;
     TwipBox TextGauge[6];
+    TwipBox gaugeUnit[6]; // the unit beside each readout
     TwipBox gauge[6];
 };
 

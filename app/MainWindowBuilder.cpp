@@ -1,6 +1,10 @@
 #include "app/MainWindowBuilder.h"
 
+#include "app/MainLayout.h"
+
+#include "core/Colours.h"
 #include "core/GaugeLooks.h"
+#include "display/ElidedLabel.h"
 #include "platform/ILamp.h"
 #include "platform/ILinearGauge.h"
 #include "platform/IStripChart.h"
@@ -200,12 +204,10 @@ void MainWindowBuilder::buildAxisChoices(MainWidgets& w)
         auto* option = named(new QRadioButton(QString::fromLatin1(yCaptions[i - 1]), w.Frame8), "OptionScaleChart", i);
         option->setChecked(i == 3);
         c.OptionScaleChart[i] = option;
-        place(w, option, 90, 200 + (i - 1) * 260, 1150, 250);
+        place(w, option, 30, 200 + (i - 1) * 260, 1275, 250);
     }
 
-    w.Frame8->setProperty("compact", true);
     c.Frame_x = frame(c.Frame1, "Frame_x", QStringLiteral("X-Axis scale"));
-    c.Frame_x->setProperty("compact", true);
     const char* const xCaptions[3] = {"2 Min", "1 Hour", "6 Hours"};
     for (int i = 1; i <= 3; ++i) {
         auto* option = named(new QRadioButton(QString::fromLatin1(xCaptions[i - 1]), c.Frame_x), "OptionScaleX", i);
@@ -226,12 +228,12 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
     c.Frame3 = frame(page, "Frame3", QStringLiteral("Sensor Gauges"));
 
     auto* valueBox = frame(c.Frame3, "FrameGaugeValue", QStringLiteral("Gauge value"));
-    place(w, valueBox, 75, 260, 2010, 1780);
+    place(w, valueBox, 45, 260, GaugeColumns::LabelWidth - 60, 1780);
     for (int k = 1; k <= 5; ++k) {
         auto* option = named(new QRadioButton(QString::fromLatin1(GaugeLooks::forValue(k)->gaugeCaption), valueBox), "OptionDisplayGauge", k);
         option->setChecked(k == 4);
         c.OptionDisplayGauge[k] = option;
-        place(w, option, 60, 240 + (k - 1) * 300, 1920, 280);
+        place(w, option, 30, 240 + (k - 1) * 300, GaugeColumns::LabelWidth - 105, 280);
     }
 
     // A sibling of Frame3 laid over its label column.
@@ -241,7 +243,7 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
         auto* option = named(new QRadioButton(QString::fromLatin1(scaleCaptions[i - 1]), w.Frame4), "OptionScaleGauge", i);
         option->setChecked(i == 4);
         c.OptionScaleGauge[i] = option;
-        place(w, option, 60, 220 + (i - 1) * 300, 1900, 280);
+        place(w, option, 60, 220 + (i - 1) * 300, GaugeColumns::LabelWidth - 240, 280);
     }
 
     w.Label1 = named(new QLabel(QStringLiteral("VELTRA"), c.Frame3), "Label1");
@@ -259,7 +261,7 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
         box->setChecked(true);
         box->setAccessibleName(QStringLiteral("Show sensor %1 in chart").arg(s));
         c.CheckShow[s] = box;
-        place(w, box, 2130 + (s - 1) * 1000 + 120, 100, 860, 300);
+        place(w, box, GaugeColumns::leftInPanel(s - 1) + 60, 100, 860, 300);
     }
 
     w.Frame_LED = frame(c.Frame3, "Frame_LED", QStringLiteral("Sensor status"));
@@ -269,11 +271,13 @@ void MainWindowBuilder::buildGaugePanel(MainWidgets& w)
 void MainWindowBuilder::buildSensorColumn(MainWidgets& w, int t)
 {
     MainControls& c = w.controls;
-    const double column = 75 + 2130 + t * 1000;
+    const double column = GaugeColumns::left(t);
     auto* caption = named(new QLabel(QStringLiteral("Sensor %1").arg(t + 1), c.Frame3), "Label3", t);
     caption->setAlignment(Qt::AlignCenter);
     c.Label3[t] = caption;
-    place(w, caption, column + 230, 200, 770, 220);
+    // Each column's head: "Sensor n" across it, the sensor's colour as a bar
+    // under it, and the sensor's name.
+    place(w, caption, column, 125, GaugeColumns::SensorWidth, 215);
 
     if (factory_.makeLamp) {
         const PlacedWidget<ILamp> colour = factory_.makeLamp(c.Frame3, LampShape::Rectangle);
@@ -281,24 +285,21 @@ void MainWindowBuilder::buildSensorColumn(MainWidgets& w, int t)
         if (colour.widget) {
             colour.widget->setObjectName(QStringLiteral("iLedRectangleXl_%1").arg(t));
             colour.widget->setAccessibleName(QStringLiteral("Sensor %1 colour").arg(t + 1));
-            place(w, colour.widget, column + 60, 235, 180, 150);
+            place(w, colour.widget, column + 90, 345, GaugeColumns::SensorWidth - 180, 60);
         }
     }
 
-    auto* name = named(new QLabel(c.Frame3), "Lbl_sname", t);
+    auto* name = named(new ElidedLabel(c.Frame3), "Lbl_sname", t);
     name->setAlignment(Qt::AlignCenter);
     c.Lbl_sname[t] = name;
-    place(w, name, column + 15, 410, 970, 220);
+    place(w, name, column, 410, GaugeColumns::SensorWidth, 220);
 
     if (factory_.makeGauge) {
         const PlacedWidget<ILinearGauge> gauge = factory_.makeGauge(c.Frame3, t);
         c.iLinearGaugeX1[t] = gauge.control;
         w.gaugeWidget[t] = gauge.widget;
-        // Each sensor's colour is its gauge's pointer colour: aqua, lime,
-        // light blue, purple, yellow and teal.
-        static constexpr uint32_t pointerColours[6] = {0xFFFF00, 0x00FF00, 0x3E3EFF, 0xFF2E96, 0x00FFFF, 0x029983};
         if (gauge.control)
-            gauge.control->SetPointerColor(pointerColours[t]);
+            gauge.control->SetPointerColor(Colours::Sensor[t]);
         if (gauge.widget) {
             gauge.widget->setObjectName(QStringLiteral("iLinearGaugeX1_%1").arg(t));
             gauge.widget->setAccessibleName(QStringLiteral("Sensor %1 gauge").arg(t + 1));
@@ -310,6 +311,7 @@ void MainWindowBuilder::buildSensorColumn(MainWidgets& w, int t)
     readout->setAlignment(Qt::AlignRight);
     readout->setAccessibleName(QStringLiteral("Sensor %1 reading").arg(t + 1));
     c.TextGauge[t] = readout;
+    c.gaugeUnit[t] = named(new QLabel(c.Frame3), "Lbl_unit", t);
 }
 
 void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
@@ -344,7 +346,7 @@ void MainWindowBuilder::buildLampPanel(MainWidgets& w, QWidget* parent)
 void MainWindowBuilder::buildSensorLamps(MainWidgets& w, QWidget* parent, int i)
 {
     MainControls& c = w.controls;
-    const double column = 2130 + i * 1000;
+    const double column = GaugeColumns::leftInPanel(i);
     const QString sensor = QStringLiteral("Sensor %1 ").arg(i + 1);
     struct LampSpec {
         ILamp** slot;

@@ -10,8 +10,12 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 // Positions 0..2 are REFRESH 1..3.
@@ -65,6 +69,20 @@ FrmInstall::FrmInstall(ConfigValues& values, IFileDialog& fileDialog, QWidget* p
     connect(CmdCancel, &QPushButton::clicked, this, &FrmInstall::CmdCancel_Click);
 }
 
+void FrmInstall::showDirectory()
+{
+    // The field grows to show the whole directory, up to most of the screen;
+    // past that the whole directory is in its tool tip.
+    TxtDir->setText(directory_);
+    TxtDir->setToolTip(directory_);
+    TxtDir->setCursorPosition(0);
+    const int frame = 2 * TxtDir->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8;
+    const QScreen* screen = this->screen();
+    const int most = screen ? screen->availableGeometry().width() * 2 / 3 : 800;
+    TxtDir->setMinimumWidth(std::min(TxtDir->fontMetrics().horizontalAdvance(directory_) + frame, most));
+    adjustSize();
+}
+
 QString FrmInstall::directoryOf(const QString& path)
 {
     const qsizetype separator = path.lastIndexOf(QLatin1Char('/'));
@@ -82,7 +100,7 @@ void FrmInstall::Form_Load()
 {
     TxtInstall->setText(installation_);
     directory_ = directoryOf(fileName_);
-    TxtDir->setText(directory_);
+    showDirectory();
     ComboRefresh->clear();
     for (const char* text : RefreshTexts)
         ComboRefresh->addItem(QString::fromLatin1(text));
@@ -100,7 +118,7 @@ void FrmInstall::CommandDir_Click()
         return;
     // Only the directory counts; the file part of the chosen name is dropped.
     directory_ = directoryOf(chosen);
-    TxtDir->setText(directory_);
+    showDirectory();
 }
 
 void FrmInstall::CmdOk_Click()

@@ -40,6 +40,7 @@ protected:
 
 private:
     void Form_Load();
+    void showDirectory();
 
     ConfigValues& values_;
     IFileDialog& CommonDialog1;

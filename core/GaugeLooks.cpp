@@ -13,11 +13,11 @@ const Sections LossFactorBands{5, 4, {-7, 25, 31, 60}, 4, {Red, Green, Yellow, R
 const Sections SilverBand{0, 0, {}, 1, {Silver}};
 
 const Look Looks[ValueCount] = {
-    {"Oil Quality", "Oil Quality", Black, 0, -2.0, 1, 1, 1, OilQualityBands},
-    {"Oil Temperature", "Oil Temperature", BlueGreen, 3, -10.0, 10, 10, 2, SilverBand},
-    {"Loss factor %", "Loss factor %", Black, 0, -20.0, 10, 10, 3, LossFactorBands},
-    {"TDN number", "TDN number / 10", Black, 0, 0.0, 10, 1, 4, Keep},
-    {"Ambient Temperature", "Ambient Temperature", DarkBlueGreen, 3, -10.0, 10, 10, 2, SilverBand},
+    {"Oil Quality", "Oil Quality", "", Black, 0, -2.0, 1, 1, 1, OilQualityBands},
+    {"Oil Temperature", "Oil Temperature", "\u00B0C", BlueGreen, 3, -10.0, 10, 10, 2, SilverBand},
+    {"Loss factor %", "Loss factor %", "%", Black, 0, -20.0, 10, 10, 3, LossFactorBands},
+    {"TDN number", "TDN number / 10", "", Black, 0, 0.0, 10, 1, 4, Keep},
+    {"Ambient Temperature", "Ambient Temperature", "\u00B0C", DarkBlueGreen, 3, -10.0, 10, 10, 2, SilverBand},
 };
 
 const Sections TrafficLight{5, 4, {280, 400, 1040, 1120}, 5, {Red, Yellow, Green, Yellow, Red}};

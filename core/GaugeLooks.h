@@ -23,6 +23,7 @@ struct Sections {
 struct Look {
     const char* gaugeCaption; // the gauge value option and the gauge frame
     const char* chartCaption; // the chart's value box
+    const char* unit;         // UTF-8, beside the gauge readouts; "" for none
     uint32_t scaleColour;     // the gauge's colour attribute
     int pointerStyle;         // the gauge's style attribute
     double positionMin;       // the scale's floor

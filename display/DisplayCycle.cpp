@@ -51,8 +51,7 @@ void DisplayCycle::TimerDisplay_Timer()
                 continue;
             }
             showOnGauge(s, k, stored);
-            if (c_.Frame3)
-                c_.Frame3->setTitle(option->text());
+            GaugeSetup::showValue(c_, k);
             if (!gaugeScaleSet[k]) {
                 if (scales_)
                     scales_->selectScaleGauge(look.scaleOption);

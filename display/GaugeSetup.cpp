@@ -5,8 +5,10 @@
 #include "platform/ILinearGauge.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace GaugeSetup {
 
@@ -74,13 +76,38 @@ void greyOut(const SensorControls& sensor, bool resetFloor)
     }
     if (sensor.name)
         sensor.name->setVisible(false);
+    if (sensor.unit)
+        sensor.unit->setVisible(false);
+}
+
+void showValue(MainControls& c, int value)
+{
+    const GaugeLooks::Look* look = GaugeLooks::forValue(value);
+    if (!look)
+        return;
+    if (c.Frame3 && c.OptionDisplayGauge[value])
+        c.Frame3->setTitle(c.OptionDisplayGauge[value]->text());
+    const QString unit = QString::fromUtf8(look->unit);
+    for (QLabel* label : c.gaugeUnit)
+        if (label && label->text() != unit)
+            label->setText(unit);
+}
+
+void showNoValue(MainControls& c, const QString& caption)
+{
+    if (c.Frame3)
+        c.Frame3->setTitle(caption);
+    for (QLabel* label : c.gaugeUnit)
+        if (label)
+            label->clear();
 }
 
 void greyOutSensor(MainControls& c, int index, bool resetFloor)
 {
     if (index < 0 || index > 5)
         return;
-    greyOut({c.iLinearGaugeX1[index], c.TextGauge[index], c.Label3[index], c.CheckShow[index + 1], c.Lbl_sname[index]},
+    greyOut({c.iLinearGaugeX1[index], c.TextGauge[index], c.Label3[index], c.CheckShow[index + 1], c.Lbl_sname[index],
+             c.gaugeUnit[index]},
             resetFloor);
 }
 

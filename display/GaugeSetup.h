@@ -10,6 +10,7 @@ struct MainControls;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QString;
 
 namespace GaugeSetup {
 
@@ -23,10 +24,16 @@ void setTickColours(ILinearGauge& gauge, uint32_t colour);
 // Position between the gauge's pre-update and post-update calls.
 void position(ILinearGauge* gauge, double value);
 
+// The value shown on the gauges (1..5): its caption on the gauge frame
+// (Frame3) and its unit beside every readout.
+void showValue(MainControls& controls, int value);
+// No value on the gauges: the frame's caption, and no units.
+void showNoValue(MainControls& controls, const QString& caption);
+
 // The disabled look of a sensor the evaluator does not have: a blank white
 // gauge with grey ticks (and its floor at 0 when resetFloor), an empty
 // disabled readout and caption, its chart check box cleared and disabled,
-// its name hidden. Null controls are skipped; nothing here is undone later.
+// its name and unit hidden. Null controls are skipped; nothing here is undone later.
 // Clearing the check box emits its toggled signal, not clicked: a chart
 // handler that must follow it has to listen to toggled.
 struct SensorControls {
@@ -35,6 +42,7 @@ struct SensorControls {
     QLabel* caption = nullptr;     // Label3
     QCheckBox* showBox = nullptr;  // CheckShow
     QLabel* name = nullptr;        // Lbl_sname
+    QLabel* unit = nullptr;        // the unit beside the readout
 };
 void greyOut(const SensorControls& sensor, bool resetFloor);
 // The same for sensor index 0..5 of the main window.

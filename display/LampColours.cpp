@@ -31,5 +31,10 @@ void apply(MainControls& c)
     for (ILamp* legend : {c.iLedRectangleX1, c.iLedRectangleX2})
         if (legend)
             legend->SetActive(true);
+    // The sensors' colour bars are a legend too: always lit, in the colour
+    // the start-up gives them.
+    for (ILamp* legend : c.iLedRectangleXl)
+        if (legend)
+            legend->SetActive(true);
 }
 } // namespace LampColours

@@ -30,6 +30,7 @@ struct MainControls {
     IStripChart* iStripChartX1 = nullptr;
     ILinearGauge* iLinearGaugeX1[6] = {};
     QLineEdit* TextGauge[6] = {};
+    QLabel* gaugeUnit[6] = {}; // the unit of the shown value, beside TextGauge
     QLabel* Label3[6] = {};    // caption under each gauge
     QLabel* Lbl_sname[6] = {}; // sensor names
 

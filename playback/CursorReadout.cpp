@@ -107,8 +107,7 @@ void PlaybackController::ShowCursorValues(int64_t index)
             const GaugeLooks::Look* look = GaugeLooks::forValue(v);
             if (gauge)
                 GaugeSetup::applyLook(*gauge, *look);
-            if (c_.Frame3 && c_.OptionDisplayGauge[v])
-                c_.Frame3->setTitle(c_.OptionDisplayGauge[v]->text());
+            GaugeSetup::showValue(c_, v);
             if (!state_.valueScaleChosen[v]) {
                 selectScaleGauge(look->scaleOption);
                 state_.valueScaleChosen[v] = true;

@@ -17,8 +17,7 @@ void PlaybackController::SetupPlaybackGauges(int value)
             GaugeSetup::applyLook(*gauge, *look);
             GaugeSetup::applySections(*gauge, look->playbackSections);
         }
-        if (c_.Frame3 && c_.OptionDisplayGauge[value])
-            c_.Frame3->setTitle(c_.OptionDisplayGauge[value]->text());
+        GaugeSetup::showValue(c_, value);
         if (!state_.valueScaleChosen[value]) {
             selectScaleGauge(look->scaleOption);
             state_.valueScaleChosen[value] = true;

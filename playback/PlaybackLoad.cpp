@@ -241,8 +241,7 @@ void PlaybackController::switchToFileMode(const QString& path)
     clear(c_.Txt_event);
     showMode(c_.Lbl_mode, true);
     setGaugesForFileMode();
-    if (c_.Frame3)
-        c_.Frame3->setTitle(QStringLiteral("Sensor Gauge"));
+    GaugeSetup::showNoValue(c_, QStringLiteral("Sensor Gauge"));
 }
 
 void PlaybackController::disableLiveControls()
@@ -326,6 +325,7 @@ void PlaybackController::prepareChart()
     int channel = 0;
     for (int s = 1; s <= 6; ++s) {
         show(c_.Lbl_sname[s - 1], true);
+        show(c_.gaugeUnit[s - 1], true);
         map.sensorFirstChannel[s] = 0;
         map.sensorShown[s] = false;
         if (!Controls::ticked(c_.CheckShow[s])) {

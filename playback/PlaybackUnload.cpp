@@ -32,8 +32,7 @@ void PlaybackController::MenueFileUnload_Click()
     selectScaleGauge(4);
     for (int v = 1; v <= 3; ++v)
         state_.valueScaleChosen[v] = false;
-    if (c_.Frame3)
-        c_.Frame3->setTitle(QStringLiteral("Sensor Gauges"));
+    GaugeSetup::showNoValue(c_, QStringLiteral("Sensor Gauges"));
 }
 
 void PlaybackController::restoreSensorColours()
@@ -91,6 +90,7 @@ void PlaybackController::showLiveLamps()
             lampOff(lamp);
         }
         show(c_.Lbl_sname[i], true);
+        show(c_.gaugeUnit[i], true);
     }
     for (QLabel* label : {c_.Label2, c_.Label4, c_.Label5, c_.Label6, c_.Label7})
         show(label, true);

@@ -1,6 +1,7 @@
 #include "support/MainWindowHarness.h"
 
 #include "app/WindowFit.h"
+#include "display/ElidedLabel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -104,4 +105,22 @@ TEST(MainWindowControls, RestoredWindowIsFittedIntoTheScreensFreeArea)
     EXPECT_EQ(WindowFit::fitClient(screen, frame, QRect(0, 19, 1280, 781)), QRect(1, 20, 1278, 775));
     EXPECT_EQ(WindowFit::fitClient(screen, frame, QRect(900, 600, 640, 400)), QRect(639, 395, 640, 400));
     EXPECT_EQ(WindowFit::fitClient(screen, frame, QRect(100, 100, 640, 400)), QRect(100, 100, 640, 400));
+}
+
+// A typed sensor name longer than its column is drawn cut with an ellipsis;
+// the label keeps its first 14 characters and the tool tip the whole name.
+TEST(MainWindowControls, LongSensorNameIsElidedWithTheWholeNameInItsToolTip)
+{
+    MainWindowHarness h;
+    h.writeConfig(MainWindowHarness::defaultConfig() << QStringLiteral("LBL_S2=Gearbox oil bearing"));
+    FrmMain& w = h.load();
+    w.show();
+    QCoreApplication::processEvents();
+    const MainControls& c = w.controls();
+    auto* name = qobject_cast<ElidedLabel*>(c.Lbl_sname[1]);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("Gearbox oil be"));
+    EXPECT_EQ(name->toolTip(), QStringLiteral("Gearbox oil bearing"));
+    EXPECT_TRUE(name->elided());
+    EXPECT_FALSE(qobject_cast<ElidedLabel*>(c.Lbl_sname[0])->elided());
 }

@@ -7,10 +7,12 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +95,23 @@ TEST_F(Measuring, StartWritesHeaderDataLinesAndEvents)
     EXPECT_EQ(h.chart.RowCount(), rowsBefore + 1);
     EXPECT_TRUE(c.LED_RDY->Active());
     EXPECT_TRUE(c.Txt_event->toPlainText().contains(QStringLiteral("Ready Relay ON")));
+}
+
+TEST_F(Measuring, GaugeReadoutsCarryTheUnitOfTheShownValue)
+{
+    start();
+    MainControls& c = w().controls();
+    h.port.feed(Sensor1);
+    const auto tickShowing = [&](int value) {
+        c.OptionDisplayGauge[value]->setChecked(true);
+        EXPECT_TRUE(static_cast<FakeTimer*>(c.TimerDisplay)->fire());
+        return c.gaugeUnit[0]->text();
+    };
+    EXPECT_EQ(tickShowing(2), QStringLiteral("\u00B0C"));
+    EXPECT_EQ(c.TextGauge[0]->text(), QStringLiteral("55.0"));
+    EXPECT_EQ(c.gaugeUnit[5]->text(), QStringLiteral("\u00B0C"));
+    EXPECT_EQ(tickShowing(3), QStringLiteral("%"));
+    EXPECT_EQ(tickShowing(4), QString());
 }
 
 TEST_F(Measuring, WrongPasswordKeepsLoggingAndTheRightOneStops)
