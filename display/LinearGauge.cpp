@@ -241,6 +241,18 @@ LinearGauge::Geometry LinearGauge::geometry() const
     return g;
 }
 
+QRect LinearGauge::tickLabelRect(int major) const
+{
+    if (tickMajorCount_ < 2 || !(positionMax_ > positionMin_) || major < 0 || major >= tickMajorCount_)
+        return {};
+    const Geometry g = geometry();
+    const double step = (positionMax_ - positionMin_) / (tickMajorCount_ - 1);
+    const double value = positionMin_ + step * major;
+    const QFontMetrics fm = fontMetrics();
+    const int left = PointerZone + g.band + g.majorTick + g.gap;
+    return QRect(left, rowOf(value) - fm.height() / 2, fm.horizontalAdvance(tickLabel(value, step)), fm.height());
+}
+
 bool LinearGauge::labelsFit() const
 {
     const Geometry g = geometry();

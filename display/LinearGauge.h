@@ -63,8 +63,10 @@ public:
     // Horizontal extent of the section band.
     int bandLeft() const;
     int bandRight() const;
-    // Whether every scale label has room for its whole number.
+    // Whether every scale label has room for its whole number, and where the
+    // number of major tick m (0 at the scale's floor) is drawn.
     bool labelsFit() const;
+    QRect tickLabelRect(int major) const;
     // 1 when the position lies above the scale, -1 below it, else 0; the
     // pointer is then an arrow at that end of the scale.
     int offScale() const;
