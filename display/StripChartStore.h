@@ -73,6 +73,9 @@ public:
                  int channelLimit);
 
     int64_t rowCount() const { return totalRows_ - firstRow_; }
+    // How many rows were dropped since the store was last cleared: row r is
+    // the (firstRowNumber() + r)-th row added since then.
+    int64_t firstRowNumber() const { return firstRow_; }
     // x of a row; NaN outside 0..rowCount()-1.
     double x(int64_t row) const;
     // A channel's value in a row; NaN where it has no point.
