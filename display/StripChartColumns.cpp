@@ -130,6 +130,14 @@ void StripChartColumns::walkChannel(StripChartCurveSink& sink, int index, int be
         sink.join(previous, QPointF(pixelOfX(layout_, store_.x(after.row)), pixelOfValue(layout_, settings_, after.value)));
 }
 
+bool StripChartColumns::everyChannelHasPointsBefore() const
+{
+    for (size_t ch = 0; ch < settings_.channels.size(); ++ch)
+        if (settings_.channels[ch].visible && store_.pointAtOrBefore(int(ch), bounds_.front() - 1).row < 0)
+            return false;
+    return true;
+}
+
 int StripChartColumns::firstColumnChangedFrom(int64_t firstNew) const
 {
     int first = columnOfRow(firstNew);

@@ -49,6 +49,8 @@ public:
     // The column whose rows hold `row`: -1 before the view, `columns` after.
     int columnOfRow(int64_t row) const;
 
+    // Whether every shown channel has a point before the view.
+    bool everyChannelHasPointsBefore() const;
     // Pixel columns from which on a frame changes when rows from `firstNew`
     // on were added: the last column with a point of any shown channel
     // before them, whose stroke or join now continues.

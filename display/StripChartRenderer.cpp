@@ -166,7 +166,7 @@ StripChartRenderer::Picture StripChartRenderer::paintImage(QImage& image, const 
     return picture;
 }
 
-std::optional<QRect> StripChartRenderer::patchImage(QImage& image, Picture& picture, const Layout& layout,
+std::optional<QRegion> StripChartRenderer::patchImage(QImage& image, Picture& picture, const Layout& layout,
                                                     int64_t firstNewRow, bool dropped) const
 {
     const Layout& before = picture.layout;
@@ -183,11 +183,12 @@ std::optional<QRect> StripChartRenderer::patchImage(QImage& image, Picture& pict
     raster.scrollLeft(n);
     // The columns the new rows continue, and those that scrolled in.
     const int right = std::min(columns.firstColumnChangedFrom(firstNewRow), layout.columns - 1 - n);
-    QRect changed = raster.areaOfColumns(right, layout.columns + 1);
+    QRegion changed = raster.areaOfColumns(right, layout.columns + 1);
     raster.paintColumns(columns, right, layout.columns + 1);
     // The first column's rows (and the point before the view) change when
-    // the view moves on or the oldest rows go.
-    if (n > 0 || dropped) {
+    // the view moves on, or when the oldest rows go and with them the point
+    // before the view.
+    if (n > 0 || (dropped && !columns.everyChannelHasPointsBefore())) {
         const int edge = dropped ? std::max(columns.columnOfRow(0), 0) : 0;
         const int end = std::min(columns.endOfColumnsChangedUpTo(edge), right);
         raster.paintColumns(columns, 0, end);
@@ -198,7 +199,7 @@ std::optional<QRect> StripChartRenderer::patchImage(QImage& image, Picture& pict
         for (int grid : raster.verticalGridColumns())
             for (int c : {grid - n, grid})
                 raster.paintColumns(columns, c, std::min(c + 1, right));
-        changed = raster.areaOfColumns(0, layout.columns + 1) | repaintXLabels(image, layout);
+        changed = QRegion(raster.areaOfColumns(0, layout.columns + 1)) | repaintXLabels(image, layout);
     }
     picture.layout = layout;
     return changed;

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QRegion>
 #include <QRectF>
 #include <cstdint>
 #include <optional>
@@ -42,7 +43,7 @@ public:
     // possibly the oldest dropped: scrolls it by whole columns and paints
     // only the columns whose look changed. Returns the area changed, or
     // nothing when only a whole new picture will do; `picture` then stays.
-    std::optional<QRect> patchImage(QImage& image, Picture& picture, const Layout& layout, int64_t firstNewRow,
+    std::optional<QRegion> patchImage(QImage& image, Picture& picture, const Layout& layout, int64_t firstNewRow,
                                     bool dropped) const;
 
     // The row under a horizontal pixel position; -1 without rows.

@@ -50,11 +50,10 @@ void StripChartWidget::chartChanged(Stale change)
 
 void StripChartWidget::showChanges()
 {
-    // New rows patch the picture now and repaint only what they changed
-    // (and the cursor's readout, which may now show another row); anything
-    // else waits for the paint, which may cover several changes.
+    // New rows patch the picture now and repaint only what they changed;
+    // anything else waits for the paint, which may cover several changes.
     if (stale_ == Stale::Rows && isVisible()) {
-        update(refreshCache() | cursorArea_);
+        update(refreshCache());
         return;
     }
     update();
@@ -309,12 +308,12 @@ void StripChartWidget::paintChart(QPainter& painter, const QRectF& area) const
     renderer_.paintChart(painter, renderer_.layout(area, now()), area);
 }
 
-QRect StripChartWidget::refreshCache()
+QRegion StripChartWidget::refreshCache()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const StripChartRenderer::Layout layout = currentLayout();
-    std::optional<QRect> changed;
+    std::optional<QRegion> changed;
     if (stale_ == Stale::Rows && cache_.size() == pixels)
         changed = renderer_.patchImage(cache_, picture_, layout, drawnRowsEnd_ - store_.firstRowNumber(),
                                        store_.firstRowNumber() != drawnFirstRow_);
@@ -330,7 +329,7 @@ QRect StripChartWidget::refreshCache()
             renderer_.paintChart(cachePainter, layout, QRectF(rect()));
             picture_ = StripChartRenderer::Picture{layout, -1, false};
         }
-        changed = rect();
+        changed = QRegion(rect());
     }
     if (stale_ != Stale::None) {
         stale_ = Stale::None;
@@ -338,22 +337,31 @@ QRect StripChartWidget::refreshCache()
         drawnFirstRow_ = store_.firstRowNumber();
         sinceRedraw_.start();
     }
-    return changed.value_or(QRect());
+    // The cursor's readout may now show another row.
+    if (changed && cursorShown_) {
+        const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
+        if (renderer_.rowAt(layout, px) + store_.firstRowNumber() != cursorRow_)
+            *changed |= cursorArea_;
+    }
+    return changed.value_or(QRegion());
 }
 
-void StripChartWidget::paintFrame(QPainter& painter, const QRect& dirty)
+void StripChartWidget::paintFrame(QPainter& painter, const QRegion& dirty)
 {
     const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
     if (cache_.size() != pixels)
         stale_ = Stale::All;
     refreshCache();
     const qreal ratio = cache_.devicePixelRatio();
-    painter.drawImage(QRectF(dirty), cache_, QRectF(QRectF(dirty).topLeft() * ratio, QSizeF(dirty.size()) * ratio));
+    for (const QRect& r : dirty)
+        painter.drawImage(QRectF(r), cache_, QRectF(QRectF(r).topLeft() * ratio, QSizeF(r.size()) * ratio));
     cursorArea_ = QRect();
     const StripChartRenderer::Layout& layout = picture_.layout;
     if (cursorShown_) {
         const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
-        cursorArea_ = renderer_.paintCursor(painter, layout, px, renderer_.rowAt(layout, px)).toAlignedRect();
+        const int64_t row = renderer_.rowAt(layout, px);
+        cursorRow_ = row + store_.firstRowNumber();
+        cursorArea_ = renderer_.paintCursor(painter, layout, px, row).toAlignedRect();
     }
 }
 
@@ -366,7 +374,7 @@ void StripChartWidget::paintEvent(QPaintEvent* event)
         redrawTimer_.stop();
     }
     QPainter painter(this);
-    paintFrame(painter, event->rect());
+    paintFrame(painter, event->region());
 }
 
 void StripChartWidget::resizeEvent(QResizeEvent* event)

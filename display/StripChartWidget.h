@@ -79,15 +79,17 @@ public:
     // Where the curves are drawn, in widget coordinates.
     QRectF plotRect() const;
     // What paintEvent paints into `dirty`: the cached chart and the cursor over it.
-    void paintFrame(QPainter& painter, const QRect& dirty);
+    void paintFrame(QPainter& painter, const QRect& dirty) { paintFrame(painter, QRegion(dirty)); }
+    void paintFrame(QPainter& painter, const QRegion& dirty);
     // The area the last cursor move asked to repaint.
     QRect cursorRepaintArea() const { return cursorRepaint_; }
     // The chart without the cursor, freshly painted into `area`.
     void paintChart(QPainter& painter, const QRectF& area) const;
-    // Brings the cached picture up to date; returns the area that changed.
+    // Brings the cached picture up to date; returns the area that changed,
+    // the cursor's readout included.
     // A paint does this itself; a tick's new row does it at once, so that
     // only the changed area is repainted.
-    QRect refreshCache();
+    QRegion refreshCache();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,6 +128,7 @@ private:
     QTimer redrawTimer_;         // the next redraw, when rows come faster than frames
 
     QRect cursorArea_;   // what the cursor covered when last painted
+    int64_t cursorRow_ = -1; // the row its readout showed, as firstRowNumber() counts
     QRect cursorRepaint_;
     double cursorFraction_ = 0.5; // across the plot, so it stays put while rows scroll by
     bool cursorShown_ = true;
