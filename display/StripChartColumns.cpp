@@ -7,6 +7,12 @@ namespace {
 // Keeps far-away points within what the paint engine handles exactly; the
 // clip removes everything outside the plot anyway.
 constexpr double kPixelLimit = 1.0e6;
+
+double valueRange(const StripChartSettings& settings)
+{
+    const double range = settings.yMax - settings.yMin;
+    return std::fabs(range) > 0.0 && std::isfinite(range) ? range : 1.0;
+}
 } // namespace
 
 double StripChartColumns::pixelOfX(const StripChartLayout& layout, double x)
@@ -17,10 +23,7 @@ double StripChartColumns::pixelOfX(const StripChartLayout& layout, double x)
 
 double StripChartColumns::pixelOfValue(const StripChartLayout& layout, const StripChartSettings& settings, double v)
 {
-    double range = settings.yMax - settings.yMin;
-    if (!(std::fabs(range) > 0.0) || !std::isfinite(range))
-        range = 1.0;
-    const double py = layout.plot.top() + (settings.yMax - v) / range * layout.plot.height();
+    const double py = layout.plot.top() + (settings.yMax - v) / valueRange(settings) * layout.plot.height();
     return std::clamp(py, -kPixelLimit, kPixelLimit);
 }
 
@@ -76,7 +79,13 @@ void StripChartColumns::walkChannel(StripChartCurveSink& sink, int index, int be
 {
     const int columns = layout_.columns;
     const double left = layout_.plot.left();
-    const bool prefetch = snapLevel_ < 2;
+    const double valueTop = settings_.yMax;
+    const double valueScale = layout_.plot.height() / valueRange(settings_);
+    const double plotTop = layout_.plot.top();
+    // pixelOfValue, with the division done once.
+    const auto yOf = [valueTop, valueScale, plotTop](double v) {
+        return std::clamp(plotTop + (valueTop - v) * valueScale, -kPixelLimit, kPixelLimit);
+    };
     // Strokes up to kMaxLineWidth - 1 columns left of `begin` reach into it.
     const int start = std::clamp(begin - (kMaxLineWidth - 1), 0, columns);
     bool havePrevious = false;
@@ -87,7 +96,7 @@ void StripChartColumns::walkChannel(StripChartCurveSink& sink, int index, int be
     // its column's centre when that lies in the view.
     const auto before = store_.pointAtOrBefore(index, bounds_[size_t(start)] - 1);
     if (before.row >= 0) {
-        const double y = pixelOfValue(layout_, settings_, before.value);
+        const double y = yOf(before.value);
         if (before.row >= bounds_.front()) {
             previousColumn = columnOfRow(before.row);
             previous = QPointF(left + previousColumn + 0.5, y);
@@ -98,36 +107,44 @@ void StripChartColumns::walkChannel(StripChartCurveSink& sink, int index, int be
         }
         havePrevious = true;
     }
-    for (int c = start; c < columns; ++c) {
-        if (prefetch && c + 8 <= columns)
-            store_.prefetchChannel(index, bounds_[size_t(c) + 8]);
-        if (bounds_[size_t(c)] == bounds_[size_t(c) + 1])
-            continue;
-        const auto e = store_.extremes(index, bounds_[size_t(c)], bounds_[size_t(c) + 1]);
+    const int last = std::min(end, columns);
+    scratch_.resize(size_t(std::max(last - start, 0)));
+    store_.extremesOfRanges(index, bounds_.data() + start, scratch_.size(), scratch_.data());
+    for (int c = start; c < last; ++c) {
+        const StripChartStore::Extremes& e = scratch_[size_t(c - start)];
         if (e.empty)
             continue;
         const double px = left + c + 0.5;
-        double top = pixelOfValue(layout_, settings_, e.max);
-        double bottom = pixelOfValue(layout_, settings_, e.min);
+        double top = yOf(e.max);
+        double bottom = yOf(e.min);
         const bool joined = havePrevious && !store_.breaksIn(index, previousFrom, bounds_[size_t(c) + 1]);
         if (joined && previousColumn == c - 1) {
             top = std::min(top, previous.y());
             bottom = std::max(bottom, previous.y());
         } else if (joined) {
-            sink.join(previous, QPointF(px, pixelOfValue(layout_, settings_, e.first)));
+            sink.join(previous, QPointF(px, yOf(e.first)));
         }
-        // Past `end` only the join into the first column there mattered.
-        if (c >= end)
-            return;
         sink.stroke(c, top, bottom);
-        previous = QPointF(px, pixelOfValue(layout_, settings_, e.last));
+        previous = QPointF(px, yOf(e.last));
         previousColumn = c;
         previousFrom = bounds_[size_t(c)];
         havePrevious = true;
     }
-    const auto after = store_.pointAtOrAfter(index, bounds_.back());
-    if (after.row >= 0 && havePrevious && !store_.breaksIn(index, previousFrom, after.row + 1))
-        sink.join(previous, QPointF(pixelOfX(layout_, store_.x(after.row)), pixelOfValue(layout_, settings_, after.value)));
+    // Past `end` only the join to the next point matters, in a column
+    // further on or after the view.
+    if (!havePrevious)
+        return;
+    const auto next = store_.pointAtOrAfter(index, bounds_[size_t(last)]);
+    if (next.row < 0 || store_.breaksIn(index, previousFrom, next.row + 1))
+        return;
+    const int c = columnOfRow(next.row);
+    if (c >= columns) {
+        sink.join(previous, QPointF(pixelOfX(layout_, store_.x(next.row)), yOf(next.value)));
+    } else if (previousColumn != c - 1) {
+        const auto e = store_.extremes(index, bounds_[size_t(c)], bounds_[size_t(c) + 1]);
+        if (!store_.breaksIn(index, previousFrom, bounds_[size_t(c) + 1]))
+            sink.join(previous, QPointF(left + c + 0.5, yOf(e.first)));
+    }
 }
 
 bool StripChartColumns::everyChannelHasPointsBefore() const

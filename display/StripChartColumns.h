@@ -72,5 +72,6 @@ private:
     const StripChartSettings& settings_;
     const StripChartLayout layout_;
     std::vector<int64_t> bounds_;
+    mutable std::vector<StripChartStore::Extremes> scratch_; // one channel's columns being walked
     int snapLevel_ = 0; // 0 exact, 1 finest blocks, 2 coarser blocks
 };

@@ -11,6 +11,7 @@ constexpr uint32_t kBackground = 0x535353;
 constexpr uint32_t kGrid = 0x9A9A9A;
 constexpr uint32_t kFrame = 0xA8A8A8;
 constexpr int kDotPeriod = 3; // a dotted line: one pixel in three
+constexpr int kBandColumns = 64;
 
 uint32_t argbOf(uint32_t bgr) { return toQColor(bgr).rgb(); }
 
@@ -39,12 +40,14 @@ public:
         const int to = std::min(std::max(floorToInt(bottom), floorToInt(top)) + dy_, y1_);
         const int xa = std::max(left_ + column, x0_);
         const int xb = std::min(left_ + column + width_, x1_);
-        if (xa >= xb)
+        if (xa >= xb || from > to)
             return;
-        for (int y = from; y <= to; ++y) {
-            uint32_t* line = row(y);
-            for (int x = xa; x < xb; ++x)
-                line[x] = argb_;
+        uchar* line = bits_ + qsizetype(from) * stride_ + qsizetype(xa) * 4;
+        const int n = xb - xa;
+        for (int y = from; y <= to; ++y, line += stride_) {
+            uint32_t* pixel = reinterpret_cast<uint32_t*>(line);
+            for (int x = 0; x < n; ++x)
+                pixel[x] = argb_;
         }
     }
     void join(QPointF from, QPointF to) override
@@ -179,6 +182,14 @@ void StripChartRaster::paintFrame(int x0, int x1)
 }
 
 void StripChartRaster::paintColumns(const StripChartColumns& columns, int begin, int end)
+{
+    // Band by band, so that the image lines a band touches stay in the cache
+    // while every channel is written into them.
+    for (int band = begin; band < end; band += kBandColumns)
+        paintBand(columns, band, std::min(band + kBandColumns, end));
+}
+
+void StripChartRaster::paintBand(const StripChartColumns& columns, int begin, int end)
 {
     const QRect area = areaOfColumns(begin, end).intersected(image_.rect());
     if (area.isEmpty())

@@ -37,6 +37,7 @@ public:
 private:
     class Sink;
 
+    void paintBand(const StripChartColumns& columns, int begin, int end);
     void fill(int x0, int x1, int y0, int y1, uint32_t argb);
     void paintGrid(int x0, int x1);
     void paintFrame(int x0, int x1);

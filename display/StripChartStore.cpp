@@ -531,6 +531,54 @@ StripChartStore::Extremes StripChartStore::extremes(int channel, int64_t begin, 
     return result;
 }
 
+void StripChartStore::extremesOfRanges(int channel, const int64_t* bounds, size_t ranges, Extremes* out) const
+{
+    const Column* column = nullptr;
+    int64_t chunkStart = -1; // global first row of the chunk `column` belongs to
+    for (size_t i = 0; i < ranges; ++i) {
+        const int64_t begin = std::max<int64_t>(bounds[i], 0), end = std::min(bounds[i + 1], rowCount());
+        const int64_t g0 = firstRow_ + begin, g1 = firstRow_ + end;
+        // Ranges inside one dense chunk column are read straight from it;
+        // everything else the general way.
+        if (begin >= end || channel < 0 || (g0 >> kChunkShift) != ((g1 - 1) >> kChunkShift)) {
+            out[i] = extremes(channel, begin, end);
+            continue;
+        }
+        if ((g0 >> kChunkShift) << kChunkShift != chunkStart) {
+            chunkStart = (g0 >> kChunkShift) << kChunkShift;
+            const Chunk* chunk = chunkOfGlobal(g0);
+            column = size_t(channel) < chunk->columns.size() ? &chunk->columns[size_t(channel)] : nullptr;
+        }
+        if (column && column->sparse) {
+            out[i] = extremes(channel, begin, end);
+            continue;
+        }
+        Extremes& e = out[i];
+        e = Extremes();
+        const size_t n = column ? column->size() : 0;
+        const size_t p0 = std::min(size_t(g0 - chunkStart), n), p1 = std::min(size_t(g1 - chunkStart), n);
+        if (i + 8 < ranges && column) {
+            const size_t ahead = size_t(std::max(bounds[i + 8] + firstRow_ - chunkStart, int64_t(0)));
+            if (ahead < n)
+                __builtin_prefetch(column->values.data() + ahead);
+        }
+        if (p0 >= p1)
+            continue;
+        // As extremes() does: block ends stand in for single points between
+        // block starts.
+        const bool aligned = (p0 & blockMask(kEndsLevel)) == 0 && ((p1 & blockMask(kEndsLevel)) == 0 || p1 == n);
+        const std::vector<float>& ends = column->levels[kEndsLevel];
+        const int shift = kLevelShift[kEndsLevel];
+        e.empty = false;
+        e.first = aligned && column->summarised(kEndsLevel, p0 >> shift) ? ends[4 * (p0 >> shift) + 2] : column->values[p0];
+        e.last = aligned && column->summarised(kEndsLevel, (p1 - 1) >> shift) ? ends[4 * ((p1 - 1) >> shift) + 3]
+                                                                             : column->values[p1 - 1];
+        e.min = std::numeric_limits<float>::infinity();
+        e.max = -e.min;
+        column->minMax(p0, p1, e.min, e.max);
+    }
+}
+
 StripChartStore::Point StripChartStore::pointAtOrBefore(int channel, int64_t row) const
 {
     row = std::min(row, rowCount() - 1);

@@ -98,6 +98,10 @@ public:
 
     // first/min/max/last of a channel over rows [begin, end).
     Extremes extremes(int channel, int64_t begin, int64_t end) const;
+    // extremes() of consecutive row ranges: out[i] for rows
+    // [bounds[i], bounds[i + 1]), i below `ranges`. One pass along the
+    // channel's memory, reading ahead, instead of a search for each range.
+    void extremesOfRanges(int channel, const int64_t* bounds, size_t ranges, Extremes* out) const;
     // Whether the channel's line breaks in rows [begin, end).
     bool breaksIn(int channel, int64_t begin, int64_t end) const;
     // The channel's newest point in rows 0..row, and its oldest point in rows
