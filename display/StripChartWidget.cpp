@@ -163,6 +163,14 @@ void StripChartWidget::ReserveRows(int64_t /*rows*/)
     // only hold memory a short file never uses.
 }
 
+void StripChartWidget::EndRows()
+{
+    if (!redrawTimer_.isActive())
+        return;
+    redrawTimer_.stop();
+    showChanges();
+}
+
 void StripChartWidget::SetYAxisRange(double min, double max)
 {
     if (!std::isfinite(min) || !std::isfinite(max))

@@ -51,6 +51,7 @@ public:
     void SetAutoRowDrop(bool drop) override;
     void SetRowDropTarget(int64_t rows) override;
     void ReserveRows(int64_t rows) override;
+    void EndRows() override;
 
     void SetYAxisRange(double min, double max) override;
     void SetYAxisTickMajorCount(int count) override;
@@ -85,6 +86,8 @@ public:
     QRect cursorRepaintArea() const { return cursorRepaint_; }
     // The chart without the cursor, freshly painted into `area`.
     void paintChart(QPainter& painter, const QRectF& area) const;
+    // Whether a change is not yet on the screen (painted, or asked to be).
+    bool redrawPending() const { return stale_ != Stale::None || redrawTimer_.isActive() || updatePending_; }
     // Brings the cached picture up to date; returns the area that changed,
     // the cursor's readout included.
     // A paint does this itself; a tick's new row does it at once, so that

@@ -385,6 +385,8 @@ void PlaybackController::DisplayFileData()
     }
     const LogfileReader::Result result = reader.readFile(state_.loadedFileName, sink);
     sink.flushRows();
+    if (c_.iStripChartX1)
+        c_.iStripChartX1->EndRows();
     sink.flushEvents();
     greyAbsentSensors();
     if (progress_)
