@@ -33,6 +33,8 @@ namespace {
 const QString ProgramCaption = QStringLiteral("VELTRA Data Logger ") + QStringLiteral("Version 1.03_1");
 constexpr int ProgressSteps = 1000;
 constexpr qint64 EventListInterval = 250; // ms
+// The progress bar moves at most this often (ms): each move repaints it.
+constexpr qint64 ProgressInterval = 100;
 } // namespace
 
 // Feeds the reader's findings into the window; the event list text is
@@ -126,8 +128,11 @@ private:
         // brought up to date every EventListInterval, and at the end.
         if (!eventsShown_.isValid() || eventsShown_.hasExpired(EventListInterval))
             flushEvents();
-        if (owner_.progress_ && fileSize_ > 0)
+        const bool progressDue = !progressShown_.isValid() || progressShown_.hasExpired(ProgressInterval);
+        if (owner_.progress_ && fileSize_ > 0 && progressDue) {
             owner_.progress_->setValue(int(bytesRead * ProgressSteps / fileSize_));
+            progressShown_.start();
+        }
         QCoreApplication::processEvents();
         // A sensor box unticked meanwhile stops that sensor's records.
         bool shown[7] = {};
@@ -141,6 +146,7 @@ private:
     int64_t fileSize_;
     QByteArray pending_; // UTF-8 lines, each with its LF
     QElapsedTimer eventsShown_;
+    QElapsedTimer progressShown_;
 };
 
 PlaybackController::PlaybackController(MainControls& controls, MeasurementState& measurement,
