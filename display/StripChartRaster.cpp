@@ -104,7 +104,7 @@ private:
 
 StripChartRaster::StripChartRaster(QImage& image, QPoint offset, const StripChartLayout& layout,
                                    const StripChartSettings& settings)
-    : image_(image), layout_(layout), settings_(settings)
+    : image_(image), bits_(image.bits()), stride_(image.bytesPerLine()), layout_(layout), settings_(settings)
 {
     left_ = int(layout.plot.left()) + offset.x();
     top_ = int(layout.plot.top()) + offset.y();
@@ -134,7 +134,7 @@ void StripChartRaster::fill(int x0, int x1, int y0, int y1, uint32_t argb)
     y0 = std::max(y0, 0);
     y1 = std::min(y1, image_.height() - 1);
     for (int y = y0; y <= y1 && x0 < x1; ++y)
-        std::fill_n(reinterpret_cast<uint32_t*>(image_.scanLine(y)) + x0, x1 - x0, argb);
+        std::fill_n(row(y) + x0, x1 - x0, argb);
 }
 
 std::vector<int> StripChartRaster::verticalGridColumns() const
@@ -154,7 +154,7 @@ void StripChartRaster::paintGrid(int x0, int x1)
         const int y = top_ + floorToInt(layout_.plot.height() * i / (yMajor - 1));
         if (y < 0 || y >= image_.height())
             continue;
-        uint32_t* line = reinterpret_cast<uint32_t*>(image_.scanLine(y));
+        uint32_t* line = row(y);
         for (int x = x0; x < x1; ++x) {
             const int64_t onGrid = layout_.firstColumn + (x - left_);
             if (((onGrid % kDotPeriod) + kDotPeriod) % kDotPeriod == 0)
@@ -167,7 +167,7 @@ void StripChartRaster::paintGrid(int x0, int x1)
             continue;
         for (int y = top_; y <= bottom_ && y < image_.height(); y += kDotPeriod)
             if (y >= 0)
-                reinterpret_cast<uint32_t*>(image_.scanLine(y))[x] = grid;
+                row(y)[x] = grid;
     }
 }
 

@@ -33,6 +33,8 @@ public:
     std::vector<int> verticalGridColumns() const;
     // The image area of pixel columns [begin, end).
     QRect areaOfColumns(int begin, int end) const;
+    // The image area that paintColumns paints, frame included.
+    QRect plotArea() const { return areaOfColumns(0, layout_.columns + 1); }
 
 private:
     class Sink;
@@ -42,7 +44,11 @@ private:
     void paintGrid(int x0, int x1);
     void paintFrame(int x0, int x1);
 
+    uint32_t* row(int y) const { return reinterpret_cast<uint32_t*>(bits_ + y * stride_); }
+
     QImage& image_;
+    uchar* bits_;
+    qsizetype stride_;
     const StripChartLayout& layout_;
     const StripChartSettings& settings_;
     int left_, top_, bottom_, right_; // image pixels of the frame

@@ -134,13 +134,14 @@ bool StripChartRenderer::paintsPixels(const QPainter& painter)
 void StripChartRenderer::paintChart(QPainter& painter, const Layout& layout, const QRectF& area) const
 {
     painter.save();
-    paintBackground(painter, layout, area);
     if (paintsPixels(painter)) {
         const QTransform t = painter.deviceTransform();
         QImage& image = *static_cast<QImage*>(painter.device());
         StripChartRaster raster(image, QPoint(int(t.dx()), int(t.dy())), layout, settings_);
+        paintBackground(painter, layout, QRegion(area.toAlignedRect()) - raster.plotArea().translated(-t.dx(), -t.dy()));
         raster.paintColumns(StripChartColumns(store_, settings_, layout), 0, layout.columns + 1);
     } else {
+        paintBackground(painter, layout, QRegion(area.toAlignedRect()));
         paintGridLines(painter, layout);
         paintCurves(painter, layout);
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -155,12 +156,13 @@ StripChartRenderer::Picture StripChartRenderer::paintImage(QImage& image, const 
 {
     Picture picture;
     picture.layout = layout;
+    const StripChartColumns columns(store_, settings_, layout);
+    StripChartRaster raster(image, QPoint(), layout, settings_);
     {
         QPainter painter(&image);
-        paintBackground(painter, layout, QRectF(image.rect()));
+        paintBackground(painter, layout, QRegion(image.rect()) - raster.plotArea());
     }
-    const StripChartColumns columns(store_, settings_, layout);
-    StripChartRaster(image, QPoint(), layout, settings_).paintColumns(columns, 0, layout.columns + 1);
+    raster.paintColumns(columns, 0, layout.columns + 1);
     picture.snapLevel = columns.snapLevel();
     picture.valid = true;
     return picture;
@@ -205,9 +207,10 @@ std::optional<QRegion> StripChartRenderer::patchImage(QImage& image, Picture& pi
     return changed;
 }
 
-void StripChartRenderer::paintBackground(QPainter& painter, const Layout& layout, const QRectF& area) const
+void StripChartRenderer::paintBackground(QPainter& painter, const Layout& layout, const QRegion& area) const
 {
-    painter.fillRect(area, toQColor(kBackground));
+    for (const QRect& r : area)
+        painter.fillRect(r, toQColor(kBackground));
     paintTicks(painter, layout);
     paintYLabels(painter, layout);
     paintXLabels(painter, layout);

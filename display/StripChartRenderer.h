@@ -56,7 +56,8 @@ public:
 
 private:
     static bool paintsPixels(const QPainter& painter);
-    void paintBackground(QPainter& painter, const Layout& layout, const QRectF& area) const;
+    // The background of `area`, tick marks and labels.
+    void paintBackground(QPainter& painter, const Layout& layout, const QRegion& area) const;
     void paintGridLines(QPainter& painter, const Layout& layout) const;
     void paintTicks(QPainter& painter, const Layout& layout) const;
     void paintYLabels(QPainter& painter, const Layout& layout) const;

@@ -564,15 +564,20 @@ void StripChartStore::extremesOfRanges(int channel, const int64_t* bounds, size_
         }
         if (p0 >= p1)
             continue;
-        // As extremes() does: block ends stand in for single points between
-        // block starts.
-        const bool aligned = (p0 & blockMask(kEndsLevel)) == 0 && ((p1 & blockMask(kEndsLevel)) == 0 || p1 == n);
-        const std::vector<float>& ends = column->levels[kEndsLevel];
-        const int shift = kLevelShift[kEndsLevel];
+        // As extremes() does: the ends of the coarsest blocks that the range
+        // starts and ends on stand in for single points.
+        int level = kLevels - 1;
+        while (level >= kEndsLevel
+               && !((p0 & blockMask(level)) == 0 && ((p1 & blockMask(level)) == 0 || p1 == n)))
+            --level;
+        const int endsLevel = std::max(level, kEndsLevel);
+        const std::vector<float>& ends = column->levels[endsLevel];
+        const int shift = kLevelShift[endsLevel];
+        const bool blocks = level >= kEndsLevel;
+        const size_t firstBlock = p0 >> shift, lastBlock = (p1 - 1) >> shift;
         e.empty = false;
-        e.first = aligned && column->summarised(kEndsLevel, p0 >> shift) ? ends[4 * (p0 >> shift) + 2] : column->values[p0];
-        e.last = aligned && column->summarised(kEndsLevel, (p1 - 1) >> shift) ? ends[4 * ((p1 - 1) >> shift) + 3]
-                                                                             : column->values[p1 - 1];
+        e.first = blocks && column->summarised(endsLevel, firstBlock) ? ends[4 * firstBlock + 2] : column->values[p0];
+        e.last = blocks && column->summarised(endsLevel, lastBlock) ? ends[4 * lastBlock + 3] : column->values[p1 - 1];
         e.min = std::numeric_limits<float>::infinity();
         e.max = -e.min;
         column->minMax(p0, p1, e.min, e.max);
