@@ -63,8 +63,10 @@ void BM_LoadInRealWindow(benchmark::State& state)
             state.ResumeTiming();
 
             w.window->controls().MenueFileLoad->trigger();
-            while (w.chart->redrawPending())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            QElapsedTimer waited;
+            waited.start();
+            while (w.chart->redrawPending() && !waited.hasExpired(10000))
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
             QCoreApplication::processEvents(); // the paint asked for last
 
             state.PauseTiming();

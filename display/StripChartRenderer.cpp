@@ -324,24 +324,14 @@ int64_t StripChartRenderer::rowAt(const Layout& layout, double px) const
     return store_.nearestRow(layout.x0 + (layout.x1 - layout.x0) * f);
 }
 
-QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
+// The box: the row's time, then each shown channel's newest value at or
+// before the row (playback rows carry one sensor each).
+StripChartRenderer::CursorBox StripChartRenderer::cursorBox(const Layout& layout, double px, int64_t row) const
 {
     const QRectF& plot = layout.plot;
-    px = std::clamp(px, plot.left(), plot.right());
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen linePen(toQColor(kCursor), 1.0);
-    linePen.setCosmetic(true);
-    painter.setPen(linePen);
-    painter.drawLine(QPointF(px, plot.top()), QPointF(px, plot.bottom()));
-
-    // The box: the row's time, then each shown channel's newest value at or
-    // before the row (playback rows carry one sensor each).
-    struct Entry {
-        QString text;
-        uint32_t colour;
-    };
-    std::vector<Entry> entries;
+    CursorBox result;
+    result.px = std::clamp(px, plot.left(), plot.right());
+    std::vector<CursorBox::Entry>& entries = result.entries;
     entries.push_back({row >= 0 ? chartTimeLabel(store_.x(row)) : QStringLiteral("no data"), kCursorText});
     for (size_t ch = 0; ch < settings_.channels.size() && row >= 0; ++ch) {
         const StripChartChannel& channel = settings_.channels[ch];
@@ -351,31 +341,52 @@ QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, 
         const QString value = point.row >= 0 ? QString::number(double(point.value), 'f', 2) : QStringLiteral("-");
         entries.push_back({channel.title.trimmed() + QStringLiteral(": ") + value, channel.colour});
     }
-    painter.setFont(font_);
     const QFontMetricsF metrics(font_);
-    const double lineHeight = metrics.height() + 1.0;
-    const double swatch = 8.0;
-    double textWidth = 0;
+    result.lineHeight = metrics.height() + 1.0;
     for (const auto& entry : entries)
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.text));
-    const double boxWidth = textWidth + swatch + 16.0;
-    const double boxHeight = lineHeight * double(entries.size()) + 8.0;
-    double left = px + 6.0;
-    if (left + boxWidth > plot.right() && px - 6.0 - boxWidth >= plot.left())
-        left = px - 6.0 - boxWidth;
-    const QRectF box(left, plot.top() + 6.0, boxWidth, boxHeight);
+        result.textWidth = std::max(result.textWidth, metrics.horizontalAdvance(entry.text));
+    const double boxWidth = result.textWidth + CursorBox::kSwatch + 16.0;
+    const double boxHeight = result.lineHeight * double(entries.size()) + 8.0;
+    double left = result.px + 6.0;
+    if (left + boxWidth > plot.right() && result.px - 6.0 - boxWidth >= plot.left())
+        left = result.px - 6.0 - boxWidth;
+    result.box = QRectF(left, plot.top() + 6.0, boxWidth, boxHeight);
+    result.area = result.box.united(QRectF(result.px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);
+    return result;
+}
+
+QRectF StripChartRenderer::cursorArea(const Layout& layout, double px, int64_t row) const
+{
+    return cursorBox(layout, px, row).area;
+}
+
+QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
+{
+    const QRectF& plot = layout.plot;
+    const CursorBox cursor = cursorBox(layout, px, row);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen linePen(toQColor(kCursor), 1.0);
+    linePen.setCosmetic(true);
+    painter.setPen(linePen);
+    painter.drawLine(QPointF(cursor.px, plot.top()), QPointF(cursor.px, plot.bottom()));
+
+    painter.setFont(font_);
     painter.setPen(QPen(toQColor(kCursorBox), 1.0));
     painter.setBrush(QColor(32, 32, 32, 225));
-    painter.drawRect(box);
-    double y = box.top() + 4.0;
-    for (size_t i = 0; i < entries.size(); ++i, y += lineHeight) {
-        double x = box.left() + 6.0;
+    painter.drawRect(cursor.box);
+    const double lineHeight = cursor.lineHeight;
+    const double swatch = CursorBox::kSwatch;
+    double y = cursor.box.top() + 4.0;
+    for (size_t i = 0; i < cursor.entries.size(); ++i, y += lineHeight) {
+        double x = cursor.box.left() + 6.0;
         if (i > 0)
-            painter.fillRect(QRectF(x, y + (lineHeight - swatch) / 2, swatch, swatch), toQColor(entries[i].colour));
+            painter.fillRect(QRectF(x, y + (lineHeight - swatch) / 2, swatch, swatch), toQColor(cursor.entries[i].colour));
         x += swatch + 4.0;
         painter.setPen(toQColor(kCursorText));
-        painter.drawText(QRectF(x, y, textWidth + 2.0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, entries[i].text);
+        painter.drawText(QRectF(x, y, cursor.textWidth + 2.0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         cursor.entries[i].text);
     }
     painter.restore();
-    return box.united(QRectF(px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);
+    return cursor.area;
 }

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QImage;
 class QPainter;
@@ -51,10 +52,27 @@ public:
     // The cursor line at px and the box with the channels' values at `row`;
     // returns the area painted.
     QRectF paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const;
+    // The area paintCursor would paint.
+    QRectF cursorArea(const Layout& layout, double px, int64_t row) const;
 
     double pixelOfX(const Layout& layout, double x) const;
 
 private:
+    struct CursorBox {
+        static constexpr double kSwatch = 8.0;
+        struct Entry {
+            QString text;
+            uint32_t colour;
+        };
+        std::vector<Entry> entries;
+        double px = 0;
+        double lineHeight = 0;
+        double textWidth = 0;
+        QRectF box;
+        QRectF area;
+    };
+
+    CursorBox cursorBox(const Layout& layout, double px, int64_t row) const;
     static bool paintsPixels(const QPainter& painter);
     // The background of `area`, tick marks and labels.
     void paintBackground(QPainter& painter, const Layout& layout, const QRegion& area) const;

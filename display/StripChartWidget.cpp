@@ -348,8 +348,9 @@ QRegion StripChartWidget::refreshCache()
     // The cursor's readout may now show another row.
     if (changed && cursorShown_) {
         const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
-        if (renderer_.rowAt(layout, px) + store_.firstRowNumber() != cursorRow_)
-            *changed |= cursorArea_;
+        const int64_t row = renderer_.rowAt(layout, px);
+        if (row + store_.firstRowNumber() != cursorRow_)
+            *changed |= cursorArea_ | renderer_.cursorArea(layout, px, row).toAlignedRect();
     }
     return changed.value_or(QRegion());
 }

@@ -369,3 +369,31 @@ TEST(StripChartWidget, PatchedPictureOfNewRowsMatchesAWholeRedraw)
     expectPatchesMatchWholeFrames(1, 150);   // two columns a row: joins, scrolls every row
     expectPatchesMatchWholeFrames(160, 500); // 80 rows a column: summaries, a scroll now and then
 }
+
+TEST(StripChartWidget, CursorReadoutThatGrowsWithANewRowIsRepaintedWhole)
+{
+    FixedClock clock;
+    StripChartWidget chart(nullptr, &clock);
+    chart.resize(400, 200);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
+    chart.SetXAxisSpan(3000 * kSecond); // several rows a column: most rows scroll nothing
+    const QRectF plot = chart.plotRect();
+    sendMouse(chart, QEvent::MouseButtonPress, {plot.right(), plot.center().y()}, Qt::LeftButton); // at the newest row
+    QImage shown(chart.size(), QImage::Format_RGB32);
+    for (int i = 0; i < 40; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, i % 2 ? 1.0 : -10.25); // readouts of two widths
+        chart.EndRow();
+        {
+            QPainter painter(&shown);
+            const QRegion changed = i == 0 ? QRegion(chart.rect()) : chart.refreshCache();
+            painter.setClipRegion(changed);
+            chart.paintFrame(painter, changed);
+        }
+        QImage whole(chart.size(), QImage::Format_RGB32);
+        QPainter painter(&whole);
+        chart.paintFrame(painter, chart.rect());
+        ASSERT_EQ(shown, whole) << "after row " << i;
+    }
+}
