@@ -29,7 +29,8 @@ double StripChartColumns::pixelOfValue(const StripChartLayout& layout, const Str
 
 StripChartColumns::StripChartColumns(const StripChartStore& store, const StripChartSettings& settings,
                                      const StripChartLayout& layout)
-    : store_(store), settings_(settings), layout_(layout), bounds_(size_t(layout.columns) + 1)
+    : store_(store), settings_(settings), layout_(layout), bounds_(size_t(layout.columns) + 1),
+      plotTop_(layout.plot.top()), valueScale_(layout.plot.height() / valueRange(settings))
 {
     const int columns = layout.columns;
     bounds_[0] = store_.lowerBound(layout.xOfColumn(0));
@@ -75,38 +76,38 @@ void StripChartColumns::walk(StripChartCurveSink& sink, int begin, int end) cons
     }
 }
 
+double StripChartColumns::yOf(double v) const
+{
+    return std::clamp(plotTop_ + (settings_.yMax - v) * valueScale_, -kPixelLimit, kPixelLimit);
+}
+
+StripChartColumns::Previous StripChartColumns::previousBefore(int index, int column) const
+{
+    // The last point before the column, at its column's centre when that
+    // lies in the view.
+    Previous previous;
+    const auto before = store_.pointAtOrBefore(index, bounds_[size_t(column)] - 1);
+    if (before.row < 0)
+        return previous;
+    previous.have = true;
+    if (before.row >= bounds_.front()) {
+        previous.column = columnOfRow(before.row);
+        previous.point = QPointF(layout_.plot.left() + previous.column + 0.5, yOf(before.value));
+        previous.from = bounds_[size_t(previous.column)];
+    } else {
+        previous.point = QPointF(pixelOfX(layout_, store_.x(before.row)), yOf(before.value));
+        previous.from = before.row;
+    }
+    return previous;
+}
+
 void StripChartColumns::walkChannel(StripChartCurveSink& sink, int index, int begin, int end) const
 {
     const int columns = layout_.columns;
     const double left = layout_.plot.left();
-    const double valueTop = settings_.yMax;
-    const double valueScale = layout_.plot.height() / valueRange(settings_);
-    const double plotTop = layout_.plot.top();
-    // pixelOfValue, with the division done once.
-    const auto yOf = [valueTop, valueScale, plotTop](double v) {
-        return std::clamp(plotTop + (valueTop - v) * valueScale, -kPixelLimit, kPixelLimit);
-    };
     // Strokes up to kMaxLineWidth - 1 columns left of `begin` reach into it.
     const int start = std::clamp(begin - (kMaxLineWidth - 1), 0, columns);
-    bool havePrevious = false;
-    int previousColumn = -2;
-    int64_t previousFrom = 0; // first row of what the previous point stands for
-    QPointF previous;
-    // What the columns before `start` left: the last point before them, at
-    // its column's centre when that lies in the view.
-    const auto before = store_.pointAtOrBefore(index, bounds_[size_t(start)] - 1);
-    if (before.row >= 0) {
-        const double y = yOf(before.value);
-        if (before.row >= bounds_.front()) {
-            previousColumn = columnOfRow(before.row);
-            previous = QPointF(left + previousColumn + 0.5, y);
-            previousFrom = bounds_[size_t(previousColumn)];
-        } else {
-            previous = QPointF(pixelOfX(layout_, store_.x(before.row)), y);
-            previousFrom = before.row;
-        }
-        havePrevious = true;
-    }
+    Previous previous = previousBefore(index, start);
     const int last = std::min(end, columns);
     scratch_.resize(size_t(std::max(last - start, 0)));
     store_.extremesOfRanges(index, bounds_.data() + start, scratch_.size(), scratch_.data());
@@ -117,33 +118,34 @@ void StripChartColumns::walkChannel(StripChartCurveSink& sink, int index, int be
         const double px = left + c + 0.5;
         double top = yOf(e.max);
         double bottom = yOf(e.min);
-        const bool joined = havePrevious && !store_.breaksIn(index, previousFrom, bounds_[size_t(c) + 1]);
-        if (joined && previousColumn == c - 1) {
-            top = std::min(top, previous.y());
-            bottom = std::max(bottom, previous.y());
+        const bool joined = previous.have && !store_.breaksIn(index, previous.from, bounds_[size_t(c) + 1]);
+        if (joined && previous.column == c - 1) {
+            top = std::min(top, previous.point.y());
+            bottom = std::max(bottom, previous.point.y());
         } else if (joined) {
-            sink.join(previous, QPointF(px, yOf(e.first)));
+            sink.join(previous.point, QPointF(px, yOf(e.first)));
         }
         sink.stroke(c, top, bottom);
-        previous = QPointF(px, yOf(e.last));
-        previousColumn = c;
-        previousFrom = bounds_[size_t(c)];
-        havePrevious = true;
+        previous = {true, c, bounds_[size_t(c)], QPointF(px, yOf(e.last))};
     }
-    // Past `end` only the join to the next point matters, in a column
-    // further on or after the view.
-    if (!havePrevious)
-        return;
-    const auto next = store_.pointAtOrAfter(index, bounds_[size_t(last)]);
-    if (next.row < 0 || store_.breaksIn(index, previousFrom, next.row + 1))
+    if (previous.have)
+        joinPast(sink, index, last, previous);
+}
+
+void StripChartColumns::joinPast(StripChartCurveSink& sink, int index, int column, const Previous& previous) const
+{
+    // Past the columns walked only the join to the next point matters, in a
+    // column further on or after the view.
+    const auto next = store_.pointAtOrAfter(index, bounds_[size_t(column)]);
+    if (next.row < 0 || store_.breaksIn(index, previous.from, next.row + 1))
         return;
     const int c = columnOfRow(next.row);
-    if (c >= columns) {
-        sink.join(previous, QPointF(pixelOfX(layout_, store_.x(next.row)), yOf(next.value)));
-    } else if (previousColumn != c - 1) {
+    if (c >= layout_.columns) {
+        sink.join(previous.point, QPointF(pixelOfX(layout_, store_.x(next.row)), yOf(next.value)));
+    } else if (previous.column != c - 1) {
         const auto e = store_.extremes(index, bounds_[size_t(c)], bounds_[size_t(c) + 1]);
-        if (!store_.breaksIn(index, previousFrom, bounds_[size_t(c) + 1]))
-            sink.join(previous, QPointF(left + c + 0.5, yOf(e.first)));
+        if (!store_.breaksIn(index, previous.from, bounds_[size_t(c) + 1]))
+            sink.join(previous.point, QPointF(layout_.plot.left() + c + 0.5, yOf(e.first)));
     }
 }
 

@@ -66,12 +66,26 @@ public:
     static double pixelOfValue(const StripChartLayout& layout, const StripChartSettings& settings, double v);
 
 private:
+    // What a channel's walk carries from one column with points to the next.
+    struct Previous {
+        bool have = false;
+        int column = -2;  // -2: before the view
+        int64_t from = 0; // first row of what the point stands for
+        QPointF point;
+    };
+
+    // pixelOfValue, with the division done once.
+    double yOf(double v) const;
+    Previous previousBefore(int channel, int column) const;
     void walkChannel(StripChartCurveSink& sink, int channel, int begin, int end) const;
+    void joinPast(StripChartCurveSink& sink, int channel, int column, const Previous& previous) const;
 
     const StripChartStore& store_;
     const StripChartSettings& settings_;
     const StripChartLayout layout_;
     std::vector<int64_t> bounds_;
+    double plotTop_;    // where yMax lies
+    double valueScale_; // pixels per unit of value
     mutable std::vector<StripChartStore::Extremes> scratch_; // one channel's columns being walked
     int snapLevel_ = 0; // 0 exact, 1 finest blocks, 2 coarser blocks
 };
