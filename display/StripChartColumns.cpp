@@ -21,12 +21,6 @@ double StripChartColumns::pixelOfX(const StripChartLayout& layout, double x)
     return std::clamp(px, -kPixelLimit, kPixelLimit);
 }
 
-double StripChartColumns::pixelOfValue(const StripChartLayout& layout, const StripChartSettings& settings, double v)
-{
-    const double py = layout.plot.top() + (settings.yMax - v) / valueRange(settings) * layout.plot.height();
-    return std::clamp(py, -kPixelLimit, kPixelLimit);
-}
-
 StripChartColumns::StripChartColumns(const StripChartStore& store, const StripChartSettings& settings,
                                      const StripChartLayout& layout)
     : store_(store), settings_(settings), layout_(layout), bounds_(size_t(layout.columns) + 1),

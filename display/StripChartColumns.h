@@ -45,7 +45,6 @@ public:
     // column); a frame drawn one way cannot be patched with columns drawn
     // the other.
     int snapLevel() const { return snapLevel_; }
-    int64_t bound(int c) const { return bounds_[size_t(c)]; }
     // The column whose rows hold `row`: -1 before the view, `columns` after.
     int columnOfRow(int64_t row) const;
 
@@ -60,10 +59,9 @@ public:
     // them, whose stroke or join came from them.
     int endOfColumnsChangedUpTo(int edge) const;
 
-    // Where an x and a value are drawn, in the painter's pixels; far-away
-    // points are kept within what a paint engine handles exactly.
+    // Where an x is drawn, in the painter's pixels; far-away points are kept
+    // within what a paint engine handles exactly.
     static double pixelOfX(const StripChartLayout& layout, double x);
-    static double pixelOfValue(const StripChartLayout& layout, const StripChartSettings& settings, double v);
 
 private:
     // What a channel's walk carries from one column with points to the next.
@@ -74,7 +72,7 @@ private:
         QPointF point;
     };
 
-    // pixelOfValue, with the division done once.
+    // Where a value is drawn, in the painter's pixels.
     double yOf(double v) const;
     Previous previousBefore(int channel, int column) const;
     void walkChannel(StripChartCurveSink& sink, int channel, int begin, int end) const;
