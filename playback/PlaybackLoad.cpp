@@ -68,20 +68,25 @@ public:
         return targets;
     }
 
-    // Everything the read handed over so far; the chart gets its rows
-    // before anything can look at it.
-    void take(ReadPiece& piece)
+    // What the read handed over. At a yield the window runs its events and
+    // lets the read go on before it stores the rows that came with it, so
+    // the two overlap; meanwhile the chart shows what it had.
+    void take(std::deque<ReadPiece>& pieces)
     {
-        for (const LogRecord::Parameters& record : piece.parameters)
-            parameterRecord(record);
-        pending_ += piece.infoLines;
-        ReadAhead::keepNewestLines(pending_, EventList::MaxCharacters);
-        if (piece.rows) {
+        for (ReadPiece& piece : pieces) {
+            for (const LogRecord::Parameters& record : piece.parameters)
+                parameterRecord(record);
+            pending_ += piece.infoLines;
+            ReadAhead::keepNewestLines(pending_, EventList::MaxCharacters);
+            if (piece.yield)
+                yieldNow(piece.bytesRead);
+        }
+        for (ReadPiece& piece : pieces) {
+            if (!piece.rows)
+                continue;
             piece.rows->flushTo(owner_.c_.iStripChartX1);
             read_.recycle(std::move(piece.rows));
         }
-        if (piece.yield)
-            yieldNow(piece.bytesRead);
     }
 
     void flushEvents()
@@ -380,8 +385,7 @@ void PlaybackController::DisplayFileData()
     }
     read.start(state_.loadedFileName);
     for (std::deque<ReadPiece> pieces; read.take(pieces); pieces.clear())
-        for (ReadPiece& piece : pieces)
-            sink.take(piece);
+        sink.take(pieces);
     const LogfileReader::Result result = read.result();
     if (c_.iStripChartX1)
         c_.iStripChartX1->EndRows();
