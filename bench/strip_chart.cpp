@@ -1,5 +1,6 @@
 // Strip chart speed and size: painting a full live day and a long playback,
-// adding rows, memory per row, and moving the cursor.
+// a live tick with a full day in the chart, adding rows, memory per row, and
+// moving the cursor.
 #include "bench/support/OffscreenBenchmarkMain.h"
 #include "display/StripChartWidget.h"
 
@@ -10,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -143,14 +145,69 @@ void paint(benchmark::State& state, StripChartWidget& chart)
     }
 }
 
+// range(0) of the 30 channels shown.
 void BM_PaintLiveDay(benchmark::State& state)
 {
-    paint(state, *liveDay().chart);
+    StripChartWidget& chart = *liveDay().chart;
+    for (int c = 0; c < 30; ++c)
+        chart.SetChannelVisible(c, c < state.range(0));
+    paint(state, chart);
 }
 
+// range(0) rows, of which 1/range(1) in view (the newest).
 void BM_PaintPlayback(benchmark::State& state)
 {
-    paint(state, *playback(state.range(0)).chart);
+    StripChartWidget& chart = *playback(state.range(0)).chart;
+    chart.SetXAxisSpan(double(state.range(0)) * kSecond / double(state.range(1)));
+    paint(state, chart);
+}
+
+double processCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// One display tick with a full day of 30 channels in the chart: a row as the
+// display cycle adds it, then what the paint event after it does, at the
+// window's chart size or another (range(0) x range(1)), with the view's span
+// range(2) minutes. Counts the process's CPU time per tick and the share of
+// a core that a tick every 250 ms costs.
+void BM_LiveTick(benchmark::State& state)
+{
+    StripChartWidget& chart = *liveDay().chart;
+    for (int c = 0; c < 30; ++c)
+        chart.SetChannelVisible(c, true);
+    chart.resize(int(state.range(0)), int(state.range(1)));
+    chart.SetXAxisSpan(double(state.range(2)) / 1440.0);
+    QImage screen(chart.size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&screen);
+        chart.paintFrame(painter, chart.rect());
+    }
+    static int64_t row = kLiveDayRows;
+    int64_t repainted = 0;
+    const double cpuBefore = processCpuSeconds();
+    for (auto _ : state) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + double(row) * kSecond / 4);
+        for (int c = 0; c < 30; ++c)
+            chart.SetChannelValue(c, -1, 5.0 * c + 10.0 * std::sin(double(row) * 0.0007 + c) + double((row * 7919 + c) % 13));
+        chart.EndRow();
+        ++row;
+        const QRegion changed = chart.refreshCache();
+        QPainter painter(&screen);
+        painter.setClipRegion(changed);
+        chart.paintFrame(painter, changed);
+        for (const QRect& r : changed)
+            repainted += int64_t(r.width()) * r.height();
+    }
+    const double cpuPerTick = (processCpuSeconds() - cpuBefore) / double(state.iterations());
+    state.counters["cpu_us_per_tick"] = cpuPerTick * 1e6;
+    state.counters["core_percent"] = cpuPerTick / 0.25 * 100.0;
+    state.counters["pixels_per_tick"] = double(repainted) / double(state.iterations());
+    chart.resize(kWidth, kHeight);
 }
 
 void BM_AddRow30Values(benchmark::State& state)
@@ -226,8 +283,16 @@ void BM_CursorMove(benchmark::State& state)
 
 BENCHMARK(BM_MemoryLiveDay)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryPlayback22M)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PaintLiveDay)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PaintPlayback)->Arg(100000)->Arg(kPlaybackRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintLiveDay)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPlayback)
+    ->ArgsProduct({{100000, kPlaybackRows}, {1, 16, 256}})
+    ->Unit(benchmark::kMillisecond);
+// 681 x 451: the chart of the window maximized on 1280 x 800 (bench_window
+// prints it); spans of 2 minutes, 1 hour and 6 hours, as the window offers.
+BENCHMARK(BM_LiveTick)
+    ->ArgsProduct({{681}, {451}, {2, 60, 360}})
+    ->Args({kWidth, kHeight, 360})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddRow30Values)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_AddPlaybackRowBatch)->Arg(22500000)->Arg(300000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CursorMove)->Unit(benchmark::kMillisecond);

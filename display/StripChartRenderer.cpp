@@ -1,11 +1,14 @@
 #include "display/StripChartRenderer.h"
 
+#include "display/StripChartColumns.h"
+#include "display/StripChartRaster.h"
 #include "display/StripChartTime.h"
 #include "platform/Colour.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
+#include <QImage>
 #include <QLineF>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -17,9 +20,6 @@ constexpr uint32_t kFrame = 0xA8A8A8;
 constexpr uint32_t kCursor = 0xC9C9C9;
 constexpr uint32_t kCursorBox = Colours::Red;
 constexpr uint32_t kCursorText = Colours::Yellow;
-// Keeps far-away points within what the paint engine handles exactly; the
-// clip removes everything outside the plot anyway.
-constexpr double kPixelLimit = 1.0e6;
 constexpr double kTick = 5.0;
 
 int atLeastTwo(int ticks) { return std::max(ticks, 2); }
@@ -29,6 +29,52 @@ QString yLabel(double v)
     const double r = std::round(v);
     return QString::number(r == 0.0 ? 0.0 : r, 'f', 0); // no "-0"
 }
+
+// The curves with the painter's own lines, for devices other than images.
+// Wider lines become one-pixel lines side by side: the path stroker a wide
+// pen needs is far slower. A printer page is scaled up from these pixels,
+// and there a real pen keeps lines visible on paper.
+class PainterCurves final : public StripChartCurveSink {
+public:
+    explicit PainterCurves(QPainter& painter) : painter_(painter), scaled_(painter.transform().isScaling()) {}
+
+    void beginChannel(uint32_t colour, int lineWidth) override
+    {
+        strokes_.clear();
+        joins_.clear();
+        colour_ = colour;
+        width_ = lineWidth;
+    }
+    void stroke(int column, double top, double bottom) override
+    {
+        const double px = left_ + column + 0.5;
+        strokes_.emplace_back(px, top, px, std::max(bottom, top + 1.0));
+    }
+    void join(QPointF from, QPointF to) override { joins_.emplace_back(from, to); }
+    void endChannel() override
+    {
+        QPen pen(toQColor(colour_), scaled_ ? width_ * 0.75 : 1.0);
+        pen.setCosmetic(!scaled_);
+        painter_.setPen(pen);
+        for (int pass = 0; pass < (scaled_ ? 1 : width_); ++pass) {
+            painter_.save();
+            painter_.translate(pass, 0);
+            painter_.drawLines(strokes_.data(), int(strokes_.size()));
+            painter_.translate(0, pass);
+            painter_.drawLines(joins_.data(), int(joins_.size()));
+            painter_.restore();
+        }
+    }
+    double left_ = 0;
+
+private:
+    QPainter& painter_;
+    const bool scaled_;
+    uint32_t colour_ = 0;
+    int width_ = 1;
+    std::vector<QLineF> strokes_;
+    std::vector<QLineF> joins_;
+};
 } // namespace
 
 StripChartRenderer::StripChartRenderer(const StripChartStore& store, const StripChartSettings& settings)
@@ -60,47 +106,122 @@ StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double
     const double span = settings_.xSpan > 0.0 && std::isfinite(settings_.xSpan) ? settings_.xSpan : 1.0 / 720.0;
     const double newest = store_.rowCount() > 0 ? store_.x(store_.rowCount() - 1) : now;
     const double offset = std::isfinite(settings_.xOffset) ? settings_.xOffset : 0.0;
-    result.x1 = newest - offset;
-    result.x0 = result.x1 - span;
+    // The view ends with the column that holds its newest x.
+    result.columns = std::max(1, int(std::ceil(result.plot.width())));
+    result.columnDays = span / result.columns;
+    const double end = std::floor((newest - offset) / result.columnDays) + 1.0;
+    result.firstColumn = int64_t(std::clamp(end, -4.0e18, 4.0e18)) - result.columns;
+    result.x0 = result.xOfColumn(0);
+    result.x1 = result.xOfColumn(result.columns);
     return result;
 }
 
 double StripChartRenderer::pixelOfX(const Layout& layout, double x) const
 {
-    const double px = layout.plot.left() + (x - layout.x0) / (layout.x1 - layout.x0) * layout.plot.width();
-    return std::clamp(px, -kPixelLimit, kPixelLimit);
+    return StripChartColumns::pixelOfX(layout, x);
 }
 
-double StripChartRenderer::pixelOfValue(const Layout& layout, double v) const
+bool StripChartRenderer::paintsPixels(const QPainter& painter)
 {
-    double range = settings_.yMax - settings_.yMin;
-    if (!(std::fabs(range) > 0.0) || !std::isfinite(range))
-        range = 1.0;
-    const double py = layout.plot.top() + (settings_.yMax - v) / range * layout.plot.height();
-    return std::clamp(py, -kPixelLimit, kPixelLimit);
+    if (!painter.device() || painter.device()->devType() != QInternal::Image || painter.hasClipping()
+        || painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const QTransform t = painter.deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::round(t.dx()) && t.dy() == std::round(t.dy())
+        && StripChartRaster::canPaint(*static_cast<const QImage*>(painter.device()));
 }
 
 void StripChartRenderer::paintChart(QPainter& painter, const Layout& layout, const QRectF& area) const
 {
     painter.save();
-    painter.fillRect(area, toQColor(kBackground));
-    paintGrid(painter, layout);
-    paintLabels(painter, layout);
-    paintCurves(painter, layout);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(toQColor(kFrame), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(layout.plot);
+    if (paintsPixels(painter)) {
+        const QTransform t = painter.deviceTransform();
+        QImage& image = *static_cast<QImage*>(painter.device());
+        StripChartRaster raster(image, QPoint(int(t.dx()), int(t.dy())), layout, settings_);
+        paintBackground(painter, layout, QRegion(area.toAlignedRect()) - raster.plotArea().translated(-t.dx(), -t.dy()));
+        raster.paintColumns(StripChartColumns(store_, settings_, layout), 0, layout.columns + 1);
+    } else {
+        paintBackground(painter, layout, QRegion(area.toAlignedRect()));
+        paintGridLines(painter, layout);
+        paintCurves(painter, layout);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(toQColor(kFrame), 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(layout.plot);
+    }
     painter.restore();
 }
 
-void StripChartRenderer::paintGrid(QPainter& painter, const Layout& layout) const
+StripChartRenderer::Picture StripChartRenderer::paintImage(QImage& image, const Layout& layout) const
+{
+    Picture picture;
+    picture.layout = layout;
+    const StripChartColumns columns(store_, settings_, layout);
+    StripChartRaster raster(image, QPoint(), layout, settings_);
+    {
+        QPainter painter(&image);
+        paintBackground(painter, layout, QRegion(image.rect()) - raster.plotArea());
+    }
+    raster.paintColumns(columns, 0, layout.columns + 1);
+    picture.snapLevel = columns.snapLevel();
+    picture.valid = true;
+    return picture;
+}
+
+std::optional<QRegion> StripChartRenderer::patchImage(QImage& image, Picture& picture, const Layout& layout,
+                                                    int64_t firstNewRow, bool dropped) const
+{
+    const Layout& before = picture.layout;
+    const int64_t shift = layout.firstColumn - before.firstColumn;
+    if (!picture.valid || !StripChartRaster::canPaint(image) || layout.plot != before.plot
+        || layout.columns != before.columns || layout.columnDays != before.columnDays || settings_.xOffset != 0.0
+        || firstNewRow < 1 || shift < 0 || shift >= layout.columns)
+        return std::nullopt;
+    const StripChartColumns columns(store_, settings_, layout);
+    if (columns.snapLevel() != picture.snapLevel)
+        return std::nullopt;
+    const int n = int(shift);
+    StripChartRaster raster(image, QPoint(), layout, settings_);
+    raster.scrollLeft(n);
+    // The columns the new rows continue, and those that scrolled in.
+    const int right = std::min(columns.firstColumnChangedFrom(firstNewRow), layout.columns - 1 - n);
+    QRegion changed = raster.areaOfColumns(right, layout.columns + 1);
+    raster.paintColumns(columns, right, layout.columns + 1);
+    // The first column's rows (and the point before the view) change when
+    // the view moves on, or when the oldest rows go and with them the point
+    // before the view.
+    if (n > 0 || (dropped && !columns.everyChannelHasPointsBefore())) {
+        const int edge = dropped ? std::max(columns.columnOfRow(0), 0) : 0;
+        const int end = std::min(columns.endOfColumnsChangedUpTo(edge), right);
+        raster.paintColumns(columns, 0, end);
+        changed |= raster.areaOfColumns(0, end);
+    }
+    // The vertical grid stays where it is while the curves move under it.
+    if (n > 0) {
+        for (int grid : raster.verticalGridColumns())
+            for (int c : {grid - n, grid})
+                raster.paintColumns(columns, c, std::min(c + 1, right));
+        changed = QRegion(raster.areaOfColumns(0, layout.columns + 1)) | repaintXLabels(image, layout);
+    }
+    picture.layout = layout;
+    return changed;
+}
+
+void StripChartRenderer::paintBackground(QPainter& painter, const Layout& layout, const QRegion& area) const
+{
+    for (const QRect& r : area)
+        painter.fillRect(r, toQColor(kBackground));
+    paintTicks(painter, layout);
+    paintYLabels(painter, layout);
+    paintXLabels(painter, layout);
+}
+
+void StripChartRenderer::paintGridLines(QPainter& painter, const Layout& layout) const
 {
     const QRectF& plot = layout.plot;
     const int yMajor = atLeastTwo(settings_.yMajorTicks);
     const int xMajor = atLeastTwo(settings_.xMajorTicks);
     painter.setRenderHint(QPainter::Antialiasing, false);
-
     QPen grid(toQColor(kGrid), 1.0, Qt::DotLine);
     grid.setCosmetic(!painter.transform().isScaling());
     painter.setPen(grid);
@@ -112,8 +233,15 @@ void StripChartRenderer::paintGrid(QPainter& painter, const Layout& layout) cons
         const double x = plot.left() + plot.width() * i / (xMajor - 1);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
+}
 
-    // Major and minor tick marks outside the plot.
+// Major and minor tick marks outside the plot.
+void StripChartRenderer::paintTicks(QPainter& painter, const Layout& layout) const
+{
+    const QRectF& plot = layout.plot;
+    const int yMajor = atLeastTwo(settings_.yMajorTicks);
+    const int xMajor = atLeastTwo(settings_.xMajorTicks);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     QPen tick(toQColor(kFrame), 1.0);
     tick.setCosmetic(!painter.transform().isScaling());
     painter.setPen(tick);
@@ -137,13 +265,12 @@ void StripChartRenderer::paintGrid(QPainter& painter, const Layout& layout) cons
     }
 }
 
-void StripChartRenderer::paintLabels(QPainter& painter, const Layout& layout) const
+void StripChartRenderer::paintYLabels(QPainter& painter, const Layout& layout) const
 {
     const QRectF& plot = layout.plot;
     painter.setFont(font_);
     painter.setPen(Qt::white);
-    const QFontMetricsF metrics(font_);
-    const double h = metrics.height();
+    const double h = QFontMetricsF(font_).height();
     const int yMajor = atLeastTwo(settings_.yMajorTicks);
     for (int i = 0; i < yMajor; ++i) {
         const double y = plot.top() + plot.height() * i / (yMajor - 1);
@@ -151,6 +278,14 @@ void StripChartRenderer::paintLabels(QPainter& painter, const Layout& layout) co
         const QRectF box(plot.left() - kTick - 4.0 - 200.0, y - h / 2, 200.0, h);
         painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, yLabel(v));
     }
+}
+
+void StripChartRenderer::paintXLabels(QPainter& painter, const Layout& layout) const
+{
+    const QRectF& plot = layout.plot;
+    painter.setFont(font_);
+    painter.setPen(Qt::white);
+    const double h = QFontMetricsF(font_).height();
     const int xMajor = atLeastTwo(settings_.xMajorTicks);
     for (int i = 0; i < xMajor; ++i) {
         const double x = plot.left() + plot.width() * i / (xMajor - 1);
@@ -160,105 +295,26 @@ void StripChartRenderer::paintLabels(QPainter& painter, const Layout& layout) co
     }
 }
 
+QRect StripChartRenderer::repaintXLabels(QImage& image, const Layout& layout) const
+{
+    // Below the tick marks, across the whole width.
+    const int top = int(std::ceil(layout.plot.bottom() + kTick + 1.0));
+    const QRect strip(0, top, image.width(), std::max(image.height() - top, 0));
+    QPainter painter(&image);
+    painter.setClipRect(strip);
+    painter.fillRect(strip, toQColor(kBackground));
+    paintYLabels(painter, layout);
+    paintXLabels(painter, layout);
+    return strip;
+}
+
 void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) const
 {
-    const QRectF& plot = layout.plot;
-    const int columns = std::max(1, int(std::ceil(plot.width())));
-    // Row boundaries of the pixel columns, shared by all channels.
-    std::vector<int64_t> bounds(size_t(columns) + 1);
-    const auto xOfColumn = [&layout, columns](int c) { return layout.x0 + (layout.x1 - layout.x0) * c / columns; };
-    bounds[0] = store_.lowerBound(layout.x0);
-    bounds[size_t(columns)] = store_.lowerBound(xOfColumn(columns));
-    // With many rows per column the inner boundaries move forward to block
-    // starts, by at most half a column, so every point stays within a pixel
-    // of its place: the columns' extremes then come from a few summaries read
-    // in order, not from points scattered over hundreds of megabytes. Every
-    // row still falls into exactly one column, so no extreme is lost.
-    const int64_t rows = bounds[size_t(columns)] - bounds[0];
-    const bool snap = rows >= int64_t(columns) * 4 * StripChartStore::kFinestBlockRows;
-    const bool blocks = rows >= int64_t(columns) * 4 * StripChartStore::kBlockRows;
-    const double slack = (layout.x1 - layout.x0) / columns / 2.0;
-    for (int c = 1; c < columns; ++c) {
-        const int64_t step = c >= 2 ? bounds[size_t(c) - 1] - bounds[size_t(c) - 2] : 0;
-        const int64_t guess = bounds[size_t(c) - 1] + step;
-        store_.prefetchRow(bounds[size_t(c) - 1] + 8 * step, blocks);
-        const int64_t bound = snap ? store_.blockBound(xOfColumn(c), slack, guess) : store_.lowerBound(xOfColumn(c), guess);
-        bounds[size_t(c)] = std::clamp(bound, bounds[size_t(c) - 1], bounds[size_t(columns)]);
-    }
-
-    painter.setClipRect(plot.adjusted(0, 0, 1, 1));
+    painter.setClipRect(layout.plot.adjusted(0, 0, 1, 1));
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // A channel becomes one vertical stroke per pixel column (from its minimum
-    // to its maximum, stretched to meet the previous column's last value) and
-    // straight joins across columns without points. Short vertical strokes
-    // are what the rasteriser draws fastest; a zig-zag polyline through the
-    // same points costs several times as much.
-    std::vector<QLineF> strokes;
-    std::vector<QLineF> joins;
-    strokes.reserve(size_t(columns));
-    for (size_t ch = 0; ch < settings_.channels.size(); ++ch) {
-        const StripChartChannel& channel = settings_.channels[ch];
-        if (!channel.visible)
-            continue;
-        const int index = int(ch);
-        strokes.clear();
-        joins.clear();
-        bool havePrevious = false;
-        int previousColumn = -2;
-        int64_t previousFrom = 0; // first row of what the previous point stands for
-        QPointF previous;
-        const auto before = store_.pointAtOrBefore(index, bounds.front() - 1);
-        if (before.row >= 0) {
-            previous = QPointF(pixelOfX(layout, store_.x(before.row)), pixelOfValue(layout, before.value));
-            previousFrom = before.row;
-            havePrevious = true;
-        }
-        for (int c = 0; c < columns; ++c) {
-            if (!blocks && c + 8 <= columns)
-                store_.prefetchChannel(index, bounds[size_t(c) + 8]);
-            if (bounds[size_t(c)] == bounds[size_t(c) + 1])
-                continue;
-            const auto e = store_.extremes(index, bounds[size_t(c)], bounds[size_t(c) + 1]);
-            if (e.empty)
-                continue;
-            const double px = plot.left() + c + 0.5;
-            double top = pixelOfValue(layout, e.max);
-            double bottom = pixelOfValue(layout, e.min);
-            // Where the line breaks (no value for a while) nothing joins it.
-            const bool joined = havePrevious && !store_.breaksIn(index, previousFrom, bounds[size_t(c) + 1]);
-            if (joined && previousColumn == c - 1) {
-                top = std::min(top, previous.y());
-                bottom = std::max(bottom, previous.y());
-            } else if (joined) {
-                joins.emplace_back(previous, QPointF(px, pixelOfValue(layout, e.first)));
-            }
-            strokes.emplace_back(px, top, px, std::max(bottom, top + 1.0));
-            previous = QPointF(px, pixelOfValue(layout, e.last));
-            previousColumn = c;
-            previousFrom = bounds[size_t(c)];
-            havePrevious = true;
-        }
-        const auto after = store_.pointAtOrAfter(index, bounds.back());
-        if (after.row >= 0 && havePrevious && !store_.breaksIn(index, previousFrom, after.row + 1))
-            joins.emplace_back(previous, QPointF(pixelOfX(layout, store_.x(after.row)), pixelOfValue(layout, after.value)));
-
-        // On screen, wider lines as one-pixel lines side by side: the path
-        // stroker a wide pen needs is far slower. A printer page is scaled up
-        // from these pixels, and there a real pen keeps lines visible on paper.
-        const int width = std::clamp(channel.lineWidth, 1, 4);
-        const bool scaled = painter.transform().isScaling();
-        QPen pen(toQColor(channel.colour), scaled ? width * 0.75 : 1.0);
-        pen.setCosmetic(!scaled);
-        painter.setPen(pen);
-        for (int pass = 0; pass < (scaled ? 1 : width); ++pass) {
-            painter.save();
-            painter.translate(pass, 0);
-            painter.drawLines(strokes.data(), int(strokes.size()));
-            painter.translate(0, pass);
-            painter.drawLines(joins.data(), int(joins.size()));
-            painter.restore();
-        }
-    }
+    PainterCurves curves(painter);
+    curves.left_ = layout.plot.left();
+    StripChartColumns(store_, settings_, layout).walk(curves, 0, layout.columns + 1);
     painter.setClipping(false);
 }
 
@@ -268,24 +324,14 @@ int64_t StripChartRenderer::rowAt(const Layout& layout, double px) const
     return store_.nearestRow(layout.x0 + (layout.x1 - layout.x0) * f);
 }
 
-QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
+// The box: the row's time, then each shown channel's newest value at or
+// before the row (playback rows carry one sensor each).
+StripChartRenderer::CursorBox StripChartRenderer::cursorBox(const Layout& layout, double px, int64_t row) const
 {
     const QRectF& plot = layout.plot;
-    px = std::clamp(px, plot.left(), plot.right());
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen linePen(toQColor(kCursor), 1.0);
-    linePen.setCosmetic(true);
-    painter.setPen(linePen);
-    painter.drawLine(QPointF(px, plot.top()), QPointF(px, plot.bottom()));
-
-    // The box: the row's time, then each shown channel's newest value at or
-    // before the row (playback rows carry one sensor each).
-    struct Entry {
-        QString text;
-        uint32_t colour;
-    };
-    std::vector<Entry> entries;
+    CursorBox result;
+    result.px = std::clamp(px, plot.left(), plot.right());
+    std::vector<CursorBox::Entry>& entries = result.entries;
     entries.push_back({row >= 0 ? chartTimeLabel(store_.x(row)) : QStringLiteral("no data"), kCursorText});
     for (size_t ch = 0; ch < settings_.channels.size() && row >= 0; ++ch) {
         const StripChartChannel& channel = settings_.channels[ch];
@@ -295,31 +341,52 @@ QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, 
         const QString value = point.row >= 0 ? QString::number(double(point.value), 'f', 2) : QStringLiteral("-");
         entries.push_back({channel.title.trimmed() + QStringLiteral(": ") + value, channel.colour});
     }
-    painter.setFont(font_);
     const QFontMetricsF metrics(font_);
-    const double lineHeight = metrics.height() + 1.0;
-    const double swatch = 8.0;
-    double textWidth = 0;
+    result.lineHeight = metrics.height() + 1.0;
     for (const auto& entry : entries)
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.text));
-    const double boxWidth = textWidth + swatch + 16.0;
-    const double boxHeight = lineHeight * double(entries.size()) + 8.0;
-    double left = px + 6.0;
-    if (left + boxWidth > plot.right() && px - 6.0 - boxWidth >= plot.left())
-        left = px - 6.0 - boxWidth;
-    const QRectF box(left, plot.top() + 6.0, boxWidth, boxHeight);
+        result.textWidth = std::max(result.textWidth, metrics.horizontalAdvance(entry.text));
+    const double boxWidth = result.textWidth + CursorBox::kSwatch + 16.0;
+    const double boxHeight = result.lineHeight * double(entries.size()) + 8.0;
+    double left = result.px + 6.0;
+    if (left + boxWidth > plot.right() && result.px - 6.0 - boxWidth >= plot.left())
+        left = result.px - 6.0 - boxWidth;
+    result.box = QRectF(left, plot.top() + 6.0, boxWidth, boxHeight);
+    result.area = result.box.united(QRectF(result.px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);
+    return result;
+}
+
+QRectF StripChartRenderer::cursorArea(const Layout& layout, double px, int64_t row) const
+{
+    return cursorBox(layout, px, row).area;
+}
+
+QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
+{
+    const QRectF& plot = layout.plot;
+    const CursorBox cursor = cursorBox(layout, px, row);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen linePen(toQColor(kCursor), 1.0);
+    linePen.setCosmetic(true);
+    painter.setPen(linePen);
+    painter.drawLine(QPointF(cursor.px, plot.top()), QPointF(cursor.px, plot.bottom()));
+
+    painter.setFont(font_);
     painter.setPen(QPen(toQColor(kCursorBox), 1.0));
     painter.setBrush(QColor(32, 32, 32, 225));
-    painter.drawRect(box);
-    double y = box.top() + 4.0;
-    for (size_t i = 0; i < entries.size(); ++i, y += lineHeight) {
-        double x = box.left() + 6.0;
+    painter.drawRect(cursor.box);
+    const double lineHeight = cursor.lineHeight;
+    const double swatch = CursorBox::kSwatch;
+    double y = cursor.box.top() + 4.0;
+    for (size_t i = 0; i < cursor.entries.size(); ++i, y += lineHeight) {
+        double x = cursor.box.left() + 6.0;
         if (i > 0)
-            painter.fillRect(QRectF(x, y + (lineHeight - swatch) / 2, swatch, swatch), toQColor(entries[i].colour));
+            painter.fillRect(QRectF(x, y + (lineHeight - swatch) / 2, swatch, swatch), toQColor(cursor.entries[i].colour));
         x += swatch + 4.0;
         painter.setPen(toQColor(kCursorText));
-        painter.drawText(QRectF(x, y, textWidth + 2.0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, entries[i].text);
+        painter.drawText(QRectF(x, y, cursor.textWidth + 2.0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         cursor.entries[i].text);
     }
     painter.restore();
-    return box.united(QRectF(px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);
+    return cursor.area;
 }

@@ -1,26 +1,35 @@
 #pragma once
+#include "display/StripChartLayout.h"
 #include "display/StripChartSettings.h"
 #include "display/StripChartStore.h"
 
 #include <QFont>
+#include <QRect>
+#include <QRegion>
 #include <QRectF>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
+class QImage;
 class QPainter;
+class StripChartColumns;
 
 // Paints the strip chart: background, grid, axis labels and the curves, then
 // (separately, so the rest can be cached) the data cursor.
 //
-// Curves are reduced to first/min/max/last per pixel column from the store's
-// summaries, so a frame costs about the same for a hundred rows as for twenty
-// million. Every length is in the painter's logical pixels.
+// Into a 32-bit image the plot is written pixel by pixel (StripChartRaster);
+// on other devices, such as a printer's scaled page, it is drawn with the
+// painter's own lines. Every length is in the painter's logical pixels.
 class StripChartRenderer {
 public:
-    // Where the plot sits inside the painted area and which x range it shows.
-    struct Layout {
-        QRectF plot;
-        double x0 = 0;
-        double x1 = 1;
+    using Layout = StripChartLayout;
+
+    // A picture painted into an image, as far as patching it needs to know.
+    struct Picture {
+        Layout layout;
+        int snapLevel = -1;
+        bool valid = false;
     };
 
     StripChartRenderer(const StripChartStore& store, const StripChartSettings& settings);
@@ -28,20 +37,51 @@ public:
     // `now` (days) places the view while there are no rows.
     Layout layout(const QRectF& area, double now) const;
     void paintChart(QPainter& painter, const Layout& layout, const QRectF& area) const;
+    // The whole chart into `image`, at its origin.
+    Picture paintImage(QImage& image, const Layout& layout) const;
+    // Brings a picture of the same plot up to date with `layout` after rows
+    // were only added (from `firstNewRow` on, in today's numbering) and
+    // possibly the oldest dropped: scrolls it by whole columns and paints
+    // only the columns whose look changed. Returns the area changed, or
+    // nothing when only a whole new picture will do; `picture` then stays.
+    std::optional<QRegion> patchImage(QImage& image, Picture& picture, const Layout& layout, int64_t firstNewRow,
+                                    bool dropped) const;
 
     // The row under a horizontal pixel position; -1 without rows.
     int64_t rowAt(const Layout& layout, double px) const;
     // The cursor line at px and the box with the channels' values at `row`;
     // returns the area painted.
     QRectF paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const;
+    // The area paintCursor would paint.
+    QRectF cursorArea(const Layout& layout, double px, int64_t row) const;
 
     double pixelOfX(const Layout& layout, double x) const;
 
 private:
-    double pixelOfValue(const Layout& layout, double v) const;
-    void paintGrid(QPainter& painter, const Layout& layout) const;
-    void paintLabels(QPainter& painter, const Layout& layout) const;
+    struct CursorBox {
+        static constexpr double kSwatch = 8.0;
+        struct Entry {
+            QString text;
+            uint32_t colour;
+        };
+        std::vector<Entry> entries;
+        double px = 0;
+        double lineHeight = 0;
+        double textWidth = 0;
+        QRectF box;
+        QRectF area;
+    };
+
+    CursorBox cursorBox(const Layout& layout, double px, int64_t row) const;
+    static bool paintsPixels(const QPainter& painter);
+    // The background of `area`, tick marks and labels.
+    void paintBackground(QPainter& painter, const Layout& layout, const QRegion& area) const;
+    void paintGridLines(QPainter& painter, const Layout& layout) const;
+    void paintTicks(QPainter& painter, const Layout& layout) const;
+    void paintYLabels(QPainter& painter, const Layout& layout) const;
+    void paintXLabels(QPainter& painter, const Layout& layout) const;
     void paintCurves(QPainter& painter, const Layout& layout) const;
+    QRect repaintXLabels(QImage& image, const Layout& layout) const;
 
     const StripChartStore& store_;
     const StripChartSettings& settings_;

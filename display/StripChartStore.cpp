@@ -531,6 +531,59 @@ StripChartStore::Extremes StripChartStore::extremes(int channel, int64_t begin, 
     return result;
 }
 
+void StripChartStore::extremesOfRanges(int channel, const int64_t* bounds, size_t ranges, Extremes* out) const
+{
+    const Column* column = nullptr;
+    int64_t chunkStart = -1; // global first row of the chunk `column` belongs to
+    for (size_t i = 0; i < ranges; ++i) {
+        const int64_t begin = std::max<int64_t>(bounds[i], 0), end = std::min(bounds[i + 1], rowCount());
+        const int64_t g0 = firstRow_ + begin, g1 = firstRow_ + end;
+        // Ranges inside one dense chunk column are read straight from it;
+        // everything else the general way.
+        if (begin >= end || channel < 0 || (g0 >> kChunkShift) != ((g1 - 1) >> kChunkShift)) {
+            out[i] = extremes(channel, begin, end);
+            continue;
+        }
+        if ((g0 >> kChunkShift) << kChunkShift != chunkStart) {
+            chunkStart = (g0 >> kChunkShift) << kChunkShift;
+            const Chunk* chunk = chunkOfGlobal(g0);
+            column = size_t(channel) < chunk->columns.size() ? &chunk->columns[size_t(channel)] : nullptr;
+        }
+        if (column && column->sparse) {
+            out[i] = extremes(channel, begin, end);
+            continue;
+        }
+        Extremes& e = out[i];
+        e = Extremes();
+        const size_t n = column ? column->size() : 0;
+        const size_t p0 = std::min(size_t(g0 - chunkStart), n), p1 = std::min(size_t(g1 - chunkStart), n);
+        if (i + 8 < ranges && column) {
+            const size_t ahead = size_t(std::max(bounds[i + 8] + firstRow_ - chunkStart, int64_t(0)));
+            if (ahead < n)
+                __builtin_prefetch(column->values.data() + ahead);
+        }
+        if (p0 >= p1)
+            continue;
+        // As extremes() does: the ends of the coarsest blocks that the range
+        // starts and ends on stand in for single points.
+        int level = kLevels - 1;
+        while (level >= kEndsLevel
+               && !((p0 & blockMask(level)) == 0 && ((p1 & blockMask(level)) == 0 || p1 == n)))
+            --level;
+        const int endsLevel = std::max(level, kEndsLevel);
+        const std::vector<float>& ends = column->levels[endsLevel];
+        const int shift = kLevelShift[endsLevel];
+        const bool blocks = level >= kEndsLevel;
+        const size_t firstBlock = p0 >> shift, lastBlock = (p1 - 1) >> shift;
+        e.empty = false;
+        e.first = blocks && column->summarised(endsLevel, firstBlock) ? ends[4 * firstBlock + 2] : column->values[p0];
+        e.last = blocks && column->summarised(endsLevel, lastBlock) ? ends[4 * lastBlock + 3] : column->values[p1 - 1];
+        e.min = std::numeric_limits<float>::infinity();
+        e.max = -e.min;
+        column->minMax(p0, p1, e.min, e.max);
+    }
+}
+
 StripChartStore::Point StripChartStore::pointAtOrBefore(int channel, int64_t row) const
 {
     row = std::min(row, rowCount() - 1);

@@ -73,6 +73,9 @@ public:
                  int channelLimit);
 
     int64_t rowCount() const { return totalRows_ - firstRow_; }
+    // How many rows were dropped since the store was last cleared: row r is
+    // the (firstRowNumber() + r)-th row added since then.
+    int64_t firstRowNumber() const { return firstRow_; }
     // x of a row; NaN outside 0..rowCount()-1.
     double x(int64_t row) const;
     // A channel's value in a row; NaN where it has no point.
@@ -95,6 +98,10 @@ public:
 
     // first/min/max/last of a channel over rows [begin, end).
     Extremes extremes(int channel, int64_t begin, int64_t end) const;
+    // extremes() of consecutive row ranges: out[i] for rows
+    // [bounds[i], bounds[i + 1]), i below `ranges`. One pass along the
+    // channel's memory, reading ahead, instead of a search for each range.
+    void extremesOfRanges(int channel, const int64_t* bounds, size_t ranges, Extremes* out) const;
     // Whether the channel's line breaks in rows [begin, end).
     bool breaksIn(int channel, int64_t begin, int64_t end) const;
     // The channel's newest point in rows 0..row, and its oldest point in rows

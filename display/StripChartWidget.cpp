@@ -21,10 +21,7 @@ StripChartWidget::StripChartWidget(QWidget* parent, const IClock* clock)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 120);
     redrawTimer_.setSingleShot(true);
-    connect(&redrawTimer_, &QTimer::timeout, this, [this] {
-        update();
-        updatePending_ = isVisible();
-    });
+    connect(&redrawTimer_, &QTimer::timeout, this, &StripChartWidget::showChanges);
 }
 
 double StripChartWidget::now() const
@@ -32,20 +29,31 @@ double StripChartWidget::now() const
     return chartDaysFromDateTime(clock_->now());
 }
 
-void StripChartWidget::chartChanged()
+void StripChartWidget::chartChanged(Stale change)
 {
-    cacheValid_ = false;
+    if (change == Stale::All || stale_ == Stale::None)
+        stale_ = std::max(stale_, change);
     // Rows arrive by the million during a playback load; one pending repaint
     // covers them all, and asking Qt again for every row costs more than
     // storing the row. A redraw soon after the last one waits for the rest of
     // kMinRedrawMs: the load yields every few milliseconds, and redrawing the
     // chart at each yield would take a third of the load's time.
-    if (updatePending_)
+    if (updatePending_ || redrawTimer_.isActive())
         return;
     const qint64 since = sinceRedraw_.isValid() ? sinceRedraw_.elapsed() : kMinRedrawMs;
     if (since < kMinRedrawMs && isVisible()) {
         redrawTimer_.start(int(kMinRedrawMs - since));
-        updatePending_ = true;
+        return;
+    }
+    showChanges();
+}
+
+void StripChartWidget::showChanges()
+{
+    // New rows patch the picture now and repaint only what they changed;
+    // anything else waits for the paint, which may cover several changes.
+    if (stale_ == Stale::Rows && isVisible()) {
+        update(refreshCache());
         return;
     }
     update();
@@ -113,14 +121,14 @@ void StripChartWidget::SetChannelValue(int channel, int /*row: always the open r
 void StripChartWidget::EndRow()
 {
     store_.closeRow();
-    chartChanged();
+    chartChanged(Stale::Rows);
 }
 
 void StripChartWidget::AddRowsAt(const double* xs, size_t rows, const int* channels, const double* values,
                                  int valuesPerRow)
 {
     store_.addRows(xs, rows, channels, values, valuesPerRow, ChannelCount());
-    chartChanged();
+    chartChanged(Stale::Rows);
 }
 
 int64_t StripChartWidget::RowCount() const
@@ -153,6 +161,14 @@ void StripChartWidget::ReserveRows(int64_t /*rows*/)
 {
     // Storage grows chunk by chunk as rows arrive; reserving up front would
     // only hold memory a short file never uses.
+}
+
+void StripChartWidget::EndRows()
+{
+    if (!redrawTimer_.isActive())
+        return;
+    redrawTimer_.stop();
+    showChanges();
 }
 
 void StripChartWidget::SetYAxisRange(double min, double max)
@@ -300,26 +316,61 @@ void StripChartWidget::paintChart(QPainter& painter, const QRectF& area) const
     renderer_.paintChart(painter, renderer_.layout(area, now()), area);
 }
 
-void StripChartWidget::paintFrame(QPainter& painter, const QRect& dirty)
+QRegion StripChartWidget::refreshCache()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (!cacheValid_ || cache_.size() != pixels) {
+    const StripChartRenderer::Layout layout = currentLayout();
+    std::optional<QRegion> changed;
+    if (stale_ == Stale::Rows && cache_.size() == pixels)
+        changed = renderer_.patchImage(cache_, picture_, layout, drawnRowsEnd_ - store_.firstRowNumber(),
+                                       store_.firstRowNumber() != drawnFirstRow_);
+    if (!changed && stale_ != Stale::None) {
         if (cache_.size() != pixels) {
-            cache_ = QPixmap(pixels);
+            cache_ = QImage(pixels, QImage::Format_RGB32);
             cache_.setDevicePixelRatio(ratio);
         }
-        QPainter cachePainter(&cache_);
-        cacheLayout_ = renderer_.layout(QRectF(rect()), now());
-        renderer_.paintChart(cachePainter, cacheLayout_, QRectF(rect()));
-        cacheValid_ = true;
+        if (ratio == 1.0) {
+            picture_ = renderer_.paintImage(cache_, layout);
+        } else {
+            QPainter cachePainter(&cache_);
+            renderer_.paintChart(cachePainter, layout, QRectF(rect()));
+            picture_ = StripChartRenderer::Picture{layout, -1, false};
+        }
+        changed = QRegion(rect());
+    }
+    if (stale_ != Stale::None) {
+        stale_ = Stale::None;
+        drawnRowsEnd_ = store_.firstRowNumber() + store_.rowCount();
+        drawnFirstRow_ = store_.firstRowNumber();
         sinceRedraw_.start();
     }
-    painter.drawPixmap(QRectF(dirty), cache_, QRectF(QRectF(dirty).topLeft() * ratio, QSizeF(dirty.size()) * ratio));
+    // The cursor's readout may now show another row.
+    if (changed && cursorShown_) {
+        const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
+        const int64_t row = renderer_.rowAt(layout, px);
+        if (row + store_.firstRowNumber() != cursorRow_)
+            *changed |= cursorArea_ | renderer_.cursorArea(layout, px, row).toAlignedRect();
+    }
+    return changed.value_or(QRegion());
+}
+
+void StripChartWidget::paintFrame(QPainter& painter, const QRegion& dirty)
+{
+    const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (cache_.size() != pixels)
+        stale_ = Stale::All;
+    refreshCache();
+    const qreal ratio = cache_.devicePixelRatio();
+    for (const QRect& r : dirty)
+        painter.drawImage(QRectF(r), cache_, QRectF(QRectF(r).topLeft() * ratio, QSizeF(r.size()) * ratio));
     cursorArea_ = QRect();
+    const StripChartRenderer::Layout& layout = picture_.layout;
     if (cursorShown_) {
-        const double px = cacheLayout_.plot.left() + cursorFraction_ * cacheLayout_.plot.width();
-        cursorArea_ = renderer_.paintCursor(painter, cacheLayout_, px, renderer_.rowAt(cacheLayout_, px)).toAlignedRect();
+        const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
+        const int64_t row = renderer_.rowAt(layout, px);
+        cursorRow_ = row + store_.firstRowNumber();
+        cursorArea_ = renderer_.paintCursor(painter, layout, px, row).toAlignedRect();
     }
 }
 
@@ -332,12 +383,12 @@ void StripChartWidget::paintEvent(QPaintEvent* event)
         redrawTimer_.stop();
     }
     QPainter painter(this);
-    paintFrame(painter, event->rect());
+    paintFrame(painter, event->region());
 }
 
 void StripChartWidget::resizeEvent(QResizeEvent* event)
 {
-    cacheValid_ = false;
+    stale_ = Stale::All;
     QWidget::resizeEvent(event);
 }
 
@@ -353,7 +404,7 @@ void StripChartWidget::moveCursorTo(double px)
     const double newPx = plot.left() + fraction * plot.width();
     const int reach = cursorArea_.isEmpty() ? width() : cursorArea_.width() + 2;
     cursorRepaint_ = cursorArea_.united(QRect(int(newPx) - reach, 0, 2 * reach, height())).intersected(rect());
-    if (!cacheValid_ || cursorArea_.isEmpty())
+    if (stale_ != Stale::None || cursorArea_.isEmpty())
         cursorRepaint_ = rect();
     update(cursorRepaint_);
     if (onCursorChange)

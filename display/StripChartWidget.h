@@ -7,15 +7,17 @@
 #include "platform/IStripChart.h"
 
 #include <QElapsedTimer>
-#include <QPixmap>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
 // The strip chart on the window (`iStripChartX1`).
 //
 // The curves, grid and labels are painted into a cached picture that is
-// redrawn only when rows, channels or axes change; the data cursor is drawn
-// over it, so dragging the cursor costs a copy of the picture and one box.
+// redrawn only when channels or axes change; new rows scroll it and paint
+// only the columns they changed, so a live tick costs a few columns, not a
+// frame. The data cursor is drawn over it, so dragging the cursor costs a
+// copy of the picture and one box.
 // The user drags the cursor with the left button; a double-click raises the
 // toggle event.
 class StripChartWidget : public QWidget, public IStripChart {
@@ -49,6 +51,7 @@ public:
     void SetAutoRowDrop(bool drop) override;
     void SetRowDropTarget(int64_t rows) override;
     void ReserveRows(int64_t rows) override;
+    void EndRows() override;
 
     void SetYAxisRange(double min, double max) override;
     void SetYAxisTickMajorCount(int count) override;
@@ -77,11 +80,19 @@ public:
     // Where the curves are drawn, in widget coordinates.
     QRectF plotRect() const;
     // What paintEvent paints into `dirty`: the cached chart and the cursor over it.
-    void paintFrame(QPainter& painter, const QRect& dirty);
+    void paintFrame(QPainter& painter, const QRect& dirty) { paintFrame(painter, QRegion(dirty)); }
+    void paintFrame(QPainter& painter, const QRegion& dirty);
     // The area the last cursor move asked to repaint.
     QRect cursorRepaintArea() const { return cursorRepaint_; }
     // The chart without the cursor, freshly painted into `area`.
     void paintChart(QPainter& painter, const QRectF& area) const;
+    // Whether a change is not yet on the screen (painted, or asked to be).
+    bool redrawPending() const { return stale_ != Stale::None || redrawTimer_.isActive() || updatePending_; }
+    // Brings the cached picture up to date; returns the area that changed,
+    // the cursor's readout included.
+    // A paint does this itself; a tick's new row does it at once, so that
+    // only the changed area is repainted.
+    QRegion refreshCache();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -92,9 +103,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // What has changed since the cached picture was painted.
+    enum class Stale { None, Rows, All };
+
     double now() const;
     StripChartRenderer::Layout currentLayout() const;
-    void chartChanged();
+    void chartChanged(Stale change = Stale::All);
+    void showChanges();
     void moveCursorTo(double px);
     bool printTo(QPrinter& printer) const;
 
@@ -106,14 +121,17 @@ private:
     StripChartPrintout printout_;
     bool printShowDialog_ = true;
 
-    QPixmap cache_;
-    bool cacheValid_ = false;
+    QImage cache_;
+    StripChartRenderer::Picture picture_;
+    Stale stale_ = Stale::All;
+    int64_t drawnRowsEnd_ = 0;   // row numbers (as firstRowNumber() counts) the picture shows
+    int64_t drawnFirstRow_ = 0;
     bool updatePending_ = false; // a whole-widget repaint is already asked for
     QElapsedTimer sinceRedraw_;  // since the cached chart was last redrawn
     QTimer redrawTimer_;         // the next redraw, when rows come faster than frames
-    StripChartRenderer::Layout cacheLayout_;
 
     QRect cursorArea_;   // what the cursor covered when last painted
+    int64_t cursorRow_ = -1; // the row its readout showed, as firstRowNumber() counts
     QRect cursorRepaint_;
     double cursorFraction_ = 0.5; // across the plot, so it stays put while rows scroll by
     bool cursorShown_ = true;

@@ -62,6 +62,9 @@ public:
     virtual void SetRowDropTarget(int64_t rows) { (void)rows; }
     // A hint that about this many rows will follow.
     virtual void ReserveRows(int64_t rows) { (void)rows; }
+    // Rows in bulk are complete: the chart shows them now rather than at
+    // its next paced redraw.
+    virtual void EndRows() {}
 
     virtual void SetYAxisRange(double min, double max) = 0;
     virtual void SetYAxisTickMajorCount(int count) = 0;

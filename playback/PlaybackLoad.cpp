@@ -10,10 +10,10 @@
 #include "platform/IFileDialog.h"
 #include "platform/IMessageBox.h"
 #include "platform/IStripChart.h"
-#include "playback/ChartRowBatch.h"
 #include "playback/ControlAccess.h"
 #include "playback/LogfileReader.h"
 #include "playback/PlaybackController.h"
+#include "playback/ReadAhead.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,6 +35,8 @@ namespace {
 const QString ProgramCaption = QStringLiteral("VELTRA Data Logger ") + QLatin1String(Version::Text);
 constexpr int ProgressSteps = 1000;
 constexpr qint64 EventListInterval = 250; // ms
+// The progress bar moves at most this often (ms): each move repaints it.
+constexpr qint64 ProgressInterval = 100;
 } // namespace
 
 // Feeds the reader's findings into the window; the event list text is
@@ -42,75 +44,52 @@ constexpr qint64 EventListInterval = 250; // ms
 // EventListInterval and at the end, which keeps files with many info lines
 // fast. Like the live event list it keeps the newest
 // EventList::MaxCharacters.
-class PlaybackController::Sink final : public ILogfileSink {
+class PlaybackController::Sink {
 public:
-    Sink(PlaybackController& owner, LogfileReader& reader, int64_t fileSize)
-        : owner_(owner), reader_(reader), fileSize_(fileSize), rows_(owner.state_.channelMap.chartValueCount)
+    Sink(PlaybackController& owner, ReadAhead& read, int64_t fileSize)
+        : owner_(owner), read_(read), fileSize_(fileSize)
     {
-        // Channels follow the map made when the chart was built, so a value
-        // box clicked while reading cannot shift values into another value's
-        // channel. A sensor without channels (ticked only after the chart
-        // was built) has nowhere to show its values.
-        const PlaybackChannelMap& map = owner.state_.channelMap;
+    }
+
+    // Channels follow the map made when the chart was built, so a value
+    // box clicked while reading cannot shift values into another value's
+    // channel. A sensor without channels (ticked only after the chart was
+    // built) has nowhere to show its values.
+    static ReadAhead::Targets targetsOf(const PlaybackChannelMap& map)
+    {
+        ReadAhead::Targets targets;
         for (int s = 1; s <= 6; ++s) {
             if (!map.sensorShown[s])
                 continue;
             for (int v = 1; v <= 5; ++v) {
                 const int channel = map.sensorFirstChannel[s] + map.valueSlot[v];
                 if (map.valueOnChart[v] && channel < map.channelCount)
-                    targets_[s][targetCount_[s]++] = {v - 1, map.valueSlot[v], channel};
+                    targets.target[s][targets.count[s]++] = {v - 1, map.valueSlot[v], channel};
             }
         }
+        return targets;
     }
 
-    void infoLine(QByteArrayView line) override
+    // What the read handed over. At a yield the window runs its events and
+    // lets the read go on before it stores the rows that came with it, so
+    // the two overlap; meanwhile the chart shows what it had.
+    void take(std::deque<ReadPiece>& pieces)
     {
-        pending_ += line;
-        pending_ += '\n';
-        // Only the newest EventList::MaxCharacters can be shown, so older
-        // lines go here already: memory stays flat whatever the file holds.
-        // (A character takes at most four bytes.)
-        if (pending_.size() > 8 * EventList::MaxCharacters) {
-            const qsizetype excess = pending_.size() - 4 * EventList::MaxCharacters;
-            pending_.remove(0, pending_.indexOf('\n', excess - 1) + 1);
+        for (ReadPiece& piece : pieces) {
+            for (const Record::Parameter& record : piece.parameters)
+                parameterRecord(record);
+            pending_ += piece.infoLines;
+            ReadAhead::keepNewestLines(pending_, EventList::MaxCharacters);
+            if (piece.yield)
+                yieldNow(piece.bytesRead);
+        }
+        for (ReadPiece& piece : pieces) {
+            if (!piece.rows)
+                continue;
+            piece.rows->flushTo(owner_.c_.iStripChartX1);
+            read_.recycle(std::move(piece.rows));
         }
     }
-    void parameterRecord(const Record::Parameter& record) override
-    {
-        showMenu(owner_.c_.MenueEva, true);
-        record.applyTo(owner_.measurement_.parameterInfo);
-        owner_.measurement_.sensorCount = record.info.sensorCount;
-        owner_.state_.fileSensorCount = record.info.sensorCount;
-    }
-    void plotRow(const PlotRow& row) override
-    {
-        rows_.addRow(row.x);
-        const int sensor = row.sensor;
-        for (int k = 0; k < targetCount_[sensor]; ++k) {
-            const Target& t = targets_[sensor][k];
-            rows_.setValue(t.slot, t.channel, row.value[t.value]);
-        }
-        if (rows_.full())
-            rows_.flushTo(owner_.c_.iStripChartX1);
-    }
-    bool stopRequested() override { return owner_.state_.stopLoading; }
-    void yieldNow(int64_t bytesRead) override
-    {
-        flushRows();
-        // Thousands of list lines take a while to lay out; the list is
-        // brought up to date every EventListInterval, and at the end.
-        if (!eventsShown_.isValid() || eventsShown_.hasExpired(EventListInterval))
-            flushEvents();
-        if (owner_.progress_ && fileSize_ > 0)
-            owner_.progress_->setValue(int(bytesRead * ProgressSteps / fileSize_));
-        QCoreApplication::processEvents();
-        // A sensor box unticked meanwhile stops that sensor's records.
-        for (int s = 1; s <= 6; ++s)
-            reader_.setSensorShown(s, Controls::ticked(owner_.c_.CheckShow[s]));
-    }
-
-    // The chart gets its rows before anything can look at it.
-    void flushRows() { rows_.flushTo(owner_.c_.iStripChartX1); }
 
     void flushEvents()
     {
@@ -142,19 +121,39 @@ public:
     }
 
 private:
+    void parameterRecord(const Record::Parameter& record)
+    {
+        showMenu(owner_.c_.MenueEva, true);
+        record.applyTo(owner_.measurement_.parameterInfo);
+        owner_.measurement_.sensorCount = record.info.sensorCount;
+        owner_.state_.fileSensorCount = record.info.sensorCount;
+    }
+
+    void yieldNow(int64_t bytesRead)
+    {
+        // Thousands of list lines take a while to lay out; the list is
+        // brought up to date every EventListInterval, and at the end.
+        if (!eventsShown_.isValid() || eventsShown_.hasExpired(EventListInterval))
+            flushEvents();
+        const bool progressDue = !progressShown_.isValid() || progressShown_.hasExpired(ProgressInterval);
+        if (owner_.progress_ && fileSize_ > 0 && progressDue) {
+            owner_.progress_->setValue(int(bytesRead * ProgressSteps / fileSize_));
+            progressShown_.start();
+        }
+        QCoreApplication::processEvents();
+        // A sensor box unticked meanwhile stops that sensor's records.
+        bool shown[7] = {};
+        for (int s = 1; s <= 6; ++s)
+            shown[s] = Controls::ticked(owner_.c_.CheckShow[s]);
+        read_.resume(owner_.state_.stopLoading, shown);
+    }
+
     PlaybackController& owner_;
-    LogfileReader& reader_;
+    ReadAhead& read_;
     int64_t fileSize_;
     QByteArray pending_; // UTF-8 lines, each with its LF
     QElapsedTimer eventsShown_;
-    ChartRowBatch rows_;
-    // Where each sensor's values go: value index 0..4, its slot in the row,
-    // its chart channel.
-    struct Target {
-        int value, slot, channel;
-    };
-    Target targets_[7][5] = {};
-    int targetCount_[7] = {};
+    QElapsedTimer progressShown_;
 };
 
 PlaybackController::PlaybackController(MainControls& controls, MeasurementState& measurement,
@@ -361,9 +360,10 @@ void PlaybackController::DisplayFileData()
     settings.swapDate = state_.swapDate;
     for (int s = 1; s <= 6; ++s)
         settings.sensorShown[s] = state_.channelMap.sensorShown[s];
-    LogfileReader reader(settings);
     const int64_t size = QFile(state_.loadedFileName).size();
-    Sink sink(*this, reader, size);
+    ReadAhead read(settings, Sink::targetsOf(state_.channelMap), state_.channelMap.chartValueCount,
+                   EventList::MaxCharacters);
+    Sink sink(*this, read, size);
     if (progress_) {
         progress_->setRange(0, ProgressSteps);
         progress_->setValue(0);
@@ -373,8 +373,12 @@ void PlaybackController::DisplayFileData()
         stopButton_->setEnabled(true);
         stopButton_->setVisible(true);
     }
-    const LogfileReader::Result result = reader.readFile(state_.loadedFileName, sink);
-    sink.flushRows();
+    read.start(state_.loadedFileName);
+    for (std::deque<ReadPiece> pieces; read.take(pieces); pieces.clear())
+        sink.take(pieces);
+    const LogfileReader::Result result = read.result();
+    if (c_.iStripChartX1)
+        c_.iStripChartX1->EndRows();
     sink.flushEvents();
     greyAbsentSensors();
     if (progress_)

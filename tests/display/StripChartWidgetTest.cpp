@@ -315,3 +315,85 @@ TEST(StripChartWidget, RendersARealisticPicture)
     chart.SetPrinterMargins(0.5, 0.5, 2.0, 2.0);
     ASSERT_TRUE(chart.PrintChartToPdf(QStringLiteral(VELTRA_BINARY_DIR "/strip_chart.pdf")));
 }
+
+namespace {
+// Rows of a live chart at one a second: a plain line, a wide line with gaps
+// (no value), and a widest line with a value only every seventh row.
+void addLiveRow(StripChartWidget& chart, int i)
+{
+    chart.BeginRow();
+    chart.AddRowAt(kStart + i * kSecond);
+    chart.SetChannelValue(0, -1, 20.0 + 15.0 * std::sin(i * 0.05) + (i * 7919) % 9);
+    chart.SetChannelValue(1, -1, (i / 40) % 3 == 1 ? std::nan("") : 10.0 + (i % 23));
+    if (i % 7 == 0)
+        chart.SetChannelValue(2, -1, 35.0 - (i * 31) % 40);
+    chart.EndRow();
+}
+
+// Adds rows one by one, patching the cached picture after each, and expects
+// it to match a whole new picture every time.
+void expectPatchesMatchWholeFrames(int rowsPerColumnTimes2, int ticks)
+{
+    FixedClock clock;
+    StripChartWidget chart(nullptr, &clock);
+    chart.resize(320, 160);
+    chart.ToggleCursor(); // the picture alone
+    chart.SetYAxisRange(-10, 50);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
+    chart.AddChannel(QStringLiteral("Value  12"), 0xFF2E96, 1, 2);
+    chart.AddChannel(QStringLiteral("Value  13"), Colours::Yellow, 2, 4);
+    const int columns = int(chart.plotRect().width());
+    const int span = columns * rowsPerColumnTimes2 / 2;
+    chart.SetXAxisSpan(span * kSecond);
+    chart.SetBufferSize(span); // full: every new row drops the oldest
+    int row = 0;
+    for (; row < span + 50; ++row)
+        addLiveRow(chart, row);
+    QImage cached(chart.size(), QImage::Format_RGB32);
+    int patches = 0;
+    for (int tick = 0; tick < ticks; ++tick, ++row) {
+        {
+            QPainter painter(&cached);
+            chart.paintFrame(painter, chart.rect());
+        }
+        ASSERT_EQ(cached, render(chart, chart.size())) << "after row " << row;
+        addLiveRow(chart, row);
+        patches += chart.refreshCache() != chart.rect();
+    }
+    EXPECT_GT(patches, ticks / 2);
+}
+} // namespace
+
+TEST(StripChartWidget, PatchedPictureOfNewRowsMatchesAWholeRedraw)
+{
+    expectPatchesMatchWholeFrames(1, 150);   // two columns a row: joins, scrolls every row
+    expectPatchesMatchWholeFrames(160, 500); // 80 rows a column: summaries, a scroll now and then
+}
+
+TEST(StripChartWidget, CursorReadoutThatGrowsWithANewRowIsRepaintedWhole)
+{
+    FixedClock clock;
+    StripChartWidget chart(nullptr, &clock);
+    chart.resize(400, 200);
+    chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
+    chart.SetXAxisSpan(3000 * kSecond); // several rows a column: most rows scroll nothing
+    const QRectF plot = chart.plotRect();
+    sendMouse(chart, QEvent::MouseButtonPress, {plot.right(), plot.center().y()}, Qt::LeftButton); // at the newest row
+    QImage shown(chart.size(), QImage::Format_RGB32);
+    for (int i = 0; i < 40; ++i) {
+        chart.BeginRow();
+        chart.AddRowAt(kStart + i * kSecond);
+        chart.SetChannelValue(0, -1, i % 2 ? 1.0 : -10.25); // readouts of two widths
+        chart.EndRow();
+        {
+            QPainter painter(&shown);
+            const QRegion changed = i == 0 ? QRegion(chart.rect()) : chart.refreshCache();
+            painter.setClipRegion(changed);
+            chart.paintFrame(painter, changed);
+        }
+        QImage whole(chart.size(), QImage::Format_RGB32);
+        QPainter painter(&whole);
+        chart.paintFrame(painter, chart.rect());
+        ASSERT_EQ(shown, whole) << "after row " << i;
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The program's main window with its real chart, gauges, lamps and timers,
+// over fakes of the outside world (port, message boxes, dialogs, sound),
+// loaded from a default configuration in a temporary home and laid out as
+// maximized on a screen of the given size.
+#include "app/FrmMain.h"
+#include "display/LampWidget.h"
+#include "display/LinearGauge.h"
+#include "display/StripChartWidget.h"
+#include "platform/IClock.h"
+#include "platform/QtTimer.h"
+#include "support/Fakes.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <memory>
+
+struct RealMainWindow {
+    QTemporaryDir home;
+    SystemClock clock;
+    RecordingMessageBox messages;
+    ScriptedDialogRunner dialogs;
+    FakeFileDialog files;
+    RecordingSound sound;
+    FakeSerialPort port;
+    FakeScreen screen;
+    FakeSerialPortList systemPorts;
+    StripChartWidget* chart = nullptr;
+    std::unique_ptr<FrmMain> window;
+};
+
+// Everything that builds the window is here, so that a change to how the
+// window is made is one change for every benchmark.
+inline void openRealMainWindow(RealMainWindow& w, QSize screen = {1280, 800})
+{
+    QFile config(w.home.filePath(QStringLiteral("VELTRA-logger1.ini")));
+    config.open(QIODevice::WriteOnly);
+    config.write("[VELTRA-LOGGER Version 1.03_1]\r\nCOM=1\r\nBAUDRATE=9600\r\nINSTALLATION=Main_Engine\r\n"
+                 "REFRESH=2\r\nPASSWORD=kesmor\r\nAUTOSTART=0\r\nSWAPDATE=0\r\n");
+    config.close();
+    DisplayWidgetFactory widgets;
+    widgets.makeChart = [&w](QWidget* parent) {
+        w.chart = new StripChartWidget(parent, &w.clock);
+        return PlacedWidget<IStripChart>{w.chart, w.chart};
+    };
+    widgets.makeGauge = [](QWidget* parent, int) {
+        auto* gauge = new LinearGauge(parent);
+        return PlacedWidget<ILinearGauge>{gauge, gauge};
+    };
+    widgets.makeLamp = [](QWidget* parent, LampShape shape) {
+        LampWidget* lamp = shape == LampShape::Round ? static_cast<LampWidget*>(new LedRound(parent))
+                                                     : static_cast<LampWidget*>(new LedRectangle(parent));
+        return PlacedWidget<ILamp>{lamp, lamp};
+    };
+    widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
+    w.screen.size = screen;
+    FrmMainServices services{w.messages, w.dialogs, w.files, w.sound, w.clock, w.port, w.screen, w.systemPorts,
+                             w.home.path(), widgets, [] { return std::unique_ptr<ISerialPort>(new FakeSerialPort); }};
+    w.window = std::make_unique<FrmMain>(services);
+    w.window->Form_Load();
+    w.window->resize(screen);
+    w.window->show();
+    QCoreApplication::processEvents();
+    const QSize client(screen.width(),
+                       screen.height() - w.window->menuBar()->height() - w.window->statusBar()->height());
+    w.window->layoutFor(WindowShowState::Maximized, client);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,119 @@
+// File › "Load" of a data logfile in the real main window, with its gauges,
+// lamps and event list, laid out maximized on a 1280 x 800 screen: from the
+// file dialog's OK to the last paint of the loaded chart. Beside it the
+// project's own parse-only pass over the same file, the floor a load cannot
+// go below. Files come from bench/support/BenchLogfiles.h.
+#include "bench/support/BenchLogfiles.h"
+#include "bench/support/OffscreenBenchmarkMain.h"
+#include "bench/support/RealMainWindow.h"
+#include "playback/LogfileReader.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <malloc.h>
+#include <string>
+
+namespace {
+
+using namespace BenchLogfiles;
+
+// A field of /proc/self/status in MB (VmRSS now, VmHWM the peak).
+double statusMegabytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == field) {
+            double kb = 0;
+            status >> kb;
+            return kb / 1024.0;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+// Lets the peak resident size (VmHWM) start again from the current one.
+void resetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void BM_LoadInRealWindow(benchmark::State& state)
+{
+    const QString path = logfileOf(int(state.range(0)));
+    const int64_t lines = warmAndCountLines(path);
+    double peakGrowth = 0;
+    QSize chartSize;
+    int64_t rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            RealMainWindow w;
+            openRealMainWindow(w);
+            chartSize = w.chart->size();
+            w.files.answers.push_back(path);
+            malloc_trim(0); // what an earlier repetition freed is not counted as kept
+            const double before = statusMegabytes("VmRSS:");
+            resetPeakMemory();
+            state.ResumeTiming();
+
+            w.window->controls().MenueFileLoad->trigger();
+            QElapsedTimer waited;
+            waited.start();
+            while (w.chart->redrawPending() && !waited.hasExpired(10000))
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+            QCoreApplication::processEvents(); // the paint asked for last
+
+            state.PauseTiming();
+            peakGrowth = statusMegabytes("VmHWM:") - before;
+            rows = w.chart->RowCount();
+        }
+        state.ResumeTiming();
+    }
+    const double megabytes = double(QFileInfo(path).size()) / 1e6;
+    state.counters["lines"] = double(lines);
+    state.counters["rows"] = double(rows);
+    state.counters["peak_growth_MB"] = peakGrowth * 1.048576;
+    state.counters["peak_per_file_size"] = peakGrowth * 1.048576 / megabytes;
+    state.counters["chart_width"] = chartSize.width();
+    state.counters["chart_height"] = chartSize.height();
+}
+
+// The reader alone into a sink that keeps nothing.
+class DiscardingSink final : public ILogfileSink {
+public:
+    void infoLine(QByteArrayView line) override { bytes += line.size(); }
+    void parameterRecord(const Record::Parameter&) override {}
+    void plotRow(const PlotRow& row) override { sum += row.x + row.value[1]; }
+    bool stopRequested() override { return false; }
+    void yieldNow(int64_t) override {}
+    double sum = 0;
+    int64_t bytes = 0;
+};
+
+void BM_ParseOnly(benchmark::State& state)
+{
+    const QString path = logfileOf(int(state.range(0)));
+    warmAndCountLines(path);
+    for (auto _ : state) {
+        DiscardingSink sink;
+        LogfileReader reader;
+        reader.readFile(path, sink);
+        benchmark::DoNotOptimize(sink.sum);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_LoadInRealWindow)->Arg(20)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ParseOnly)->Arg(20)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    return runBenchmarksOffscreen(argc, argv);
+}
