@@ -40,7 +40,10 @@ ProgramHome::ProgramHome()
     QDir home(dir_.path());
     home.mkpath(QStringLiteral("logs"));
     home.mkpath(QStringLiteral("serial"));
-    valid_ = QFile::copy(builtProgram(QStringLiteral("app/veltra-logger")), program());
+    // VELTRA_PROGRAM_UNDER_TEST runs the tests against another build of the
+    // program (an older one, to see a test fail without a change).
+    const QString other = qEnvironmentVariable("VELTRA_PROGRAM_UNDER_TEST");
+    valid_ = QFile::copy(other.isEmpty() ? builtProgram(QStringLiteral("app/veltra-logger")) : other, program());
     for (const char* wave : {"688dv4.wav", "625ppalm.wav"})
         QFile::copy(builtProgram(QStringLiteral("app/")) + QLatin1String(wave), filePath(QLatin1String(wave)));
 }

@@ -2,9 +2,7 @@
 // the openbox window manager, against the simulator on a pseudo-terminal,
 // read back through the window manager's stacking, the screen's pixels, the
 // files and the printed PDF.
-#include "support/ProgramProcess.h"
-#include "window/WindowTwin.h"
-#include "window/XSession.h"
+#include "window/RealWindowTest.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,68 +14,7 @@
 
 namespace {
 
-const QString MainTitle = QStringLiteral("VELTRA Data Logger Version");
-
-class OperatorWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (x.toolsMissing())
-            GTEST_SKIP() << x.why().toStdString();
-        ASSERT_TRUE(x.isUp()) << x.why().toStdString();
-        ASSERT_TRUE(home.isValid());
-    }
-
-    // Starts the simulator and the logger, and waits for the maximized main
-    // window.
-    void startLogger(bool autostart, const QString& scenario = QStringLiteral("normal"))
-    {
-        home.writeConfig(home.defaultConfig(autostart));
-        ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--scenario"), scenario}));
-        ASSERT_TRUE(logger.start(home, x.environment()));
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                main = x.findWindow(MainTitle);
-                return main && x.clientRect(main).width() == XSession::Width;
-            },
-            20000))
-            << logger.output().toStdString();
-        settle();
-        twin = std::make_unique<WindowTwin>(x.clientRect(main), true);
-    }
-
-    // Lets the program and the window manager deal with what just happened.
-    static void settle(int milliseconds = 400) { QThread::msleep(milliseconds); }
-
-    bool onTop(unsigned long window) const
-    {
-        const std::vector<unsigned long> order = x.stacking();
-        return !order.empty() && order.back() == window;
-    }
-
-    // The lamp's body (inside its rim) holds its colour.
-    bool lampShows(const QString& lamp, QRgb colour)
-    {
-        const QRect r = twin->onScreen(lamp);
-
-        const QRect body = r.adjusted(r.width() / 4, r.height() / 4, -r.width() / 4, -r.height() / 4);
-        return countNear(x.screen(), body, colour, 24) > 0;
-    }
-
-    void clickMenu(const QString& menu, const QString& item)
-    {
-        x.click(twin->menuTitle(menu).center());
-        settle(300);
-        x.click(twin->menuItem(item).center());
-    }
-
-    XSession x;
-    ProgramHome home;
-    SimulatorProcess sim;
-    LoggerProcess logger;
-    unsigned long main = 0;
-    std::unique_ptr<WindowTwin> twin;
-};
+class OperatorWindowTest : public RealWindowTest {};
 
 const QRgb Red = qRgb(255, 0, 0);
 const QRgb Maroon = qRgb(128, 0, 0);
@@ -167,9 +104,9 @@ TEST_F(OperatorWindowTest, RestoredWindowFitsTheScreenAndScrollsToEveryPanel)
     // A double click on the title bar restores the maximized window.
     x.doubleClick(QPoint(XSession::Width / 2, x.frameRect(main).top() + 6));
     ASSERT_TRUE(waitUntil([&] { return x.clientRect(main).width() < XSession::Width; }, 10000));
-    settle(800);
     const QRect screen(0, 0, XSession::Width, XSession::Height);
-    EXPECT_TRUE(screen.contains(x.frameRect(main))) << x.frameRect(main).height();
+    EXPECT_TRUE(waitUntil([&] { return screen.contains(x.frameRect(main)); }, 5000)) << x.frameRect(main).height();
+    settle(800);
 
     // Far smaller than the panels need: the chart's left edge stays in view,
     // and scrolling brings the gauges on the right into view.
@@ -213,7 +150,7 @@ TEST_F(OperatorWindowTest, LoadShowsItsProgressAndThenTheFileModeLabelInRed)
     const QString file = home.filePath(QStringLiteral("big.vlg"));
     QProcess make;
     make.start(builtProgram(QStringLiteral("tools/evaluator-sim")),
-               {QStringLiteral("--logfile"), file, QStringLiteral("--bytes"), QStringLiteral("100M")});
+               {QStringLiteral("--logfile"), file, QStringLiteral("--bytes"), QStringLiteral("300M")});
     ASSERT_TRUE(make.waitForFinished(60000) && make.exitCode() == 0);
     ASSERT_NO_FATAL_FAILURE(startLogger(false));
     const QRect client = x.clientRect(main);

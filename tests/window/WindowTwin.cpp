@@ -1,16 +1,19 @@
 #include "window/WindowTwin.h"
 
 #include "support/MainWindowHarness.h"
+#include "window/CaptionRoom.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 
-WindowTwin::WindowTwin(const QRect& client, bool maximized)
+WindowTwin::WindowTwin(const QRect& client, bool maximized, const QStringList& config)
+    : harness_(std::make_unique<MainWindowHarness>()), client_(client)
 {
-    MainWindowHarness harness;
-    harness.writeConfig(MainWindowHarness::defaultConfig());
+    MainWindowHarness& harness = *harness_;
+    harness.writeConfig(config.isEmpty() ? MainWindowHarness::defaultConfig() : config);
     FrmMain& w = harness.load();
     w.show();
     QCoreApplication::processEvents();
@@ -36,4 +39,45 @@ WindowTwin::WindowTwin(const QRect& client, bool maximized)
                 places_.insert(QStringLiteral("item:") + item->objectName(),
                                menu->actionGeometry(item).translated(title.bottomLeft() + QPoint(0, 1)));
     }
+}
+
+WindowTwin::~WindowTwin() = default;
+
+QWidget* WindowTwin::control(const QString& objectName) const
+{
+    return harness_->window->findChild<QWidget*>(objectName);
+}
+
+void WindowTwin::runMenuItem(const QString& item, const QString& file)
+{
+    if (!file.isEmpty())
+        harness_->files.answers.push_back(file);
+    if (QAction* action = harness_->window->findChild<QAction*>(item))
+        action->trigger();
+    QCoreApplication::processEvents();
+}
+
+QStringList WindowTwin::captionControls() const
+{
+    QStringList names;
+    const FrmMain& w = *harness_->window;
+    for (const QWidget* widget : w.findChildren<QWidget*>())
+        if (!widget->objectName().isEmpty() && widget->isVisibleTo(&w) && !captionRect(*widget).isEmpty())
+            names << widget->objectName();
+    return names;
+}
+
+QRect WindowTwin::captionOnScreen(const QString& objectName) const
+{
+    const QWidget* widget = control(objectName);
+    if (!widget)
+        return {};
+    // Within the control as it was placed for the real client area.
+    const QRect local = captionRect(*widget);
+    return local.translated(onScreen(objectName).topLeft());
+}
+
+QStringList WindowTwin::cutCaptions() const
+{
+    return ::cutCaptions(*harness_->window);
 }

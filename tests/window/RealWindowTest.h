@@ -1,0 +1,76 @@
+#pragma once
+// The real program under Xvfb with the openbox window manager, against the
+// simulator on a pseudo-terminal, with an offscreen twin of its main window
+// that tells where each control is on the screen.
+#include "support/ProgramProcess.h"
+#include "window/WindowTwin.h"
+#include "window/XSession.h"
+
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class RealWindowTest : public ::testing::Test {
+protected:
+    static inline const QString MainTitle = QStringLiteral("VELTRA Data Logger Version");
+
+    void SetUp() override
+    {
+        if (x.toolsMissing())
+            GTEST_SKIP() << x.why().toStdString();
+        ASSERT_TRUE(x.isUp()) << x.why().toStdString();
+        ASSERT_TRUE(home.isValid());
+    }
+
+    // Starts the simulator and the logger with the given configuration (the
+    // default one when empty), and waits for the maximized main window.
+    void startLogger(bool autostart, const QString& scenario = QStringLiteral("normal"), QStringList config = {})
+    {
+        if (config.isEmpty())
+            config = home.defaultConfig(autostart);
+        home.writeConfig(config);
+        ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--scenario"), scenario}));
+        ASSERT_TRUE(logger.start(home, x.environment()));
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                main = x.findWindow(MainTitle);
+                return main && x.clientRect(main).width() == XSession::Width;
+            },
+            20000))
+            << logger.output().toStdString();
+        settle();
+        twin = std::make_unique<WindowTwin>(x.clientRect(main), true, config);
+    }
+
+    // Lets the program and the window manager deal with what just happened.
+    static void settle(int milliseconds = 400) { QThread::msleep(milliseconds); }
+
+    bool onTop(unsigned long window) const
+    {
+        const std::vector<unsigned long> order = x.stacking();
+        return !order.empty() && order.back() == window;
+    }
+
+    // The lamp's body (inside its rim) holds its colour.
+    bool lampShows(const QString& lamp, QRgb colour)
+    {
+        const QRect r = twin->onScreen(lamp);
+        const QRect body = r.adjusted(r.width() / 4, r.height() / 4, -r.width() / 4, -r.height() / 4);
+        return countNear(x.screen(), body, colour, 24) > 0;
+    }
+
+    void clickMenu(const QString& menu, const QString& item)
+    {
+        x.click(twin->menuTitle(menu).center());
+        settle(300);
+        x.click(twin->menuItem(item).center());
+    }
+
+    XSession x;
+    ProgramHome home;
+    SimulatorProcess sim;
+    LoggerProcess logger;
+    unsigned long main = 0;
+    std::unique_ptr<WindowTwin> twin;
+};
