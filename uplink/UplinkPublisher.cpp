@@ -69,6 +69,7 @@ void UplinkPublisher::start(const UplinkSettings& settings, const QString& logDi
     connection_.password = settings.password;
     connection_.tls = settings.tls;
     connection_.caFile = settings.caFile;
+    connection_.answerSeconds = answerSeconds_;
     connection_.clientId = QStringLiteral("veltra-") + Topics::installationLevel(installation) + QLatin1Char('-')
         + QSysInfo::machineHostName();
     const MqttMessage offline = statusMessage("offline");

@@ -50,6 +50,8 @@ public:
     // The waits between attempts to reach the broker: from `first`, doubled
     // after each failure up to `longest`.
     void setRetryDelays(int firstMilliseconds, int longestMilliseconds);
+    // How long a broker may take to answer a connect (10 s unless set).
+    void setAnswerSeconds(int seconds) { answerSeconds_ = seconds; }
 
 signals:
     void stateChanged(const UplinkState& state);
@@ -90,6 +92,7 @@ private:
     int firstRetry_ = 500;
     int longestRetry_ = 8000;
     int nextRetry_ = 500;
+    int answerSeconds_ = MqttConnection{}.answerSeconds;
     QString reason_; // why the broker cannot be used, until it can
     QString note_;   // why the position could not be saved
     UplinkState state_;

@@ -1,0 +1,44 @@
+#pragma once
+// A subscriber for the broker tests, on the same client library as the
+// logger: subscribes to veltra/# with QoS 1 and keeps what arrives. With a
+// persistent session the broker holds the messages for it while it is away
+// (and, with the broker's persistence, across a broker killed once the
+// session was saved). It reconnects by itself after a broker restart.
+#include <QByteArray>
+#include <QString>
+#include <mutex>
+#include <vector>
+
+struct mosquitto;
+struct mosquitto_message;
+
+class MqttSubscriber {
+public:
+    struct Received {
+        QByteArray topic;
+        QByteArray payload;
+        bool retained;
+    };
+
+    MqttSubscriber(const QString& clientId, bool persistentSession);
+    ~MqttSubscriber();
+
+    // Connects to 127.0.0.1 (or localhost, with a CA file: TLS) and starts
+    // its own thread. Waits until the subscription stands.
+    bool start(int port, const QString& user, const QString& password, const QString& caFile = QString());
+    void stop();
+
+    std::vector<Received> received() const;
+    size_t count() const;
+    int subscriptions() const;
+
+private:
+    static void onConnect(mosquitto*, void* self, int rc);
+    static void onSubscribe(mosquitto*, void* self, int, int, const int*);
+    static void onMessage(mosquitto*, void* self, const mosquitto_message* message);
+
+    mosquitto* mosq_ = nullptr;
+    mutable std::mutex mutex_;
+    std::vector<Received> received_;
+    int subscriptions_ = 0;
+};
