@@ -78,7 +78,8 @@ bool BrokerProcess::writeConfiguration()
                       QStringLiteral("password_file ") + passwords,
                       // Started by root it would switch to the mosquitto user, who cannot read this folder.
                       QStringLiteral("user ") + QString::fromLocal8Bit(getpwuid(getuid())->pw_name),
-                      QStringLiteral("max_queued_messages 0"), QStringLiteral("max_inflight_messages 0"),
+                      QStringLiteral("max_queued_messages 1000000"),
+                      QStringLiteral("max_inflight_messages 1000"),
                       QStringLiteral("log_type error"),
                       QStringLiteral("log_type warning"), QStringLiteral("log_dest stdout")};
     if (options_.tls)

@@ -3,39 +3,59 @@
 #include "support/ProgramProcess.h"
 
 #include <QFile>
+#include <chrono>
 #include <mosquitto.h>
 
 MqttSubscriber::MqttSubscriber(const QString& clientId, bool persistentSession)
+    : id_(clientId.toUtf8()), clean_(!persistentSession)
 {
     mosquitto_lib_init();
-    mosq_ = mosquitto_new(clientId.toUtf8().constData(), !persistentSession, this);
-    mosquitto_connect_callback_set(mosq_, &MqttSubscriber::onConnect);
-    mosquitto_subscribe_callback_set(mosq_, &MqttSubscriber::onSubscribe);
-    mosquitto_message_callback_set(mosq_, &MqttSubscriber::onMessage);
-    mosquitto_reconnect_delay_set(mosq_, 1, 1, false);
 }
 
 MqttSubscriber::~MqttSubscriber()
 {
     stop();
-    mosquitto_destroy(mosq_);
 }
 
 bool MqttSubscriber::start(int port, const QString& user, const QString& password, const QString& caFile)
 {
-    mosquitto_username_pw_set(mosq_, user.toUtf8().constData(), password.toUtf8().constData());
-    if (!caFile.isEmpty())
-        mosquitto_tls_set(mosq_, QFile::encodeName(caFile).constData(), nullptr, nullptr, nullptr, nullptr);
-    const char* host = caFile.isEmpty() ? "127.0.0.1" : "localhost";
-    if (mosquitto_connect(mosq_, host, port, 10) != MOSQ_ERR_SUCCESS || mosquitto_loop_start(mosq_) != MOSQ_ERR_SUCCESS)
-        return false;
+    port_ = port;
+    user_ = user.toUtf8();
+    password_ = password.toUtf8();
+    caFile_ = QFile::encodeName(caFile);
+    thread_ = std::thread([this] { run(); });
     return waitUntil([this] { return subscriptions() > 0; }, 10000);
 }
 
 void MqttSubscriber::stop()
 {
-    mosquitto_disconnect(mosq_);
-    mosquitto_loop_stop(mosq_, false);
+    stopping_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void MqttSubscriber::run()
+{
+    while (!stopping_) {
+        mosquitto* m = mosquitto_new(id_.constData(), clean_, this);
+        mosquitto_connect_callback_set(m, &MqttSubscriber::onConnect);
+        mosquitto_subscribe_callback_set(m, &MqttSubscriber::onSubscribe);
+        mosquitto_message_callback_set(m, &MqttSubscriber::onMessage);
+        mosquitto_username_pw_set(m, user_.constData(), password_.constData());
+        if (!caFile_.isEmpty())
+            mosquitto_tls_set(m, caFile_.constData(), nullptr, nullptr, nullptr, nullptr);
+        if (mosquitto_connect(m, caFile_.isEmpty() ? "127.0.0.1" : "localhost", port_, 10) == MOSQ_ERR_SUCCESS) {
+            while (!stopping_ && mosquitto_loop(m, 50, 1) == MOSQ_ERR_SUCCESS) {
+            }
+            if (stopping_) {
+                mosquitto_disconnect(m);
+                mosquitto_loop(m, 50, 1);
+            }
+        }
+        mosquitto_destroy(m);
+        if (!stopping_)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 void MqttSubscriber::onConnect(mosquitto* mosq, void*, int rc)
