@@ -112,6 +112,9 @@ bool LogfileQueue::readCurrent(int max, QList<QueuedLine>& out)
     if (size <= read_.offset || !file.seek(read_.offset))
         return false;
     const QByteArray chunk = file.read(std::min(ReadChunk, size - read_.offset));
+    if (!counted_.contains(read_.file))
+        counted_.insert(read_.file, read_.offset);
+    qint64& counted = counted_[read_.file];
     qsizetype at = 0;
     const qsizetype before = out.size();
     while (int(out.size() - before) < max) {
@@ -124,9 +127,15 @@ bool LogfileQueue::readCurrent(int max, QList<QueuedLine>& out)
         qsizetype textEnd = cut ? end + 1 : end;
         if (!cut && textEnd > at && chunk.at(textEnd - 1) == '\r')
             --textEnd;
-        out.append(QueuedLine{read_.file, read_.offset + at, read_.offset + end + 1, chunk.mid(at, textEnd - at)});
+        const qint64 lineEnd = read_.offset + end + 1;
+        out.append(QueuedLine{read_.file, read_.offset + at, lineEnd, chunk.mid(at, textEnd - at)});
         at = end + 1;
-        unread_ = std::max<qint64>(0, unread_ - 1);
+        // A line the writer appended since the last count is counted as read,
+        // so the next count starts behind it.
+        if (lineEnd <= counted)
+            unread_ = std::max<qint64>(0, unread_ - 1);
+        else
+            counted = lineEnd;
     }
     read_.offset += at;
     return out.size() > before;

@@ -161,6 +161,22 @@ TEST_F(UplinkPublisherTest, NoMoreThanTheWindowIsOnItsWayBeforeTheBrokerAcknowle
     EXPECT_EQ(client.lines().size(), UplinkPublisher::Window + UplinkPublisher::Window / 4);
 }
 
+TEST_F(UplinkPublisherTest, LinesTakenBeforeTheyWereCountedAreNotWaitingForever)
+{
+    appendNumbered(dayFile("20260211"), 1, 3);
+    auto publisher = startPublisher();
+    client.accept();
+    publisher->poll();
+    // Appended after the count; the acknowledgement sends them at once.
+    appendNumbered(dayFile("20260211"), 4, 2);
+    client.acknowledge();
+    ASSERT_EQ(client.lines().size(), 5);
+    client.acknowledge();
+    publisher->poll();
+    EXPECT_EQ(publisher->state().text(), QStringLiteral("connected"));
+    EXPECT_EQ(publisher->state().waiting, 0);
+}
+
 TEST_F(UplinkPublisherTest, UnreadableStateFileStartsWithTodayInsteadOfFailing)
 {
     QFile state(QueueStateFile::pathFor(home.path(), Installation));
