@@ -7,6 +7,7 @@
 #include "app/MeasurementWindow.h"
 #include "app/MenuHandlers.h"
 #include "app/StartUpSequence.h"
+#include "app/UplinkParts.h"
 #include "app/WindowSizing.h"
 #include "config/ConfigurationLoader.h"
 #include "config/RdWrConfig.h"
@@ -57,6 +58,7 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
     createMeasurement();
     createSetup();
     createWindowParts();
+    createUplink();
     wireLivePath();
     wireDisplay();
     wireSetup();
@@ -142,6 +144,14 @@ void FrmMain::createWindowParts()
         InfoWindowMenus::Parts{widgets_, state_, *eventBox_, *decoderView_, services_.dialogs, this});
     sizing_ = std::make_unique<WindowSizing>(*this, widgets_, layout_, scale_, *chartHandlers_);
     menuHandlers_ = std::make_unique<MenuHandlers>(*this);
+}
+
+void FrmMain::createUplink()
+{
+    uplink_ = std::make_unique<UplinkParts>(UplinkParts::Parts{
+        *this, widgets_.controls.MenueSetup, *configStore_, config_, *configLoader_, services_.dialogs,
+        services_.messageBox, services_.fileDialog, services_.clock, services_.homeDirectory,
+        services_.makeMqttClient});
 }
 
 // The road of one evaluator line: the receiver assembles it, the decoder

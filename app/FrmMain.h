@@ -22,6 +22,7 @@ class IClock;
 class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
+class IMqttClient;
 class IScreen;
 class ISerialPort;
 class ISerialPortList;
@@ -41,6 +42,7 @@ class RecordDecoder;
 class SetupMenus;
 class StartUpSequence;
 class StateUpdater;
+class UplinkParts;
 class WindowSizing;
 
 // The outside world the main window works with. main() passes the Qt
@@ -60,6 +62,9 @@ struct FrmMainServices {
     DisplayWidgetFactory widgets;
     // Makes the serial port setup's own port for its test open.
     std::function<std::unique_ptr<ISerialPort>()> makeSerialPort;
+    // Makes a client of the plant uplink's broker (the uplink and its
+    // connection test have one each).
+    std::function<std::unique_ptr<IMqttClient>()> makeMqttClient;
 };
 
 // The main window. It owns the measurement state, the configuration, the
@@ -107,6 +112,7 @@ public:
     SetupMenus& setupMenus() { return *setupMenus_; }
     InfoWindowMenus& infoWindows() { return *infoWindows_; }
     StartUpSequence& startUp() { return *startUp_; }
+    UplinkParts& uplink() { return *uplink_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,6 +124,7 @@ private:
     void createMeasurement();
     void createSetup();
     void createWindowParts();
+    void createUplink();
     void wireLivePath();
     void wireDisplay();
     void wireSetup();
@@ -156,6 +163,7 @@ private:
     std::unique_ptr<InfoWindowMenus> infoWindows_;
     std::unique_ptr<WindowSizing> sizing_;
     std::unique_ptr<MenuHandlers> menuHandlers_;
+    std::unique_ptr<UplinkParts> uplink_;
 
     bool exited_ = false;
     bool closeAllowed_ = false;

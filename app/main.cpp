@@ -4,6 +4,7 @@
 #include "display/StripChartWidget.h"
 #include "platform/AppHome.h"
 #include "platform/IClock.h"
+#include "platform/MosquittoClient.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreen.h"
 #include "platform/QtSerialPort.h"
@@ -53,7 +54,8 @@ int main(int argc, char** argv)
     QtScreen screen;
     FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, screen, systemPorts, home,
                                    widgets,
-                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); }});
+                                   [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); },
+                                   [] { return std::unique_ptr<IMqttClient>(new MosquittoClient); }});
     messageBox.setParent(&window);
     fileDialog.setParent(&window);
     if (!window.Form_Load())

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   poppler-utils xvfb xauth imagemagick openbox xdotool x11-utils
   fonts-dejavu-core
+  libmosquitto-dev mosquitto mosquitto-clients openssl
 )
 
 SUDO=""

@@ -9,6 +9,7 @@
 #include "display/StripChartWidget.h"
 #include "platform/IClock.h"
 #include "platform/QtTimer.h"
+#include "support/FakeMqttClient.h"
 #include "support/Fakes.h"
 
 #include <QCoreApplication>
@@ -58,7 +59,8 @@ inline void openRealMainWindow(RealMainWindow& w, QSize screen = {1280, 800})
     widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
     w.screen.size = screen;
     FrmMainServices services{w.messages, w.dialogs, w.files, w.sound, w.clock, w.port, w.screen, w.systemPorts,
-                             w.home.path(), widgets, [] { return std::unique_ptr<ISerialPort>(new FakeSerialPort); }};
+                             w.home.path(), widgets, [] { return std::unique_ptr<ISerialPort>(new FakeSerialPort); },
+                             [] { return std::unique_ptr<IMqttClient>(new FakeMqttClient); }};
     w.window = std::make_unique<FrmMain>(services);
     w.window->Form_Load();
     w.window->resize(screen);

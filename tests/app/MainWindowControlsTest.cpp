@@ -65,7 +65,7 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
     for (QAction* a : c.MenueSetup->actions())
         setup << a->text();
     EXPECT_EQ(setup, (QStringList{QStringLiteral("Setup Serial port"), QStringLiteral("Setup Installation"),
-                                  QStringLiteral("Setup Password")}));
+                                  QStringLiteral("Setup Password"), QStringLiteral("Plant uplink")}));
 }
 
 TEST(MainWindowControls, ChartSitsLeftOfTheGaugePanel)

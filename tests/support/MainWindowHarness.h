@@ -4,6 +4,7 @@
 // with its home in a temporary directory.
 #include "app/FrmMain.h"
 #include "support/FakeDisplay.h"
+#include "support/FakeMqttClient.h"
 #include "support/Fakes.h"
 
 #include <QFile>
@@ -28,6 +29,7 @@ struct MainWindowHarness {
     std::vector<FakeTimer*> timers;
     FakeScreen screen;
     FakeSerialPortList systemPorts;
+    std::vector<FakeMqttClient*> mqttClients; // the uplink's, then its connection test's
     std::unique_ptr<FrmMain> window;
 
     // Writes a configuration file beside the program before the window loads.
@@ -69,6 +71,11 @@ struct MainWindowHarness {
                                      auto p = std::make_unique<FakeSerialPort>();
                                      setupPort = p.get();
                                      return std::unique_ptr<ISerialPort>(std::move(p));
+                                 },
+                                 [this] {
+                                     auto c = std::make_unique<FakeMqttClient>();
+                                     mqttClients.push_back(c.get());
+                                     return std::unique_ptr<IMqttClient>(std::move(c));
                                  }};
         window = std::make_unique<FrmMain>(services);
         return *window;

@@ -16,6 +16,8 @@ WindowTwin::WindowTwin(const QRect& client, bool maximized, const QStringList& c
     harness.writeConfig(config.isEmpty() ? MainWindowHarness::defaultConfig() : config);
     FrmMain& w = harness.load();
     w.show();
+    // At the real size the status bar sits where the real one does.
+    w.resize(client.size());
     QCoreApplication::processEvents();
     // The offscreen screen may be smaller than the real one; the panels are
     // laid out for the real client area whatever the copy's own size.

@@ -1,0 +1,173 @@
+// The real logger, logging the simulator's numbered lines at full rate over
+// a pseudo-terminal, publishes to a real broker that is killed (SIGKILL) and
+// restarted five times, and is itself killed and restarted once: at the end
+// every line of the data logfile has reached the historian, in order.
+#include "support/BrokerProcess.h"
+#include "support/MqttSubscriber.h"
+#include "support/ProgramProcess.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <csignal>
+#include <iostream>
+
+namespace {
+
+struct Tally {
+    qint64 logged = 0;     // whole lines in the logfile, each to be sent at least once
+    qint64 received = 0;   // messages of that file, repeats included
+    qint64 duplicates = 0;
+    qint64 lost = 0;
+    qint64 outOfOrder = 0; // first arrivals behind an earlier line
+    qint64 altered = 0;    // arrived with a text other than the file's
+};
+
+// Offsets and texts of a file's whole lines.
+QHash<qint64, QByteArray> linesByOffset(const QByteArray& file)
+{
+    QHash<qint64, QByteArray> lines;
+    qint64 at = 0;
+    for (qsizetype end = file.indexOf('\n'); end >= 0; end = file.indexOf('\n', at)) {
+        lines.insert(at, file.mid(at, end - at).chopped(1));
+        at = end + 1;
+    }
+    return lines;
+}
+
+Tally tally(const QByteArray& file, const QString& fileName, const std::vector<MqttSubscriber::Received>& messages)
+{
+    const QHash<qint64, QByteArray> lines = linesByOffset(file);
+    Tally t;
+    t.logged = lines.size();
+    QHash<qint64, bool> seen;
+    qint64 lastFirst = -1;
+    for (const auto& m : messages) {
+        const QJsonObject json = QJsonDocument::fromJson(m.payload).object();
+        if (json.value(QStringLiteral("file")).toString() != fileName)
+            continue;
+        ++t.received;
+        const qint64 offset = json.value(QStringLiteral("offset")).toInteger();
+        if (seen.contains(offset)) {
+            ++t.duplicates;
+            continue;
+        }
+        seen.insert(offset, true);
+        t.outOfOrder += offset < lastFirst ? 1 : 0;
+        lastFirst = offset;
+        t.altered += json.value(QStringLiteral("line")).toString().toUtf8() != lines.value(offset) ? 1 : 0;
+    }
+    for (auto it = lines.begin(); it != lines.end(); ++it)
+        t.lost += seen.contains(it.key()) ? 0 : 1;
+    return t;
+}
+
+// Everything the broker took before this moment has reached the
+// historian: a marker sent now comes after it in the historian's queue.
+bool delivered(const MqttSubscriber& historian, int port, int marker)
+{
+    const QByteArray text = QByteArray::number(marker);
+    QProcess pub;
+    pub.start(QStringLiteral("mosquitto_pub"),
+              {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
+               QStringLiteral("-u"), QLatin1String(BrokerProcess::User), QStringLiteral("-P"),
+               QLatin1String(BrokerProcess::Password), QStringLiteral("-q"), QStringLiteral("1"), QStringLiteral("-t"),
+               QStringLiteral("veltra/test/marker"), QStringLiteral("-m"), QString::fromLatin1(text)});
+    if (!pub.waitForFinished(10000) || pub.exitCode() != 0)
+        return false;
+    return waitUntil(
+        [&] {
+            const auto all = historian.received();
+            return std::any_of(all.rbegin(), all.rend(), [&](const MqttSubscriber::Received& m) {
+                return m.topic == "veltra/test/marker" && m.payload == text;
+            });
+        },
+        20000);
+}
+
+// Lines pile up in the logfile.
+bool grows(const QString& logfile, qint64 bytes)
+{
+    const qint64 before = QFileInfo(logfile).size();
+    return waitUntil([&] { return QFileInfo(logfile).size() > before + bytes; }, 10000);
+}
+
+} // namespace
+
+TEST(UplinkOutage, BrokerKilledFiveTimesAndLoggerOnceEveryLineArrivesInOrder)
+{
+    const QString missing = BrokerProcess::missingTools();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    BrokerProcess::Options persistent;
+    persistent.persistence = true;
+    BrokerProcess broker(persistent);
+    ASSERT_TRUE(broker.start()) << broker.output().toStdString();
+    const QString user = QLatin1String(BrokerProcess::User), password = QLatin1String(BrokerProcess::Password);
+    {
+        // The historian's session is saved once; each restart after a
+        // SIGKILL knows it and keeps what arrives while the historian is away.
+        MqttSubscriber first(QStringLiteral("historian"), true);
+        ASSERT_TRUE(first.start(broker.port(), user, password));
+    }
+    broker.terminate();
+    ASSERT_TRUE(broker.start());
+    MqttSubscriber historian(QStringLiteral("historian"), true);
+    ASSERT_TRUE(historian.start(broker.port(), user, password));
+
+    ProgramHome home;
+    ASSERT_TRUE(home.isValid());
+    home.writeConfig(home.defaultConfig(true) << QStringLiteral("MQTT_HOST=127.0.0.1")
+                                              << QStringLiteral("MQTT_PORT=%1").arg(broker.port())
+                                              << QStringLiteral("MQTT_USER=") + user
+                                              << QStringLiteral("MQTT_PASSWORD=") + password);
+    SimulatorProcess sim;
+    ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--rate"), QStringLiteral("3000")}));
+    LoggerProcess logger;
+    ASSERT_TRUE(logger.start(home, home.offscreenEnvironment()));
+    const QString logfile = home.logfile(QDate::currentDate());
+    ASSERT_TRUE(waitUntil([&] { return historian.count() > 500; }, 20000)) << logger.output().toStdString();
+
+    for (int outage = 1; outage <= 5; ++outage) {
+        ASSERT_TRUE(grows(logfile, 20000));
+        // The broker dies with the logger's lines on their way. It would
+        // also take along what it accepted but had not yet passed on to the
+        // historian, which no publisher can prevent: the logger is held for
+        // the moment of the kill, so that only the logger's part is tried.
+        ::kill(pid_t(logger.pid()), SIGSTOP);
+        ASSERT_TRUE(delivered(historian, broker.port(), outage)) << "before outage " << outage;
+        broker.kill();
+        ::kill(pid_t(logger.pid()), SIGCONT);
+        ASSERT_TRUE(grows(logfile, 20000));
+        ASSERT_TRUE(broker.start()) << broker.output().toStdString();
+        if (outage == 3) {
+            ASSERT_TRUE(grows(logfile, 20000));
+            logger.kill();
+            ASSERT_TRUE(logger.start(home, home.offscreenEnvironment()));
+        }
+    }
+    sim.stop();
+    // Until the logfile holds still (the logger has reported the lost
+    // evaluator) and the historian has everything in it.
+    Tally t;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            t = tally(readFileBytes(logfile), QFileInfo(logfile).fileName(), historian.received());
+            return t.lost == 0 && readFileBytes(logfile).contains("Evaluator not connected");
+        },
+        30000))
+        << "lost " << t.lost << " of " << t.logged << ", the logger's position: "
+        << readFileBytes(home.filePath(QStringLiteral("uplink_Main_Engine.state"))).toStdString();
+    std::cout << "uplink outages: 5 broker kills, 1 logger kill; lines logged (sent at least once): " << t.logged
+              << ", messages received: " << t.received << ", duplicates: " << t.duplicates << ", lost: " << t.lost
+              << std::endl;
+    EXPECT_EQ(t.lost, 0);
+    EXPECT_EQ(t.outOfOrder, 0);
+    EXPECT_EQ(t.altered, 0);
+    EXPECT_GT(t.logged, 5000);
+}
