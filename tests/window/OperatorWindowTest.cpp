@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
-
 #include <algorithm>
 
 namespace {

@@ -5,17 +5,16 @@
 // an ambient temperature beyond the scale shows the arrow at the scale's
 // end, and the gauges' numbers read on their white ground.
 // VELTRA_SCREENSHOT_DIR=folder keeps the photographs.
-#include "window/RealWindowTest.h"
-
+#include "config/ConfigValues.h"
+#include "config/FrmInstall.h"
 #include "core/Colours.h"
 #include "core/Contrast.h"
 #include "core/GaugeLooks.h"
 #include "display/LinearGauge.h"
-#include "config/ConfigValues.h"
-#include "config/FrmInstall.h"
 #include "platform/Colour.h"
 #include "support/Fakes.h"
 #include "window/CaptionRoom.h"
+#include "window/RealWindowTest.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,7 +22,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QWidget>
-
 #include <utility>
 
 namespace {

@@ -8,7 +8,6 @@
 
 #include <QThread>
 #include <gtest/gtest.h>
-
 #include <memory>
 
 class RealWindowTest : public ::testing::Test {

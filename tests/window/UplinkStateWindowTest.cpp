@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <gtest/gtest.h>
-
 #include <map>
 
 namespace {

@@ -11,7 +11,6 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 
 struct MainWindowHarness;

@@ -9,7 +9,6 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QtEndian>
-
 #include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
