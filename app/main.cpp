@@ -1,7 +1,5 @@
 #include "app/FrmMain.h"
-#include "display/LampWidget.h"
-#include "display/LinearGauge.h"
-#include "display/StripChartWidget.h"
+#include "app/RealDisplayWidgets.h"
 #include "platform/AppHome.h"
 #include "platform/IClock.h"
 #include "platform/MosquittoClient.h"
@@ -10,7 +8,6 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtSerialPortList.h"
 #include "platform/QtSound.h"
-#include "platform/QtTimer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,21 +32,7 @@ int main(int argc, char** argv)
     QtSerialPort serialPort(home);
     QtSerialPortList systemPorts;
 
-    DisplayWidgetFactory widgets;
-    widgets.makeChart = [&clock](QWidget* parent) {
-        auto* chart = new StripChartWidget(parent, &clock);
-        return PlacedWidget<IStripChart>{chart, chart};
-    };
-    widgets.makeGauge = [](QWidget* parent, int) {
-        auto* gauge = new LinearGauge(parent);
-        return PlacedWidget<ILinearGauge>{gauge, gauge};
-    };
-    widgets.makeLamp = [](QWidget* parent, LampShape shape) {
-        LampWidget* lamp = shape == LampShape::Round ? static_cast<LampWidget*>(new LedRound(parent))
-                                                     : static_cast<LampWidget*>(new LedRectangle(parent));
-        return PlacedWidget<ILamp>{lamp, lamp};
-    };
-    widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
+    const DisplayWidgetFactory widgets = realDisplayWidgets(clock);
 
     QtScreen screen;
     FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, screen, systemPorts, home,

@@ -4,11 +4,9 @@
 // loaded from a default configuration in a temporary home and laid out as
 // maximized on a screen of the given size.
 #include "app/FrmMain.h"
-#include "display/LampWidget.h"
-#include "display/LinearGauge.h"
+#include "app/RealDisplayWidgets.h"
 #include "display/StripChartWidget.h"
 #include "platform/IClock.h"
-#include "platform/QtTimer.h"
 #include "support/FakeMqttClient.h"
 #include "support/Fakes.h"
 
@@ -42,21 +40,7 @@ inline void openRealMainWindow(RealMainWindow& w, QSize screen = {1280, 800})
     config.write("[VELTRA-LOGGER Version 1.03_1]\r\nCOM=1\r\nBAUDRATE=9600\r\nINSTALLATION=Main_Engine\r\n"
                  "REFRESH=2\r\nPASSWORD=kesmor\r\nAUTOSTART=0\r\nSWAPDATE=0\r\n");
     config.close();
-    DisplayWidgetFactory widgets;
-    widgets.makeChart = [&w](QWidget* parent) {
-        w.chart = new StripChartWidget(parent, &w.clock);
-        return PlacedWidget<IStripChart>{w.chart, w.chart};
-    };
-    widgets.makeGauge = [](QWidget* parent, int) {
-        auto* gauge = new LinearGauge(parent);
-        return PlacedWidget<ILinearGauge>{gauge, gauge};
-    };
-    widgets.makeLamp = [](QWidget* parent, LampShape shape) {
-        LampWidget* lamp = shape == LampShape::Round ? static_cast<LampWidget*>(new LedRound(parent))
-                                                     : static_cast<LampWidget*>(new LedRectangle(parent));
-        return PlacedWidget<ILamp>{lamp, lamp};
-    };
-    widgets.makeTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
+    const DisplayWidgetFactory widgets = realDisplayWidgets(w.clock, &w.chart);
     w.screen.size = screen;
     FrmMainServices services{w.messages, w.dialogs, w.files, w.sound, w.clock, w.port, w.screen, w.systemPorts,
                              w.home.path(), widgets, [] { return std::unique_ptr<ISerialPort>(new FakeSerialPort); },
