@@ -141,7 +141,9 @@ TEST_F(OperatorWindowTest, PortComesBackWhenItsLinkReturns)
     SimulatorProcess again;
     ASSERT_TRUE(again.start(home.serialLink()));
     EXPECT_TRUE(waitUntil([&] { return readFileBytes(logfile).mid(before).contains(" :00"); }, 15000));
-    EXPECT_TRUE(readFileBytes(logfile).mid(before).contains("Evaluator connected at Main_Engine !"));
+    // The event follows the line that brought it.
+    EXPECT_TRUE(waitUntil(
+        [&] { return readFileBytes(logfile).mid(before).contains("Evaluator connected at Main_Engine !"); }, 5000));
 }
 
 TEST_F(OperatorWindowTest, LoadShowsItsProgressAndThenTheFileModeLabelInRed)
