@@ -210,6 +210,7 @@ void FrmMain::wireSetup()
                     return;
                 if (c.CheckShow[sensor])
                     c.CheckShow[sensor]->setEnabled(true);
+                chartHandlers_->renameSensor(sensor, toolTip);
                 if (QLabel* name = c.Lbl_sname[sensor - 1]) {
                     name->setText(caption);
                     name->setToolTip(toolTip);

@@ -1,5 +1,7 @@
 #include "app/StartUpSequence.h"
 
+#include "display/ChartChannelNames.h"
+
 #include "app/AppTexts.h"
 #include "app/LayoutUnits.h"
 #include "app/MainLayout.h"
@@ -142,8 +144,11 @@ void StartUpSequence::buildChannels()
             c_.sensorColor[i] = w.iLinearGaugeX1[i - 1]->PointerColor(0);
         if (w.iStripChartX1) {
             for (int k = 1; k <= 5; ++k)
+            {
                 w.iStripChartX1->AddChannel(QStringLiteral("Value ") + NumberText::general(i) + QString::number(k),
                                             c_.sensorColor[i], k - 1, k == 1 ? 2 : 1);
+                nameChartChannel(*w.iStripChartX1, w.iStripChartX1->ChannelCount() - 1, c_.config.sensorLabel(i), k);
+            }
         }
         if (w.iLedRectangleXl[i - 1])
             w.iLedRectangleXl[i - 1]->SetActiveColor(c_.sensorColor[i]);

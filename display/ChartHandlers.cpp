@@ -2,6 +2,7 @@
 
 #include "config/ConfigValues.h"
 #include "core/GaugeLooks.h"
+#include "display/ChartChannelNames.h"
 #include "display/GaugeSetup.h"
 #include "link/MeasurementState.h"
 #include "platform/Colour.h"
@@ -287,8 +288,22 @@ void ChartHandlers::addLiveChannels()
             sensorColor[s] = gauge->PointerColor(0);
         if (!c_.iStripChartX1)
             continue;
-        for (int k = 1; k <= 5; ++k)
+        for (int k = 1; k <= 5; ++k) {
             c_.iStripChartX1->AddChannel(channelTitle(s, k), sensorColor[s], k - 1, k == 1 ? 2 : 1);
+            nameChartChannel(*c_.iStripChartX1, c_.iStripChartX1->ChannelCount() - 1, config_.sensorLabel(s), k);
+        }
+    }
+}
+
+void ChartHandlers::renameSensor(int sensor, const QString& name)
+{
+    if (sensor < 1 || sensor > 6 || !c_.iStripChartX1)
+        return;
+    for (int k = 1; k <= 5; ++k) {
+        if (!fileMode_)
+            nameChartChannel(*c_.iStripChartX1, liveChannel(sensor, k), name, k);
+        else if (playback_.sensorShown[sensor] && playback_.valueOnChart[k])
+            nameChartChannel(*c_.iStripChartX1, playback_.sensorFirstChannel[sensor] + playback_.valueSlot[k], name, k);
     }
 }
 

@@ -45,6 +45,8 @@ public:
     // Reads sensorColor from the gauges' pointer colours and appends the five
     // channels of each sensor 1..6: the live channel map.
     void addLiveChannels();
+    // Gives the sensor's channels, live or of the loaded file, a new name.
+    void renameSensor(int sensor, const QString& name);
 
     // "Value " + sensor in the general number form + the value digit.
     static QString channelTitle(int sensor, int value);

@@ -30,6 +30,18 @@ QString yLabel(double v)
     return QString::number(r == 0.0 ? 0.0 : r, 'f', 0); // no "-0"
 }
 
+// "Sensor1 · Oil Temperature 52.2 °C"; a channel without names keeps its
+// title and two decimals.
+QString readoutEntry(const StripChartChannel& channel, bool have, float value)
+{
+    if (!have)
+        return channel.displayName() + QStringLiteral(" -");
+    QString text = channel.displayName() + QLatin1Char(' ') + QString::number(double(value), 'f', channel.decimals);
+    if (!channel.unit.isEmpty())
+        text += QLatin1Char(' ') + channel.unit;
+    return text;
+}
+
 // The curves with the painter's own lines, for devices other than images.
 // Wider lines become one-pixel lines side by side: the path stroker a wide
 // pen needs is far slower. A printer page is scaled up from these pixels,
@@ -338,8 +350,7 @@ StripChartRenderer::CursorBox StripChartRenderer::cursorBox(const Layout& layout
         if (!channel.visible)
             continue;
         const auto point = store_.pointAtOrBefore(int(ch), row);
-        const QString value = point.row >= 0 ? QString::number(double(point.value), 'f', 2) : QStringLiteral("-");
-        entries.push_back({channel.title.trimmed() + QStringLiteral(": ") + value, channel.colour});
+        entries.push_back({readoutEntry(channel, point.row >= 0, point.value), channel.colour});
     }
     const QFontMetricsF metrics(font_);
     result.lineHeight = metrics.height() + 1.0;

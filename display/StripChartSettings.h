@@ -10,6 +10,23 @@ struct StripChartChannel {
     int valueIndex = 0;  // which of a sensor's five values it shows
     int lineWidth = 1;
     bool visible = true;
+    // What people read: the readout, the legend and the exports name the
+    // curve by sensor and value ("Sensor1", "Oil Temperature") with the
+    // value's unit, and show its values with this many decimals.
+    QString sensorName;
+    QString valueName;
+    QString unit;
+    int decimals = 2;
+
+    // "Sensor1 · Oil Temperature"; the title while no names are given.
+    QString displayName() const
+    {
+        if (sensorName.isEmpty() && valueName.isEmpty())
+            return title.trimmed();
+        if (sensorName.isEmpty() || valueName.isEmpty())
+            return sensorName + valueName;
+        return sensorName + QStringLiteral(" \u00B7 ") + valueName;
+    }
 };
 
 // What the chart shows: channels and axes. The defaults are the chart's look

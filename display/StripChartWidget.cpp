@@ -62,7 +62,12 @@ void StripChartWidget::showChanges()
 
 void StripChartWidget::AddChannel(const QString& title, uint32_t colour, int valueIndex, int lineWidth)
 {
-    settings_.channels.push_back({title, colour, valueIndex, lineWidth, true});
+    StripChartChannel channel;
+    channel.title = title;
+    channel.colour = colour;
+    channel.valueIndex = valueIndex;
+    channel.lineWidth = lineWidth;
+    settings_.channels.push_back(channel);
     chartChanged();
 }
 
@@ -82,6 +87,19 @@ void StripChartWidget::ClearData()
 int StripChartWidget::ChannelCount() const
 {
     return int(settings_.channels.size());
+}
+
+void StripChartWidget::SetChannelNames(int channel, const QString& sensor, const QString& value,
+                                       const QString& unit, int decimals)
+{
+    if (channel < 0 || channel >= ChannelCount())
+        return;
+    StripChartChannel& c = settings_.channels[size_t(channel)];
+    c.sensorName = sensor;
+    c.valueName = value;
+    c.unit = unit;
+    c.decimals = std::clamp(decimals, 0, 6);
+    chartChanged();
 }
 
 void StripChartWidget::SetChannelVisible(int channel, bool visible)
@@ -221,6 +239,12 @@ StripChartRenderer::Layout StripChartWidget::currentLayout() const
 QRectF StripChartWidget::plotRect() const
 {
     return currentLayout().plot;
+}
+
+std::pair<double, double> StripChartWidget::visibleXRange() const
+{
+    const auto layout = currentLayout();
+    return {layout.x0, layout.x1};
 }
 
 int64_t StripChartWidget::CursorIndex() const

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
 // The strip chart on the window (`iStripChartX1`).
 //
@@ -34,6 +35,8 @@ public:
     void ClearChannels() override;
     void ClearData() override;
     int ChannelCount() const override;
+    void SetChannelNames(int channel, const QString& sensor, const QString& value, const QString& unit,
+                         int decimals) override;
     void SetChannelVisible(int channel, bool visible) override;
     bool ChannelVisible(int channel) const override;
 
@@ -79,6 +82,8 @@ public:
     const StripChartSettings& settings() const { return settings_; }
     // Where the curves are drawn, in widget coordinates.
     QRectF plotRect() const;
+    // The x range (days) the plot shows now, left edge to right edge.
+    std::pair<double, double> visibleXRange() const;
     // What paintEvent paints into `dirty`: the cached chart and the cursor over it.
     void paintFrame(QPainter& painter, const QRect& dirty) { paintFrame(painter, QRegion(dirty)); }
     void paintFrame(QPainter& painter, const QRegion& dirty);

@@ -21,6 +21,13 @@ public:
     virtual void ClearChannels() = 0;
     virtual void ClearData() = 0;
     virtual int ChannelCount() const = 0;
+    // How the readout, legend and exports name a channel: its sensor's name,
+    // its value's name and unit, and the decimals its values are shown with.
+    virtual void SetChannelNames(int channel, const QString& sensor, const QString& value, const QString& unit,
+                                 int decimals)
+    {
+        (void)channel, (void)sensor, (void)value, (void)unit, (void)decimals;
+    }
     virtual void SetChannelVisible(int channel, bool visible) = 0;
     virtual bool ChannelVisible(int channel) const = 0;
 

@@ -1,6 +1,7 @@
 #include "config/ConfigValues.h"
 #include "config/RdWrConfig.h"
 #include "core/Version.h"
+#include "display/ChartChannelNames.h"
 #include "display/ChartHandlers.h"
 #include "display/GaugeSetup.h"
 #include "display/ModeLabel.h"
@@ -340,8 +341,10 @@ void PlaybackController::prepareChart()
                                          : Colours::White;
         for (int v = 1; v <= 5; ++v) {
             if (valueTicked(v)) {
-                if (chart)
+                if (chart) {
                     chart->AddChannel(ChartHandlers::channelTitle(s, v), colour, v - 1, v == 1 ? 2 : 1);
+                    nameChartChannel(*chart, chart->ChannelCount() - 1, config_.sensorLabel(s), v);
+                }
                 ++map.channelCount;
                 map.valueOnChart[v] = true;
             } else {
