@@ -191,6 +191,7 @@ StripChartStore::~StripChartStore() = default;
 void StripChartStore::clear()
 {
     breaks_.clear();
+    lastX_.clear();
     chunks_.clear();
     firstChunk_ = firstRow_ = totalRows_ = 0;
     rowOpen_ = false;
@@ -199,6 +200,7 @@ void StripChartStore::clear()
 void StripChartStore::clearPoints()
 {
     breaks_.clear();
+    lastX_.clear();
     for (auto& chunk : chunks_) {
         chunk->columns.clear();
         chunk->columns.shrink_to_fit();
@@ -232,6 +234,7 @@ bool StripChartStore::addRow(double x)
     if ((totalRows_ & ((int64_t(1) << kCoarseShift) - 1)) == 0)
         chunk.coarse.push_back(dx);
     chunk.dx.push_back(dx);
+    openX_ = x;
     ++totalRows_;
     rowOpen_ = true;
     return true;
@@ -273,6 +276,8 @@ inline void StripChartStore::putValue(Chunk& chunk, int channel, double value)
         return;
     if (int(chunk.columns.size()) <= channel)
         chunk.columns.resize(size_t(channel) + 1);
+    if (gapDays_ > 0.0)
+        breakOverGap(channel);
     Column& column = chunk.columns[size_t(channel)];
     const int64_t local = (totalRows_ - 1) & kLocalMask;
     const float v = float(value);
@@ -290,6 +295,16 @@ void StripChartStore::putBreak(int channel)
     const int64_t row = totalRows_ - 1;
     if (rows.empty() || rows.back() != row)
         rows.push_back(row);
+}
+
+void StripChartStore::breakOverGap(int channel)
+{
+    if (int(lastX_.size()) <= channel)
+        lastX_.resize(size_t(channel) + 1, std::nan(""));
+    double& last = lastX_[size_t(channel)];
+    if (openX_ - last > gapDays_)
+        putBreak(channel);
+    last = openX_;
 }
 
 bool StripChartStore::breaksIn(int channel, int64_t begin, int64_t end) const

@@ -55,6 +55,10 @@ public:
     bool autoDrop() const { return autoDrop_; }
     void setDropTarget(int64_t rows) { dropTarget_ = rows; }
     int64_t dropTarget() const { return dropTarget_; }
+    // A channel's line breaks where its consecutive points lie more than
+    // this far apart in x (days), as if a row without a value lay between
+    // them: a time without rows is not bridged. 0 joins any two points.
+    void setGapDays(double days) { gapDays_ = days > 0.0 ? days : 0.0; }
 
     // Appends a row and makes it the open row; false when it was refused.
     bool addRow(double x);
@@ -127,12 +131,17 @@ private:
     Chunk* startChunk(double x);
     void putValue(Chunk& chunk, int channel, double value);
     void putBreak(int channel);
+    void breakOverGap(int channel);
     double xOfGlobal(int64_t global) const;
     void dropOldest(int64_t rows);
     void closeChunk(Chunk& chunk);
 
     // Per channel, the global rows where its line breaks, oldest first.
     std::vector<std::vector<int64_t>> breaks_;
+    // Per channel, the x of its newest point (NaN before the first).
+    std::vector<double> lastX_;
+    double openX_ = 0; // x of the open row
+    double gapDays_ = 0;
     std::deque<std::unique_ptr<Chunk>> chunks_;
     Chunk* openChunk_ = nullptr; // holds the open row while rowOpen_
     int64_t firstChunk_ = 0; // global chunk number of chunks_.front()
