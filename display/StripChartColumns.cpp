@@ -64,7 +64,7 @@ void StripChartColumns::walk(StripChartCurveSink& sink, int begin, int end) cons
         const StripChartChannel& channel = settings_.channels[ch];
         if (!channel.visible)
             continue;
-        sink.beginChannel(channel.colour, std::clamp(channel.lineWidth, 1, kMaxLineWidth));
+        sink.beginChannel(channel.drawnColour(), std::clamp(channel.lineWidth, 1, kMaxLineWidth));
         walkChannel(sink, int(ch), begin, end);
         sink.endChannel();
     }

@@ -9,6 +9,7 @@
 // shows the same columns as before, shifted. That is what lets a new row
 // scroll the picture instead of redrawing it.
 struct StripChartLayout {
+    QRectF area; // everything painted: plot, axes, legend
     QRectF plot;
     double x0 = 0;
     double x1 = 1;

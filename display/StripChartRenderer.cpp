@@ -1,6 +1,7 @@
 #include "display/StripChartRenderer.h"
 
 #include "display/StripChartColumns.h"
+#include "display/StripChartNavigation.h"
 #include "display/StripChartRaster.h"
 #include "display/StripChartTime.h"
 #include "platform/Colour.h"
@@ -17,30 +18,17 @@ namespace {
 constexpr uint32_t kBackground = 0x535353;
 constexpr uint32_t kGrid = 0x9A9A9A;
 constexpr uint32_t kFrame = 0xA8A8A8;
-constexpr uint32_t kCursor = 0xC9C9C9;
-constexpr uint32_t kCursorBox = Colours::Red;
-constexpr uint32_t kCursorText = Colours::Yellow;
 constexpr double kTick = 5.0;
 
 int atLeastTwo(int ticks) { return std::max(ticks, 2); }
 
-QString yLabel(double v)
+QFont chartFont()
 {
-    const double r = std::round(v);
-    return QString::number(r == 0.0 ? 0.0 : r, 'f', 0); // no "-0"
+    QFont font;
+    font.setPixelSize(12);
+    return font;
 }
 
-// "Sensor1 · Oil Temperature 52.2 °C"; a channel without names keeps its
-// title and two decimals.
-QString readoutEntry(const StripChartChannel& channel, bool have, float value)
-{
-    if (!have)
-        return channel.displayName() + QStringLiteral(" -");
-    QString text = channel.displayName() + QLatin1Char(' ') + QString::number(double(value), 'f', channel.decimals);
-    if (!channel.unit.isEmpty())
-        text += QLatin1Char(' ') + channel.unit;
-    return text;
-}
 
 // The curves with the painter's own lines, for devices other than images.
 // Wider lines become one-pixel lines side by side: the path stroker a wide
@@ -92,8 +80,28 @@ private:
 StripChartRenderer::StripChartRenderer(const StripChartStore& store, const StripChartSettings& settings)
     : store_(store)
     , settings_(settings)
+    , font_(chartFont())
+    , legend_(settings, font_)
+    , readout_(store, settings, font_)
 {
-    font_.setPixelSize(12);
+}
+
+int StripChartRenderer::yLabelDecimals() const
+{
+    // As many decimals as the step between two labels needs: none for the
+    // preset ranges, more once the value axis is zoomed in.
+    const double step = (settings_.yMax - settings_.yMin) / (std::max(settings_.yMajorTicks, 2) - 1);
+    if (!(step > 0.0) || step >= 0.999)
+        return 0;
+    return std::min(6, int(std::ceil(-std::log10(step) - 1e-9)));
+}
+
+QString StripChartRenderer::yLabel(double v) const
+{
+    const int decimals = yLabelDecimals();
+    const double scale = std::pow(10.0, decimals);
+    const double r = std::round(v * scale) / scale;
+    return QString::number(r == 0.0 ? 0.0 : r, 'f', decimals); // no "-0"
 }
 
 StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double now) const
@@ -102,12 +110,14 @@ StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double
     const double yLabelWidth = std::max(metrics.horizontalAdvance(yLabel(settings_.yMin)),
         metrics.horizontalAdvance(yLabel(settings_.yMax)));
     const double xLabelWidth = metrics.horizontalAdvance(QStringLiteral("12/30 00:00:00"));
-    const double left = std::max(yLabelWidth + kTick + 8.0, xLabelWidth / 2.0 + 4.0);
+    const double title = metrics.height() + 2.0; // an axis title's line
+    const double left = title + std::max(yLabelWidth + kTick + 8.0, xLabelWidth / 2.0 + 4.0);
     const double right = xLabelWidth / 2.0 + 6.0;
-    const double top = metrics.height() / 2.0 + 6.0;
-    const double bottom = kTick + metrics.height() + 8.0;
+    const double top = legend_.height(area.width()) + metrics.height() / 2.0 + 6.0;
+    const double bottom = kTick + metrics.height() + 8.0 + title;
 
     Layout result;
+    result.area = area;
     // Whole pixels, so one-pixel curves in a column land on one pixel column.
     result.plot = QRectF(QPointF(std::round(area.left() + left), std::round(area.top() + top)),
         QPointF(std::round(area.right() - right), std::round(area.bottom() - bottom)));
@@ -116,12 +126,10 @@ StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double
     if (result.plot.height() < 1.0)
         result.plot.setHeight(1.0);
     const double span = settings_.xSpan > 0.0 && std::isfinite(settings_.xSpan) ? settings_.xSpan : 1.0 / 720.0;
-    const double newest = store_.rowCount() > 0 ? store_.x(store_.rowCount() - 1) : now;
-    const double offset = std::isfinite(settings_.xOffset) ? settings_.xOffset : 0.0;
-    // The view ends with the column that holds its newest x.
+    // The view ends with the column that holds its end.
     result.columns = std::max(1, int(std::ceil(result.plot.width())));
     result.columnDays = span / result.columns;
-    const double end = std::floor((newest - offset) / result.columnDays) + 1.0;
+    const double end = std::floor(StripChartNavigation::viewEnd(settings_, store_, now) / result.columnDays) + 1.0;
     result.firstColumn = int64_t(std::clamp(end, -4.0e18, 4.0e18)) - result.columns;
     result.x0 = result.xOfColumn(0);
     result.x1 = result.xOfColumn(result.columns);
@@ -186,7 +194,8 @@ std::optional<QRegion> StripChartRenderer::patchImage(QImage& image, Picture& pi
     const Layout& before = picture.layout;
     const int64_t shift = layout.firstColumn - before.firstColumn;
     if (!picture.valid || !StripChartRaster::canPaint(image) || layout.plot != before.plot
-        || layout.columns != before.columns || layout.columnDays != before.columnDays || settings_.xOffset != 0.0
+        || layout.columns != before.columns || layout.columnDays != before.columnDays
+        || (settings_.xFollow && settings_.xOffset != 0.0)
         || firstNewRow < 1 || shift < 0 || shift >= layout.columns)
         return std::nullopt;
     const StripChartColumns columns(store_, settings_, layout);
@@ -226,6 +235,26 @@ void StripChartRenderer::paintBackground(QPainter& painter, const Layout& layout
     paintTicks(painter, layout);
     paintYLabels(painter, layout);
     paintXLabels(painter, layout);
+    legend_.paint(painter, layout.area);
+    paintAxisTitles(painter, layout);
+}
+
+void StripChartRenderer::paintAxisTitles(QPainter& painter, const Layout& layout) const
+{
+    const QRectF& plot = layout.plot;
+    const QRectF& area = layout.area;
+    const double h = QFontMetricsF(font_).height();
+    painter.save();
+    painter.setFont(font_);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(plot.left(), area.bottom() - h - 2.0, plot.width(), h), Qt::AlignHCenter | Qt::AlignTop,
+                     StripChartLegend::timeAxisTitle());
+    // The value axis's title runs upwards along its left edge.
+    painter.translate(area.left() + 2.0, plot.center().y());
+    painter.rotate(-90.0);
+    painter.drawText(QRectF(-plot.height() / 2, 0.0, plot.height(), h), Qt::AlignHCenter | Qt::AlignTop,
+                     legend_.valueAxisTitle());
+    painter.restore();
 }
 
 void StripChartRenderer::paintGridLines(QPainter& painter, const Layout& layout) const
@@ -317,6 +346,7 @@ QRect StripChartRenderer::repaintXLabels(QImage& image, const Layout& layout) co
     painter.fillRect(strip, toQColor(kBackground));
     paintYLabels(painter, layout);
     paintXLabels(painter, layout);
+    paintAxisTitles(painter, layout);
     return strip;
 }
 
@@ -336,68 +366,12 @@ int64_t StripChartRenderer::rowAt(const Layout& layout, double px) const
     return store_.nearestRow(layout.x0 + (layout.x1 - layout.x0) * f);
 }
 
-// The box: the row's time, then each shown channel's newest value at or
-// before the row (playback rows carry one sensor each).
-StripChartRenderer::CursorBox StripChartRenderer::cursorBox(const Layout& layout, double px, int64_t row) const
-{
-    const QRectF& plot = layout.plot;
-    CursorBox result;
-    result.px = std::clamp(px, plot.left(), plot.right());
-    std::vector<CursorBox::Entry>& entries = result.entries;
-    entries.push_back({row >= 0 ? chartTimeLabel(store_.x(row)) : QStringLiteral("no data"), kCursorText});
-    for (size_t ch = 0; ch < settings_.channels.size() && row >= 0; ++ch) {
-        const StripChartChannel& channel = settings_.channels[ch];
-        if (!channel.visible)
-            continue;
-        const auto point = store_.pointAtOrBefore(int(ch), row);
-        entries.push_back({readoutEntry(channel, point.row >= 0, point.value), channel.colour});
-    }
-    const QFontMetricsF metrics(font_);
-    result.lineHeight = metrics.height() + 1.0;
-    for (const auto& entry : entries)
-        result.textWidth = std::max(result.textWidth, metrics.horizontalAdvance(entry.text));
-    const double boxWidth = result.textWidth + CursorBox::kSwatch + 16.0;
-    const double boxHeight = result.lineHeight * double(entries.size()) + 8.0;
-    double left = result.px + 6.0;
-    if (left + boxWidth > plot.right() && result.px - 6.0 - boxWidth >= plot.left())
-        left = result.px - 6.0 - boxWidth;
-    result.box = QRectF(left, plot.top() + 6.0, boxWidth, boxHeight);
-    result.area = result.box.united(QRectF(result.px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);
-    return result;
-}
-
 QRectF StripChartRenderer::cursorArea(const Layout& layout, double px, int64_t row) const
 {
-    return cursorBox(layout, px, row).area;
+    return readout_.box(layout, px, row).area;
 }
 
 QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
 {
-    const QRectF& plot = layout.plot;
-    const CursorBox cursor = cursorBox(layout, px, row);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen linePen(toQColor(kCursor), 1.0);
-    linePen.setCosmetic(true);
-    painter.setPen(linePen);
-    painter.drawLine(QPointF(cursor.px, plot.top()), QPointF(cursor.px, plot.bottom()));
-
-    painter.setFont(font_);
-    painter.setPen(QPen(toQColor(kCursorBox), 1.0));
-    painter.setBrush(QColor(32, 32, 32, 225));
-    painter.drawRect(cursor.box);
-    const double lineHeight = cursor.lineHeight;
-    const double swatch = CursorBox::kSwatch;
-    double y = cursor.box.top() + 4.0;
-    for (size_t i = 0; i < cursor.entries.size(); ++i, y += lineHeight) {
-        double x = cursor.box.left() + 6.0;
-        if (i > 0)
-            painter.fillRect(QRectF(x, y + (lineHeight - swatch) / 2, swatch, swatch), toQColor(cursor.entries[i].colour));
-        x += swatch + 4.0;
-        painter.setPen(toQColor(kCursorText));
-        painter.drawText(QRectF(x, y, cursor.textWidth + 2.0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         cursor.entries[i].text);
-    }
-    painter.restore();
-    return cursor.area;
+    return readout_.paint(painter, layout, px, row);
 }

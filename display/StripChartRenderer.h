@@ -1,5 +1,7 @@
 #pragma once
 #include "display/StripChartLayout.h"
+#include "display/StripChartLegend.h"
+#include "display/StripChartReadout.h"
 #include "display/StripChartSettings.h"
 #include "display/StripChartStore.h"
 
@@ -58,21 +60,6 @@ public:
     double pixelOfX(const Layout& layout, double x) const;
 
 private:
-    struct CursorBox {
-        static constexpr double kSwatch = 8.0;
-        struct Entry {
-            QString text;
-            uint32_t colour;
-        };
-        std::vector<Entry> entries;
-        double px = 0;
-        double lineHeight = 0;
-        double textWidth = 0;
-        QRectF box;
-        QRectF area;
-    };
-
-    CursorBox cursorBox(const Layout& layout, double px, int64_t row) const;
     static bool paintsPixels(const QPainter& painter);
     // The background of `area`, tick marks and labels.
     void paintBackground(QPainter& painter, const Layout& layout, const QRegion& area) const;
@@ -83,7 +70,13 @@ private:
     void paintCurves(QPainter& painter, const Layout& layout) const;
     QRect repaintXLabels(QImage& image, const Layout& layout) const;
 
+    void paintAxisTitles(QPainter& painter, const Layout& layout) const;
+    int yLabelDecimals() const;
+    QString yLabel(double v) const;
+
     const StripChartStore& store_;
     const StripChartSettings& settings_;
     QFont font_;
+    StripChartLegend legend_;
+    StripChartReadout readout_;
 };

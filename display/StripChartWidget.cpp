@@ -10,6 +10,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QKeyEvent>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -17,9 +20,23 @@ StripChartWidget::StripChartWidget(QWidget* parent, const IClock* clock)
     : QWidget(parent)
     , clock_(clock ? clock : &systemClock_)
     , renderer_(store_, settings_)
+    , navigation_(settings_, store_)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 120);
+    setFocusPolicy(Qt::StrongFocus);
+    store_.setGapDays(kGapSeconds / 86400.0);
+    viewButton_ = new QToolButton(this);
+    viewButton_->setObjectName(QStringLiteral("chartViewButton"));
+    viewButton_->setText(QStringLiteral("Follow live"));
+    viewButton_->hide();
+    connect(viewButton_, &QToolButton::clicked, this, [this] {
+        if (fileView_)
+            navigation_.showAll(now());
+        else
+            navigation_.toNewest();
+        viewMoved();
+    });
     redrawTimer_.setSingleShot(true);
     connect(&redrawTimer_, &QTimer::timeout, this, &StripChartWidget::showChanges);
 }
@@ -216,6 +233,7 @@ void StripChartWidget::SetXAxisSpan(double days)
         return;
     settings_.xSpan = days;
     chartChanged();
+    placeViewButton();
 }
 
 double StripChartWidget::XAxisSpan() const
@@ -228,7 +246,47 @@ void StripChartWidget::SetXAxisOffset(double days)
     if (!std::isfinite(days))
         return;
     settings_.xOffset = days;
+    settings_.xFollow = true;
     chartChanged();
+    placeViewButton();
+}
+
+void StripChartWidget::ShowAllRows()
+{
+    navigation_.showAll(now());
+    chartChanged();
+    placeViewButton();
+}
+
+void StripChartWidget::SetFileView(bool fileView)
+{
+    fileView_ = fileView;
+    viewButton_->setText(fileView ? QStringLiteral("Whole file") : QStringLiteral("Follow live"));
+    placeViewButton();
+}
+
+void StripChartWidget::viewMoved()
+{
+    chartChanged();
+    placeViewButton();
+    if (cursorShown_ && onCursorChange)
+        onCursorChange();
+    emit viewChanged();
+}
+
+void StripChartWidget::placeViewButton()
+{
+    // In the live view the button only shows while the view stays behind.
+    viewButton_->setVisible(fileView_ || !following());
+    viewButton_->adjustSize();
+    const QRectF plot = plotRect();
+    viewButton_->move(int(plot.right()) - viewButton_->width() - 4, int(plot.bottom()) - viewButton_->height() - 4);
+}
+
+double StripChartWidget::xAtPixel(double px) const
+{
+    const auto layout = currentLayout();
+    return layout.x0 + (layout.x1 - layout.x0) * (px - layout.plot.left()) / layout.plot.width();
 }
 
 StripChartRenderer::Layout StripChartWidget::currentLayout() const
@@ -414,20 +472,22 @@ void StripChartWidget::resizeEvent(QResizeEvent* event)
 {
     stale_ = Stale::All;
     QWidget::resizeEvent(event);
+    placeViewButton();
 }
 
 void StripChartWidget::moveCursorTo(double px)
 {
-    const QRectF plot = plotRect();
+    const auto layout = currentLayout();
+    const QRectF& plot = layout.plot;
     const double fraction = std::clamp((px - plot.left()) / plot.width(), 0.0, 1.0);
     if (fraction == cursorFraction_)
         return;
     cursorFraction_ = fraction;
-    // Only the old cursor and the new one need repainting; the box keeps its
-    // size, on whichever side of the line it fits.
+    // Only the old cursor and the new one need repainting; the box may have
+    // moved to the other half of the plot.
     const double newPx = plot.left() + fraction * plot.width();
-    const int reach = cursorArea_.isEmpty() ? width() : cursorArea_.width() + 2;
-    cursorRepaint_ = cursorArea_.united(QRect(int(newPx) - reach, 0, 2 * reach, height())).intersected(rect());
+    const QRect newArea = renderer_.cursorArea(layout, newPx, renderer_.rowAt(layout, newPx)).toAlignedRect();
+    cursorRepaint_ = cursorArea_.united(newArea).intersected(rect());
     if (stale_ != Stale::None || cursorArea_.isEmpty())
         cursorRepaint_ = rect();
     update(cursorRepaint_);
@@ -437,26 +497,88 @@ void StripChartWidget::moveCursorTo(double px)
 
 void StripChartWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !cursorShown_)
+    if (event->button() != Qt::LeftButton)
         return;
-    dragging_ = true;
-    moveCursorTo(event->position().x());
+    const double px = event->position().x();
+    const QRectF plot = plotRect();
+    const double cursorPx = plot.left() + cursorFraction_ * plot.width();
+    // On the cursor line it is dragged; anywhere else a drag pans and a
+    // click puts the cursor there.
+    if (cursorShown_ && std::fabs(px - cursorPx) <= 6.0) {
+        dragging_ = true;
+        moveCursorTo(px);
+        return;
+    }
+    panning_ = true;
+    panMoved_ = false;
+    panStartPx_ = px;
+    panStartEnd_ = navigation_.viewEnd(now());
 }
 
 void StripChartWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        moveCursorTo(event->position().x());
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    const double px = event->position().x();
+    if (dragging_) {
+        moveCursorTo(px);
+    } else if (panning_ && (panMoved_ || std::fabs(px - panStartPx_) > 3.0)) {
+        panMoved_ = true;
+        const double daysPerPixel = settings_.xSpan / plotRect().width();
+        navigation_.panBy(panStartEnd_ - (px - panStartPx_) * daysPerPixel - navigation_.viewEnd(now()), now());
+        setCursor(Qt::ClosedHandCursor);
+        viewMoved();
+    }
 }
 
 void StripChartWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        dragging_ = false;
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (panning_ && !panMoved_ && cursorShown_)
+        moveCursorTo(event->position().x());
+    dragging_ = panning_ = panMoved_ = false;
+    unsetCursor();
 }
 
 void StripChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && onToggle)
         onToggle();
+}
+
+void StripChartWidget::wheelEvent(QWheelEvent* event)
+{
+    const QPoint angle = event->angleDelta();
+    // Some systems turn a wheel with Shift into a sideways one.
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (delta == 0)
+        return;
+    const double factor = std::pow(0.8, delta / 120.0);
+    if (event->modifiers() & Qt::ShiftModifier) {
+        const QRectF plot = plotRect();
+        const double share = std::clamp((event->position().y() - plot.top()) / plot.height(), 0.0, 1.0);
+        navigation_.zoomValuesAround(settings_.yMax - share * (settings_.yMax - settings_.yMin), factor);
+    } else {
+        navigation_.zoomAround(xAtPixel(event->position().x()), factor, now());
+    }
+    viewMoved();
+    event->accept();
+}
+
+void StripChartWidget::keyPressEvent(QKeyEvent* event)
+{
+    const double span = settings_.xSpan;
+    const double centre = xAtPixel(plotRect().center().x());
+    switch (event->key()) {
+    case Qt::Key_Left: navigation_.panBy(-span / 10.0, now()); break;
+    case Qt::Key_Right: navigation_.panBy(span / 10.0, now()); break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: navigation_.zoomAround(centre, 1.0 / 1.5, now()); break;
+    case Qt::Key_Minus: navigation_.zoomAround(centre, 1.5, now()); break;
+    case Qt::Key_Home: navigation_.toStart(now()); break;
+    case Qt::Key_End: navigation_.toNewest(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    viewMoved();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "display/StripChartNavigation.h"
 #include "display/StripChartPrintout.h"
 #include "display/StripChartRenderer.h"
 #include "display/StripChartSettings.h"
@@ -10,6 +11,8 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+class QToolButton;
 #include <utility>
 
 // The strip chart on the window (`iStripChartX1`).
@@ -19,14 +22,18 @@
 // only the columns they changed, so a live tick costs a few columns, not a
 // frame. The data cursor is drawn over it, so dragging the cursor costs a
 // copy of the picture and one box.
-// The user drags the cursor with the left button; a double-click raises the
-// toggle event.
+// The user drags the cursor with the left button (or clicks where it should
+// go); a double-click raises the toggle event. Dragging elsewhere pans, the
+// wheel zooms the time around the pointer (with Shift the values), and the
+// keys Left/Right pan, +/- zoom, Home/End jump to the oldest/newest row.
 class StripChartWidget : public QWidget, public IStripChart {
     Q_OBJECT
 public:
     // While rows arrive in bulk (a playback load) the chart is redrawn at
     // most this often; a row arriving after a quiet spell shows at once.
     static constexpr int kMinRedrawMs = 200;
+    // A channel's line breaks where it has no point for this long.
+    static constexpr double kGapSeconds = 60.0;
 
     // The clock gives AddRowNow its time; without one the system clock is used.
     explicit StripChartWidget(QWidget* parent = nullptr, const IClock* clock = nullptr);
@@ -62,6 +69,13 @@ public:
     void SetXAxisSpan(double days) override;
     double XAxisSpan() const override;
     void SetXAxisOffset(double days) override;
+    void ShowAllRows() override;
+    void SetFileView(bool fileView) override;
+    // Whether the view moves on with new rows.
+    bool following() const { return settings_.xFollow && settings_.xOffset == 0.0; }
+    // The button over the chart that shows the whole file or follows the
+    // live rows again.
+    QToolButton* viewButton() const { return viewButton_; }
 
     int64_t CursorIndex() const override;
     double ChannelValueAt(int64_t index, int channel) const override;
@@ -106,6 +120,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+signals:
+    // The time range or the value range shown changed by the user's hand.
+    void viewChanged();
 
 private:
     // What has changed since the cached picture was painted.
@@ -116,6 +136,10 @@ private:
     void chartChanged(Stale change = Stale::All);
     void showChanges();
     void moveCursorTo(double px);
+    // After the navigation moved the view: redraw, the button, the readout.
+    void viewMoved();
+    void placeViewButton();
+    double xAtPixel(double px) const;
     bool printTo(QPrinter& printer) const;
 
     SystemClock systemClock_;
@@ -123,6 +147,9 @@ private:
     StripChartStore store_;
     StripChartSettings settings_;
     StripChartRenderer renderer_;
+    StripChartNavigation navigation_;
+    QToolButton* viewButton_ = nullptr;
+    bool fileView_ = false;
     StripChartPrintout printout_;
     bool printShowDialog_ = true;
 
@@ -140,5 +167,10 @@ private:
     QRect cursorRepaint_;
     double cursorFraction_ = 0.5; // across the plot, so it stays put while rows scroll by
     bool cursorShown_ = true;
-    bool dragging_ = false;
+    bool dragging_ = false; // the cursor
+    // A drag that pans: where it started and where the view ended then.
+    bool panning_ = false;
+    bool panMoved_ = false;
+    double panStartPx_ = 0;
+    double panStartEnd_ = 0;
 };

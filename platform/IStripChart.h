@@ -81,6 +81,11 @@ public:
     virtual void SetXAxisSpan(double days) = 0;
     virtual double XAxisSpan() const = 0;
     virtual void SetXAxisOffset(double days) = 0;
+    // Shows every row at once, following the newest.
+    virtual void ShowAllRows() {}
+    // In the file view the chart offers its whole file; in the live view it
+    // offers to follow the newest rows again once the user moved away.
+    virtual void SetFileView(bool fileView) { (void)fileView; }
 
     // Data cursor: index of the row under the cursor (-1 when there is no
     // data), the value of a channel in a row (NaN when that channel has no

@@ -297,6 +297,7 @@ void PlaybackController::prepareChart()
     if (chart) {
         chart->ClearChannels();
         chart->ClearData();
+        chart->SetFileView(true);
         // Room for every row a logfile of any size yields; a chart that is
         // full drops its oldest rows in bulk rather than one per new row.
         chart->SetAutoRowDrop(true);
@@ -380,8 +381,11 @@ void PlaybackController::DisplayFileData()
     for (std::deque<ReadPiece> pieces; read.take(pieces); pieces.clear())
         sink.take(pieces);
     const LogfileReader::Result result = read.result();
-    if (c_.iStripChartX1)
+    // A load ends showing every row it read.
+    if (c_.iStripChartX1) {
+        c_.iStripChartX1->ShowAllRows();
         c_.iStripChartX1->EndRows();
+    }
     sink.flushEvents();
     greyAbsentSensors();
     if (progress_)

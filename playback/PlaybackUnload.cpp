@@ -2,6 +2,7 @@
 #include "display/GaugeSetup.h"
 #include "display/ModeLabel.h"
 #include "platform/Colour.h"
+#include "platform/IStripChart.h"
 #include "playback/ControlAccess.h"
 #include "playback/PlaybackController.h"
 
@@ -60,6 +61,8 @@ void PlaybackController::enableLiveControls()
     for (int i = 1; i <= 3; ++i)
         enable(c_.OptionScaleX[i], true);
     selectOption(c_.OptionScaleX[1], [this] { if (handlers_) handlers_->OptionScaleX_Click(1); });
+    if (c_.iStripChartX1)
+        c_.iStripChartX1->SetFileView(false);
 
     enable(c_.Frame_evames, true);
     enable(c_.cmd_ext, true);

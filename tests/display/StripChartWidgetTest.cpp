@@ -113,8 +113,11 @@ TEST(StripChartWidget, CursorIndexFollowsAMouseDrag)
 
     const QRectF plot = chart.plotRect();
     const double y = plot.center().y();
+    // A click puts the cursor there; pressed on its line it is dragged.
     sendMouse(chart, QEvent::MouseButtonPress, {plot.left() + plot.width() * 0.1, y}, Qt::LeftButton);
+    sendMouse(chart, QEvent::MouseButtonRelease, {plot.left() + plot.width() * 0.1, y}, Qt::NoButton);
     EXPECT_EQ(chart.CursorIndex(), 10);
+    sendMouse(chart, QEvent::MouseButtonPress, {plot.left() + plot.width() * 0.1 + 3, y}, Qt::LeftButton);
     sendMouse(chart, QEvent::MouseMove, {plot.left() + plot.width() * 0.4, y}, Qt::LeftButton);
     sendMouse(chart, QEvent::MouseMove, {plot.left() + plot.width() * 0.8, y}, Qt::LeftButton);
     EXPECT_EQ(chart.CursorIndex(), 80);
@@ -124,10 +127,11 @@ TEST(StripChartWidget, CursorIndexFollowsAMouseDrag)
     sendMouse(chart, QEvent::MouseMove, {plot.left() + plot.width() * 0.2, y}, Qt::NoButton);
     EXPECT_EQ(chart.CursorIndex(), 80); // released: moving no longer drags
     sendMouse(chart, QEvent::MouseMove, {plot.right() + 500, y}, Qt::LeftButton);
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(changes, 4);
 
     // Dragging past the plot pins the cursor to its edge.
-    sendMouse(chart, QEvent::MouseButtonPress, {plot.right() + 500, y}, Qt::LeftButton);
+    sendMouse(chart, QEvent::MouseButtonPress, {plot.left() + plot.width() * 0.8, y}, Qt::LeftButton);
+    sendMouse(chart, QEvent::MouseMove, {plot.right() + 500, y}, Qt::LeftButton);
     EXPECT_EQ(chart.CursorIndex(), 100);
 }
 
@@ -180,10 +184,11 @@ TEST(StripChartWidget, HiddenChannelsAreNotDrawn)
         chart.SetChannelValue(1, -1, 30.0);
         chart.EndRow();
     }
-    EXPECT_GT(countColour(render(chart), 0xFF2E96), 100);
+    const uint32_t shade = chart.settings().channels[1].drawnColour();
+    EXPECT_GT(countColour(render(chart), shade), 100);
     chart.SetChannelVisible(1, false);
     const QImage image = render(chart);
-    EXPECT_EQ(countColour(image, 0xFF2E96), 0);
+    EXPECT_EQ(countColour(image, shade), 0);
     EXPECT_GT(countColour(image, Colours::Lime), 100);
 }
 
@@ -336,7 +341,7 @@ void expectPatchesMatchWholeFrames(int rowsPerColumnTimes2, int ticks)
 {
     FixedClock clock;
     StripChartWidget chart(nullptr, &clock);
-    chart.resize(320, 160);
+    chart.resize(336, 176); // a plot 218 pixels wide
     chart.ToggleCursor(); // the picture alone
     chart.SetYAxisRange(-10, 50);
     chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
@@ -379,6 +384,7 @@ TEST(StripChartWidget, CursorReadoutThatGrowsWithANewRowIsRepaintedWhole)
     chart.SetXAxisSpan(3000 * kSecond); // several rows a column: most rows scroll nothing
     const QRectF plot = chart.plotRect();
     sendMouse(chart, QEvent::MouseButtonPress, {plot.right(), plot.center().y()}, Qt::LeftButton); // at the newest row
+    sendMouse(chart, QEvent::MouseButtonRelease, {plot.right(), plot.center().y()}, Qt::NoButton);
     QImage shown(chart.size(), QImage::Format_RGB32);
     for (int i = 0; i < 40; ++i) {
         chart.BeginRow();
