@@ -61,25 +61,32 @@ std::vector<QPointF> StripChartLegend::placeItems(const std::vector<Item>& items
     return places;
 }
 
+double StripChartLegend::titleRoom() const
+{
+    return QFontMetricsF(font_).horizontalAdvance(timeAxisTitle()) + 2 * kGap;
+}
+
 double StripChartLegend::height(double width) const
 {
     const std::vector<Item> all = items();
-    if (all.empty())
-        return 0.0;
     const double lineHeight = QFontMetricsF(font_).height() + 2.0;
-    return placeItems(all, width).back().y() + lineHeight + 2.0;
+    if (all.empty())
+        return lineHeight + 2.0;
+    return placeItems(all, width - titleRoom()).back().y() + lineHeight + 2.0;
 }
 
 void StripChartLegend::paint(QPainter& painter, const QRectF& area) const
 {
     const std::vector<Item> all = items();
-    if (all.empty())
-        return;
-    const std::vector<QPointF> places = placeItems(all, area.width());
+    const std::vector<QPointF> places = placeItems(all, area.width() - titleRoom());
     const double h = QFontMetricsF(font_).height();
     painter.save();
     painter.setFont(font_);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // The time axis's title sits at the top right, beside the legend.
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(area.right() - titleRoom(), area.top() + 2.0, titleRoom() - kGap, h),
+                     Qt::AlignRight | Qt::AlignVCenter, timeAxisTitle());
     for (size_t i = 0; i < all.size(); ++i) {
         const QPointF at = area.topLeft() + places[i];
         const QColor colour = toQColor(all[i].colour);
@@ -108,5 +115,5 @@ QString StripChartLegend::valueAxisTitle() const
 
 QString StripChartLegend::timeAxisTitle()
 {
-    return QStringLiteral("Time (local, m/d hh:mm:ss)");
+    return QStringLiteral("Time (local)");
 }

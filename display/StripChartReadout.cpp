@@ -63,7 +63,8 @@ StripChartReadout::Box StripChartReadout::box(const StripChartLayout& layout, do
     const double width = columns * result.columnWidth + 6.0;
     const double height = result.lineHeight * result.rowsPerColumn + 8.0;
     // On the half of the plot away from the line.
-    const bool lineOnRight = result.px > plot.center().x();
+    // Newest rows come in on the right: a line in the middle keeps the box left.
+    const bool lineOnRight = result.px >= plot.center().x();
     const double left = lineOnRight ? plot.left() + kPad : plot.right() - kPad - width;
     result.box = QRectF(left, plot.top() + kPad, width, height).intersected(plot);
     result.area = result.box.united(QRectF(result.px - 1.0, plot.top(), 2.0, plot.height())).adjusted(-2, -2, 2, 2);

@@ -114,7 +114,7 @@ StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double
     const double left = title + std::max(yLabelWidth + kTick + 8.0, xLabelWidth / 2.0 + 4.0);
     const double right = xLabelWidth / 2.0 + 6.0;
     const double top = legend_.height(area.width()) + metrics.height() / 2.0 + 6.0;
-    const double bottom = kTick + metrics.height() + 8.0 + title;
+    const double bottom = kTick + metrics.height() + 8.0;
 
     Layout result;
     result.area = area;
@@ -236,10 +236,10 @@ void StripChartRenderer::paintBackground(QPainter& painter, const Layout& layout
     paintYLabels(painter, layout);
     paintXLabels(painter, layout);
     legend_.paint(painter, layout.area);
-    paintAxisTitles(painter, layout);
+    paintValueAxisTitle(painter, layout);
 }
 
-void StripChartRenderer::paintAxisTitles(QPainter& painter, const Layout& layout) const
+void StripChartRenderer::paintValueAxisTitle(QPainter& painter, const Layout& layout) const
 {
     const QRectF& plot = layout.plot;
     const QRectF& area = layout.area;
@@ -247,8 +247,6 @@ void StripChartRenderer::paintAxisTitles(QPainter& painter, const Layout& layout
     painter.save();
     painter.setFont(font_);
     painter.setPen(Qt::white);
-    painter.drawText(QRectF(plot.left(), area.bottom() - h - 2.0, plot.width(), h), Qt::AlignHCenter | Qt::AlignTop,
-                     StripChartLegend::timeAxisTitle());
     // The value axis's title runs upwards along its left edge.
     painter.translate(area.left() + 2.0, plot.center().y());
     painter.rotate(-90.0);
@@ -346,7 +344,6 @@ QRect StripChartRenderer::repaintXLabels(QImage& image, const Layout& layout) co
     painter.fillRect(strip, toQColor(kBackground));
     paintYLabels(painter, layout);
     paintXLabels(painter, layout);
-    paintAxisTitles(painter, layout);
     return strip;
 }
 

@@ -70,7 +70,7 @@ private:
     void paintCurves(QPainter& painter, const Layout& layout) const;
     QRect repaintXLabels(QImage& image, const Layout& layout) const;
 
-    void paintAxisTitles(QPainter& painter, const Layout& layout) const;
+    void paintValueAxisTitle(QPainter& painter, const Layout& layout) const;
     int yLabelDecimals() const;
     QString yLabel(double v) const;
 
