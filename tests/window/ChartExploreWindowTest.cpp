@@ -1,0 +1,153 @@
+// The chart explored in the real window: a 50 MB logfile of about 38 hours,
+// with 23 minutes taken out of it, loaded through the real Open dialog; the
+// whole file is seen, the wheel zooms into about an hour around the gap, and
+// a click reads the values under the cursor.
+#include "window/RealWindowTest.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ChartExploreWindowTest : public RealWindowTest {
+protected:
+    // The simulator's logfile without the lines from 40 % to 41 % of it.
+    QString fileWithAGap() const
+    {
+        const QString whole = home.filePath(QStringLiteral("whole.vlg"));
+        QProcess make;
+        make.start(builtProgram(QStringLiteral("tools/evaluator-sim")),
+                   {QStringLiteral("--logfile"), whole, QStringLiteral("--bytes"), QStringLiteral("50M")});
+        if (!make.waitForFinished(60000) || make.exitCode() != 0)
+            return {};
+        QFile in(whole);
+        const QString cut = home.filePath(QStringLiteral("gap.vlg"));
+        QFile out(cut);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return {};
+        const QByteArray all = in.readAll();
+        const qsizetype from = all.indexOf('\n', all.size() * 40 / 100) + 1;
+        const qsizetype to = all.indexOf('\n', all.size() * 41 / 100) + 1;
+        out.write(all.left(from));
+        out.write(all.mid(to));
+        return cut;
+    }
+
+    // The plot: inside the frame lines the chart draws round it.
+    QRect plotOnScreen(const QImage& screen) const
+    {
+        const QRect chart = twin->onScreen(QStringLiteral("iStripChartX1"));
+        const int y = chart.center().y();
+        int left = -1, right = -1;
+        for (int x = chart.left(); x <= chart.right(); ++x) {
+            if (screen.pixel(x, y) == qRgb(0xA8, 0xA8, 0xA8)) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        }
+        int top = y, bottom = y;
+        while (top > chart.top() && screen.pixel(left, top - 1) == qRgb(0xA8, 0xA8, 0xA8))
+            --top;
+        while (bottom < chart.bottom() && screen.pixel(left, bottom + 1) == qRgb(0xA8, 0xA8, 0xA8))
+            ++bottom;
+        return QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1));
+    }
+
+    // Per pixel column of the plot, whether a curve (a strong colour) is in it.
+    static std::vector<bool> curveColumns(const QImage& screen, const QRect& plot)
+    {
+        std::vector<bool> columns(size_t(plot.width()), false);
+        for (int x = plot.left(); x <= plot.right(); ++x) {
+            for (int y = plot.top(); y <= plot.bottom() && !columns[size_t(x - plot.left())]; ++y) {
+                const QColor c = QColor::fromRgb(screen.pixel(x, y));
+                const int strength = std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
+                columns[size_t(x - plot.left())] = strength > 50;
+            }
+        }
+        return columns;
+    }
+
+    // The longest run of columns without a curve between the first and the
+    // last column with one: its first column and its length.
+    static std::pair<int, int> widestGap(const std::vector<bool>& columns)
+    {
+        const auto first = std::find(columns.begin(), columns.end(), true);
+        const auto last = std::find(columns.rbegin(), columns.rend(), true).base();
+        std::pair<int, int> widest{-1, 0};
+        for (auto it = first; it < last;) {
+            const auto end = std::find(it, last, true);
+            if (end - it > widest.second)
+                widest = {int(it - columns.begin()), int(end - it)};
+            it = end == it ? it + 1 : end;
+        }
+        return widest;
+    }
+};
+
+TEST_F(ChartExploreWindowTest, WholeFileThenAnHourAroundAGapThenTheValuesUnderTheCursor)
+{
+    const QString file = fileWithAGap();
+    ASSERT_FALSE(file.isEmpty());
+    ASSERT_NO_FATAL_FAILURE(startLogger(false));
+    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenueFileLoad"));
+    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Open")) != 0; }, 10000));
+    settle();
+    x.type(file);
+    x.key(QStringLiteral("Return"));
+    const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
+    const QRgb progressChunk = qRgb(48, 140, 198);
+    settle(1500);
+    ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, progressChunk, 30) == 0; }, 60000));
+    settle(800);
+
+    // The cursor and its readout off, to see the curves alone.
+    QImage screen = x.screen();
+    const QRect plot = plotOnScreen(screen);
+    ASSERT_GT(plot.width(), 300);
+    x.doubleClick(QPoint(plot.left() + plot.width() / 2, plot.bottom() - 20));
+    settle(800);
+    screen = x.screen();
+    std::vector<bool> columns = curveColumns(screen, plot);
+    // The whole file: a little room before its first row, its last row at the
+    // right edge, and the 23 minutes of 38 hours as a few empty columns near
+    // 40 % of the width.
+    const int firstCurve = int(std::find(columns.begin(), columns.end(), true) - columns.begin());
+    EXPECT_GT(firstCurve, 3);
+    EXPECT_LT(firstCurve, plot.width() / 20);
+    EXPECT_TRUE(columns[size_t(plot.width() - 3)]);
+    const auto [gapStart, gapWidth] = widestGap(columns);
+    EXPECT_NEAR(gapStart, firstCurve + 0.4 * (plot.width() - firstCurve), plot.width() / 50.0);
+    EXPECT_GE(gapWidth, 2);
+    EXPECT_LT(gapWidth, 12);
+
+    // Sixteen wheel steps at the gap: about an hour, the gap now a third of it.
+    const QPoint atGap(plot.left() + gapStart + gapWidth / 2, plot.center().y());
+    x.run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(atGap.x()), QString::number(atGap.y()),
+                                      QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("16"),
+                                      QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("4")});
+    settle(1200);
+    screen = x.screen();
+    const auto zoomed = widestGap(curveColumns(screen, plot));
+    EXPECT_GT(zoomed.second, plot.width() / 4);
+    EXPECT_LT(zoomed.second, plot.width() / 2);
+    EXPECT_LE(zoomed.first, atGap.x() - plot.left());
+    EXPECT_GE(zoomed.first + zoomed.second, atGap.x() - plot.left());
+
+    // The cursor back, put on the curves right of the gap: its readout stands
+    // on the other half, and the gauges' readouts show the values there.
+    const QRect readout = twin->onScreen(QStringLiteral("TextGauge_0"));
+    x.doubleClick(QPoint(plot.left() + plot.width() / 2, plot.bottom() - 20));
+    settle(600);
+    const QImage before = x.screen().copy(readout);
+    x.click(QPoint(plot.right() - plot.width() / 8, plot.center().y()));
+    settle(800);
+    screen = x.screen();
+    const QRect leftHalf(plot.left(), plot.top(), plot.width() / 2, plot.height());
+    const QRect rightHalf(plot.center().x() + 1, plot.top(), plot.width() / 2 - 1, plot.height());
+    EXPECT_GT(countNear(screen, leftHalf, qRgb(255, 0, 0), 30), 100); // the box's red frame
+    EXPECT_LT(countNear(screen, rightHalf, qRgb(255, 0, 0), 30), 20);
+    EXPECT_NE(screen.copy(readout), before);
+}
+
+} // namespace
