@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -108,8 +109,58 @@ void BM_ParseOnly(benchmark::State& state)
     }
 }
 
+// The real window with a 1 GB logfile (22 M rows) loaded, kept for every
+// zoom benchmark.
+RealMainWindow& windowWithGigabyteFile()
+{
+    static RealMainWindow* w = [] {
+        auto* made = new RealMainWindow;
+        openRealMainWindow(*made);
+        made->files.answers.push_back(logfileOf(1000));
+        made->window->controls().MenueFileLoad->trigger();
+        while (made->chart->redrawPending())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        return made;
+    }();
+    return *w;
+}
+
+void wheel(StripChartWidget& chart, int delta)
+{
+    const QPointF at = chart.plotRect().center();
+    QWheelEvent event(at, chart.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&chart, &event);
+}
+
+// One wheel step at the widest zoom (range(0) 0: the whole 32 days) or the
+// narrowest (1: ten seconds), from the wheel event to the end of its paint;
+// steps go in and out by turns so the level stays.
+void BM_ZoomStepInRealWindow(benchmark::State& state)
+{
+    RealMainWindow& w = windowWithGigabyteFile();
+    StripChartWidget& chart = *w.chart;
+    chart.ShowAllRows();
+    if (state.range(0) == 1) {
+        for (int i = 0; i < 80; ++i)
+            wheel(chart, 120);
+    }
+    QCoreApplication::processEvents();
+    int turn = state.range(0) == 1 ? -120 : 120;
+    for (auto _ : state) {
+        wheel(chart, turn);
+        turn = -turn;
+        while (chart.redrawPending())
+            QCoreApplication::processEvents();
+    }
+    state.counters["rows"] = double(chart.RowCount());
+    state.counters["span_hours"] = chart.XAxisSpan() * 24.0;
+    state.counters["chart_width"] = chart.width();
+}
+
 } // namespace
 
+BENCHMARK(BM_ZoomStepInRealWindow)->Arg(0)->Arg(1)->Repetitions(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadInRealWindow)->Arg(20)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ParseOnly)->Arg(20)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -267,7 +267,10 @@ void StripChartWidget::SetFileView(bool fileView)
 
 void StripChartWidget::viewMoved()
 {
-    chartChanged();
+    // A gesture is answered at once, not at the pace of rows in bulk.
+    stale_ = Stale::All;
+    redrawTimer_.stop();
+    showChanges();
     placeViewButton();
     if (cursorShown_ && onCursorChange)
         onCursorChange();
