@@ -158,8 +158,14 @@ int StripChartColumns::firstColumnChangedFrom(int64_t firstNew) const
         if (!settings_.channels[ch].visible)
             continue;
         const auto point = store_.pointAtOrBefore(int(ch), firstNew - 1);
-        if (point.row >= 0)
-            first = std::min(first, columnOfRow(point.row));
+        if (point.row < 0)
+            continue;
+        first = std::min(first, columnOfRow(point.row));
+        // The join into that point may now be drawn to where the point
+        // stands as a column's first value rather than past the view's end.
+        const auto before = store_.pointAtOrBefore(int(ch), point.row - 1);
+        if (before.row >= 0)
+            first = std::min(first, columnOfRow(before.row) + 1);
     }
     // A new row can move the left bound of the column it lands in forward
     // (to a block start that did not exist before), into the column before.

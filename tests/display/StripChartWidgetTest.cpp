@@ -341,7 +341,7 @@ void expectPatchesMatchWholeFrames(int rowsPerColumnTimes2, int ticks)
 {
     FixedClock clock;
     StripChartWidget chart(nullptr, &clock);
-    chart.resize(336, 176); // a plot 218 pixels wide
+    chart.resize(320, 160);
     chart.ToggleCursor(); // the picture alone
     chart.SetYAxisRange(-10, 50);
     chart.AddChannel(QStringLiteral("Value  11"), Colours::Lime, 0, 1);
