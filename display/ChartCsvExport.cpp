@@ -1,6 +1,7 @@
 #include "display/ChartCsvExport.h"
 
 #include "display/StripChartTime.h"
+#include "platform/WholeFileWrite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,15 +70,22 @@ QByteArray ChartCsvExport::field(const QString& text)
 bool ChartCsvExport::open(const QString& path)
 {
     file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly)) {
-        fail(file_.errorString());
+    // Each step's text goes down in one write, so without Qt's buffer a
+    // full disk is reported by that write.
+    const QString error = openUnbuffered(file_);
+    if (!error.isEmpty()) {
+        fail(error);
         return false;
     }
-    if (file_.write(header_) != header_.size()) {
-        fail(file_.errorString());
-        return false;
-    }
-    return true;
+    return writeAll(header_);
+}
+
+bool ChartCsvExport::writeAll(const QByteArray& bytes)
+{
+    const QString error = writeWhole(file_, bytes);
+    if (!error.isEmpty())
+        fail(error);
+    return error.isEmpty();
 }
 
 bool ChartCsvExport::storeWasCleared() const
@@ -105,20 +113,15 @@ bool ChartCsvExport::writeRows(int64_t rows)
     text.reserve(int((stop - next_) * (24 + 8 * qsizetype(columns_.size()))));
     for (; next_ < stop; ++next_)
         written_ += rowLine(next_ - first, text);
-    if (file_.write(text) != text.size()) {
-        fail(file_.errorString());
+    if (!writeAll(text))
         return false;
-    }
     return next_ < end_;
 }
 
 bool ChartCsvExport::rowLine(int64_t row, QByteArray& out) const
 {
-    const QByteArray time = chartDateTimeFromDays(store_.x(row))
-                                .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
-                                .toLatin1();
     const qsizetype start = out.size();
-    out += time;
+    appendTime(store_.x(row), out);
     bool any = false;
     for (const Column& column : columns_) {
         out += ',';
@@ -134,6 +137,40 @@ bool ChartCsvExport::rowLine(int64_t row, QByteArray& out) const
     }
     out += "\r\n";
     return true;
+}
+
+void ChartCsvExport::appendTime(double x, QByteArray& out) const
+{
+    static const QString format = QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz");
+    const double whole = std::floor(x);
+    const qint64 ms = std::isfinite(x) ? qint64(std::llround((x - whole) * 86400000.0)) : -1;
+    if (whole != day_.whole) {
+        day_.whole = whole;
+        const QDateTime midnight = chartDateTimeFromDays(whole);
+        const QDateTime last = chartDateTimeFromDays(whole + 86399999.0 / 86400000.0);
+        day_.even = midnight.isValid() && last.isValid() && midnight.offsetFromUtc() == last.offsetFromUtc()
+                    && midnight.time() == QTime(0, 0);
+        day_.date = midnight.toString(QStringLiteral("yyyy-MM-dd")).toLatin1();
+    }
+    if (!day_.even || ms < 0 || ms >= 86400000) {
+        out += chartDateTimeFromDays(x).toString(format).toLatin1();
+        return;
+    }
+    char time[14];
+    const auto put = [&time](int at, qint64 value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            time[at + i] = char('0' + value % 10);
+    };
+    time[0] = 'T';
+    put(1, ms / 3600000, 2);
+    time[3] = ':';
+    put(4, ms / 60000 % 60, 2);
+    time[6] = ':';
+    put(7, ms / 1000 % 60, 2);
+    time[9] = '.';
+    put(10, ms % 1000, 3);
+    out += day_.date;
+    out.append(time, 13);
 }
 
 bool ChartCsvExport::commit()

@@ -57,8 +57,19 @@ private:
         int decimals;
     };
 
+    // The "Time" field of a row's x: the text chartDateTimeFromDays gives,
+    // with the date, and whether the day keeps one offset from UTC, looked
+    // up once a day rather than once a row.
+    struct Day {
+        double whole = -1.0e300;
+        QByteArray date;
+        bool even = false;
+    };
+
     QByteArray headerLine(const std::vector<StripChartChannel>& channels);
+    void appendTime(double x, QByteArray& out) const;
     bool rowLine(int64_t row, QByteArray& out) const;
+    bool writeAll(const QByteArray& bytes);
     bool storeWasCleared() const;
     void fail(const QString& reason);
 
@@ -72,6 +83,7 @@ private:
     int64_t written_ = 0;
     int64_t lost_ = 0;
     QSaveFile file_;
+    mutable Day day_;
     bool failed_ = false;
     QString error_;
 };

@@ -1,5 +1,7 @@
 #include "display/ChartPictureExport.h"
 
+#include "platform/WholeFileWrite.h"
+
 #include <QImage>
 #include <QImageWriter>
 #include <QPageLayout>
@@ -14,28 +16,18 @@ QString writePngFile(const QImage& image, const QString& path)
 {
     if (image.isNull())
         return QStringLiteral("There is no picture to write.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        file.commit();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, "png");
+    if (!writer.write(image))
+        return writer.errorString();
+    return writeFileWhole(path, bytes.data());
 }
 
-ChartPdfFile::ChartPdfFile(const QString& path, const QSizeF& size) : file_(path)
+ChartPdfFile::ChartPdfFile(const QString& path, const QSizeF& size) : path_(path)
 {
-    if (!file_.open(QIODevice::WriteOnly)) {
-        error_ = file_.errorString();
-        return;
-    }
-    writer_ = std::make_unique<QPdfWriter>(&file_);
+    bytes_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&bytes_);
     writer_->setResolution(int(kScreenDpi));
     writer_->setPageLayout(QPageLayout(QPageSize(size * kPointsPerPixel, QPageSize::Point), QPageLayout::Portrait,
                                        QMarginsF(0, 0, 0, 0)));
@@ -55,19 +47,8 @@ bool ChartPdfFile::commit()
     if (!painter_.isActive() || !painter_.end()) {
         if (error_.isEmpty())
             error_ = QStringLiteral("The PDF page could not be finished.");
-        file_.cancelWriting();
-        file_.commit();
         return false;
     }
-    if (file_.error() != QFileDevice::NoError) {
-        error_ = file_.errorString();
-        file_.cancelWriting();
-        file_.commit();
-        return false;
-    }
-    if (!file_.commit()) {
-        error_ = file_.errorString();
-        return false;
-    }
-    return true;
+    error_ = writeFileWhole(path_, bytes_.data());
+    return error_.isEmpty();
 }

@@ -1,15 +1,16 @@
 #pragma once
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSizeF>
 #include <QString>
 #include <memory>
 
 class QImage;
 
-// Pictures of the chart in files, each written through a temporary file
-// beside it, so a failed write leaves a file of that name as it was.
+// Pictures of the chart in files, each made in memory and then written
+// whole through a temporary file beside it, so a failed write leaves a file
+// of that name as it was.
 
 // Writes `image` as PNG; returns the reason when that failed, else nothing.
 QString writePngFile(const QImage& image, const QString& path);
@@ -29,7 +30,8 @@ public:
     QString errorString() const { return error_; }
 
 private:
-    QSaveFile file_;
+    QString path_;
+    QBuffer bytes_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
     QString error_;

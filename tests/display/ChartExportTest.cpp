@@ -168,6 +168,7 @@ TEST(ChartCsvExportJob, StopOrFailureLeavesNoFileAndKeepsTheOldOne)
     ASSERT_TRUE(job.start(path));
     ASSERT_TRUE(finished.wait(30000));
     EXPECT_EQ(finished.at(0).at(0).value<ExportOutcome>(), ExportOutcome::Stopped);
+    EXPECT_EQ(progress.percents.size(), 1u); // one step was written before the stop
     EXPECT_FALSE(progress.shown);
     EXPECT_EQ(readAll(path), QByteArray("old contents\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.csv")});
@@ -258,6 +259,12 @@ TEST_F(ChartExportCommandsTest, PictureFilesShowTheChartAndItsReadout)
     EXPECT_TRUE(page.contains(QStringLiteral("Sensor1 \u00B7 Oil Temperature %1 \u00B0C").arg(cursorValue, 0, 'f', 1)))
         << page.toStdString();
     EXPECT_TRUE(messages.shown.empty());
+
+    // One page of the chart's shape, 1 pixel to 3/4 point.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("Page size:       480 x 240 pts")));
 }
 
 TEST_F(ChartExportCommandsTest, UnwritableFolderIsReportedWithThePathAndLeavesNothing)
