@@ -120,6 +120,20 @@ TEST(ChartCsvExport, WritesTheShownChannelsOfTheRowsInTheRange)
     EXPECT_EQ(csv.rowsWritten(), 3);
 }
 
+TEST(ChartCsvExport, SensorNameThatLooksLikeAFormulaStaysText)
+{
+    StripChartStore store;
+    std::vector<StripChartChannel> channels(1);
+    channels[0].sensorName = QStringLiteral("=HYPERLINK(\"x\")");
+    QTemporaryDir dir;
+    ChartCsvExport csv(store, channels, kStart, kStart + 1.0);
+    ASSERT_TRUE(csv.open(dir.filePath(QStringLiteral("f.csv"))));
+    EXPECT_FALSE(csv.writeRows(10));
+    ASSERT_TRUE(csv.commit());
+    EXPECT_EQ(parseCsv(readAll(dir.filePath(QStringLiteral("f.csv"))))[0].value(1),
+              QStringLiteral("'=HYPERLINK(\"x\")"));
+}
+
 TEST(ChartCsvExport, RowsDroppedAndAddedBetweenStepsAreNeitherRepeatedNorSkipped)
 {
     StripChartStore store;

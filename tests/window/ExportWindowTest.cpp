@@ -1,11 +1,12 @@
 // File > Export in the real program: during a live measurement from the
 // chart's own menu (the File menu is locked while measuring) into a CSV
 // named in the real save dialog, and after the stop from File > Export into
-// a PNG of the chart's size.
+// a PNG of the chart's size and a PDF of its texts.
 #include "window/RealWindowTest.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(ExportWindowTest, LiveRowsIntoCsvFromTheChartMenuAndTheChartIntoPngFromTheFileMenu)
+TEST_F(ExportWindowTest, LiveRowsIntoCsvFromTheChartMenuAndTheChartIntoPngAndPdfFromTheFileMenu)
 {
     ASSERT_NO_FATAL_FAILURE(startLogger(true));
     const QString logfile = home.logfile(QDate::currentDate());
@@ -71,6 +72,22 @@ TEST_F(ExportWindowTest, LiveRowsIntoCsvFromTheChartMenuAndTheChartIntoPngFromTh
     ASSERT_NO_FATAL_FAILURE(saveAs(png));
     ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(png); }, 15000));
     EXPECT_EQ(QImageReader(png).size(), chart.size());
+
+    // The same view as a PDF, its texts readable.
+    x.click(twin->menuTitle(QStringLiteral("MenueFile")).center());
+    settle(300);
+    x.click(twin->menuItem(QStringLiteral("MenuFileExportItem")).center());
+    settle(500);
+    x.click(twin->menuItem(QStringLiteral("MenuFileExportPdf")).center());
+    const QString pdf = home.filePath(QStringLiteral("chart.pdf"));
+    ASSERT_NO_FATAL_FAILURE(saveAs(pdf));
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(pdf); }, 15000));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(page.contains(QStringLiteral("-30"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("Sensor1 \u00B7 Oil Temperature"))) << page.toStdString();
 }
 
 } // namespace
