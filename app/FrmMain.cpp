@@ -14,8 +14,10 @@
 #include "config/SetupMenus.h"
 #include "display/AlarmPopup.h"
 #include "display/AlarmTracker.h"
+#include "display/ChartExportCommands.h"
 #include "display/ChartHandlers.h"
 #include "display/DisplayCycle.h"
+#include "display/StripChartWidget.h"
 #include "link/LineReceiver.h"
 #include "link/PortReopener.h"
 #include "link/RecordDecoder.h"
@@ -144,6 +146,12 @@ void FrmMain::createWindowParts()
         InfoWindowMenus::Parts{widgets_, state_, *eventBox_, *decoderView_, services_.dialogs, this});
     sizing_ = std::make_unique<WindowSizing>(*this, widgets_, layout_, scale_, *chartHandlers_);
     menuHandlers_ = std::make_unique<MenuHandlers>(*this);
+    if (auto* chart = qobject_cast<StripChartWidget*>(widgets_.chartWidget)) {
+        chartExport_ = std::make_unique<ChartExportCommands>(ChartExportCommands::Parts{
+            *chart, services_.fileDialog, services_.messageBox, services_.progress, services_.clock});
+        connect(chartExport_.get(), &ChartExportCommands::statusMessage, this,
+                [this](const QString& text) { statusBar()->showMessage(text, 20000); });
+    }
 }
 
 void FrmMain::createUplink()

@@ -13,6 +13,7 @@
 
 class AlarmPopup;
 class AlarmTracker;
+class ChartExportCommands;
 class ChartHandlers;
 class ConfigurationLoader;
 class DecoderView;
@@ -22,6 +23,7 @@ class IClock;
 class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
+class IProgressWindow;
 class IMqttClient;
 class IScreen;
 class ISerialPort;
@@ -52,6 +54,8 @@ struct FrmMainServices {
     IMessageBox& messageBox;
     IDialogRunner& dialogs;
     IFileDialog& fileDialog;
+    // Shows how far an export has come, with its "Stop" button.
+    IProgressWindow& progress;
     ISound& sound;
     const IClock& clock;
     ISerialPort& serialPort;
@@ -113,6 +117,8 @@ public:
     InfoWindowMenus& infoWindows() { return *infoWindows_; }
     StartUpSequence& startUp() { return *startUp_; }
     UplinkParts& uplink() { return *uplink_; }
+    // The exports; null when the chart is not the program's own widget.
+    ChartExportCommands* chartExport() { return chartExport_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,6 +170,7 @@ private:
     std::unique_ptr<WindowSizing> sizing_;
     std::unique_ptr<MenuHandlers> menuHandlers_;
     std::unique_ptr<UplinkParts> uplink_;
+    std::unique_ptr<ChartExportCommands> chartExport_;
 
     bool exited_ = false;
     bool closeAllowed_ = false;

@@ -7,6 +7,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -49,6 +50,11 @@ struct MainWidgets {
     QAction* MenueSetupPassword = nullptr;
     QAction* MenueVers = nullptr; // "Parameter Info"
     QAction* about = nullptr;
+    // File > Export and its items.
+    QMenu* MenuFileExport = nullptr;
+    QAction* MenuFileExportPng = nullptr;
+    QAction* MenuFileExportPdf = nullptr;
+    QAction* MenuFileExportCsv = nullptr;
 
     // Widgets whose place never changes, with their boxes in their
     // container's twips.

@@ -89,6 +89,11 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     c.MenueFileSwap = c.MenueFile->addAction(QStringLiteral("Swap Month-Day"));
     c.MenueFileSwap->setCheckable(true);
     c.MenuFilePrint = c.MenueFile->addAction(QStringLiteral("Print xy diagram"));
+    w.MenuFileExport = named(c.MenueFile->addMenu(QStringLiteral("Export")), "MenuFileExport");
+    w.MenuFileExport->menuAction()->setObjectName(QStringLiteral("MenuFileExportItem"));
+    w.MenuFileExportPng = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PNG...")), "MenuFileExportPng");
+    w.MenuFileExportPdf = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PDF...")), "MenuFileExportPdf");
+    w.MenuFileExportCsv = named(w.MenuFileExport->addAction(QStringLiteral("Data as CSV...")), "MenuFileExportCsv");
     c.MenueFile->addSeparator();
     c.MenueFileExit = c.MenueFile->addAction(QStringLiteral("Exit"));
     c.MenueFileLoad->setObjectName(QStringLiteral("MenueFileLoad"));
@@ -134,9 +139,10 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
         if (w.chartWidget) {
             w.chartWidget->setObjectName(QStringLiteral("iStripChartX1"));
             w.chartWidget->setAccessibleName(QStringLiteral("Strip chart"));
-            // The File menu is locked while measuring; printing stays at
-            // hand on the chart itself.
+            // The File menu is locked while measuring; printing and the
+            // exports stay at hand on the chart itself.
             w.chartWidget->addAction(c.MenuFilePrint);
+            w.chartWidget->addAction(w.MenuFileExport->menuAction());
             w.chartWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "app/FrmMain.h"
 #include "config/SetupMenus.h"
+#include "display/ChartExportCommands.h"
 #include "playback/ChartPrint.h"
 #include "playback/PlaybackController.h"
 
@@ -24,6 +25,11 @@ void MenuHandlers::connectMenus()
     on(c.MenueFileSwap, [&playback] { playback.MenueFileSwap_Click(); });
     on(c.MenueFileUnload, [&playback] { playback.MenueFileUnload_Click(); });
     on(c.MenuFilePrint, [this] { MenuFilePrint_Click(); });
+    if (ChartExportCommands* exports = w_.chartExport()) {
+        on(w.MenuFileExportPng, [exports] { exports->exportPng(); });
+        on(w.MenuFileExportPdf, [exports] { exports->exportPdf(); });
+        on(w.MenuFileExportCsv, [exports] { exports->exportCsv(); });
+    }
     on(w.MenueSetupSerialPort, [&setup] { setup.MenueSetupSerialPort_Click(); });
     on(w.MenueSetupInstallation, [&setup] { setup.MenueSetupInstallation_Click(); });
     on(w.MenueSetupPassword, [&setup] { setup.MenueSetupPassword_Click(); });

@@ -28,6 +28,7 @@ int main(int argc, char** argv)
     QtMessageBox messageBox;
     QtDialogRunner dialogs;
     QtFileDialog fileDialog;
+    QtProgressWindow progress;
     QtSound sound(folders.data);
     QtSerialPort serialPort(home);
     QtSerialPortList systemPorts;
@@ -35,12 +36,13 @@ int main(int argc, char** argv)
     const DisplayWidgetFactory widgets = realDisplayWidgets(clock);
 
     QtScreen screen;
-    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, sound, clock, serialPort, screen, systemPorts, home,
+    FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, progress, sound, clock, serialPort, screen, systemPorts, home,
                                    widgets,
                                    [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); },
                                    [] { return std::unique_ptr<IMqttClient>(new MosquittoClient); }});
     messageBox.setParent(&window);
     fileDialog.setParent(&window);
+    progress.setParent(&window);
     if (!window.Form_Load())
         return 0;
     // Restored, the window keeps its design size (fitted into the screen).

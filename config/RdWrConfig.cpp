@@ -1,5 +1,7 @@
 #include "config/RdWrConfig.h"
 
+#include "platform/WholeFileWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -171,8 +173,11 @@ bool RdWrConfig::WriteConfigFile(const QString& file)
         content += "\r\n";
     }
     QSaveFile out(filePath(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-        return fail(Failure::WriteFailed, out.errorString());
+    QString error = openUnbuffered(out);
+    if (error.isEmpty())
+        error = writeWhole(out, content);
+    if (!error.isEmpty())
+        return fail(Failure::WriteFailed, error);
     if (restOffset_ >= 0 && restFile_ == file && !copyRest(file, out))
         return false;
     if (!out.commit())
@@ -182,7 +187,7 @@ bool RdWrConfig::WriteConfigFile(const QString& file)
     return true;
 }
 
-bool RdWrConfig::copyRest(const QString& file, QIODevice& out)
+bool RdWrConfig::copyRest(const QString& file, QFileDevice& out)
 {
     QFile in(filePath(file));
     if (!in.open(QIODevice::ReadOnly) || !in.seek(restOffset_))
@@ -193,8 +198,8 @@ bool RdWrConfig::copyRest(const QString& file, QIODevice& out)
             return fail(Failure::WriteFailed, in.errorString());
         if (chunk.isEmpty())
             break;
-        if (out.write(chunk) != chunk.size())
-            return fail(Failure::WriteFailed, out.errorString());
+        if (const QString error = writeWhole(out, chunk); !error.isEmpty())
+            return fail(Failure::WriteFailed, error);
     }
     return true;
 }
@@ -212,14 +217,15 @@ QString RdWrConfig::KeepCopyOfConfigFile(const QString& file)
         fail(Failure::WriteFailed, in.errorString());
         return QString();
     }
-    if (!out.open(QIODevice::WriteOnly)) {
-        fail(Failure::WriteFailed, out.errorString());
+    if (const QString error = openUnbuffered(out); !error.isEmpty()) {
+        fail(Failure::WriteFailed, error);
         return QString();
     }
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(ReadChunk);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            fail(Failure::WriteFailed, chunk.isEmpty() ? in.errorString() : out.errorString());
+        const QString error = chunk.isEmpty() ? in.errorString() : writeWhole(out, chunk);
+        if (!error.isEmpty()) {
+            fail(Failure::WriteFailed, error);
             return QString();
         }
     }

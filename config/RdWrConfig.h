@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-class QIODevice;
+class QFileDevice;
 
 // The configuration file store: a small text file of KEY=VALUE lines in the
 // program's home directory. Every operation reads the file again; nothing is
@@ -79,7 +79,7 @@ public:
 private:
     void clearTable();
     bool fail(Failure failure, const QString& error);
-    bool copyRest(const QString& file, QIODevice& out);
+    bool copyRest(const QString& file, QFileDevice& out);
 
     QString home_;
     std::array<QByteArray, MaxLines> lines_;

@@ -105,6 +105,11 @@ public:
     QRect cursorRepaintArea() const { return cursorRepaint_; }
     // The chart without the cursor, freshly painted into `area`.
     void paintChart(QPainter& painter, const QRectF& area) const;
+    // The chart as shown, the cursor and its readout included: into `area`
+    // (painted afresh, so as lines and text on a PDF painter), or as the
+    // screen's pixels (StripChartWidgetExport.cpp).
+    void paintView(QPainter& painter, const QRectF& area) const;
+    QImage viewImage();
     // Whether a change is not yet on the screen (painted, or asked to be).
     bool redrawPending() const { return stale_ != Stale::None || redrawTimer_.isActive() || updatePending_; }
     // Brings the cached picture up to date; returns the area that changed,

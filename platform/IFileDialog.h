@@ -8,4 +8,12 @@ public:
     virtual ~IFileDialog() = default;
     virtual QString getOpenFileName(const QString& initialName, const QString& filter) = 0;
     virtual QString getSaveFileName(const QString& initialName, const QString& filter) = 0;
+    // A save dialog for a file the program makes: `suffix` (without the dot)
+    // is added to a name typed without it, and replacing a file that exists
+    // is asked first.
+    virtual QString getNewFileName(const QString& initialName, const QString& filter, const QString& suffix)
+    {
+        (void)suffix;
+        return getSaveFileName(initialName, filter);
+    }
 };

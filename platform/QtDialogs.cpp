@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStringList>
 
 void QtMessageBox::show(const QString& title, const QString& text, MessageIcon icon)
@@ -46,4 +47,47 @@ QString QtFileDialog::getSaveFileName(const QString& initialName, const QString&
 {
     return QFileDialog::getSaveFileName(parent_, QString(), initialName, toQtFilter(filter),
                                         nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtFileDialog::getNewFileName(const QString& initialName, const QString& filter, const QString& suffix)
+{
+    QFileDialog dialog(parent_, QString(), initialName, toQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QtProgressWindow::QtProgressWindow(QWidget* parent) : parent_(parent) {}
+
+QtProgressWindow::~QtProgressWindow() = default;
+
+void QtProgressWindow::open(const QString& text)
+{
+    dialog_ = std::make_unique<QProgressDialog>(text, QStringLiteral("Stop"), 0, 100, parent_);
+    dialog_->setWindowTitle(QCoreApplication::applicationName());
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    // A short job finishes before the window would flash up.
+    dialog_->setMinimumDuration(400);
+    dialog_->setValue(0);
+}
+
+void QtProgressWindow::setPercent(int percent)
+{
+    if (dialog_)
+        dialog_->setValue(qBound(0, percent, 100));
+}
+
+bool QtProgressWindow::stopRequested() const
+{
+    return dialog_ && dialog_->wasCanceled();
+}
+
+void QtProgressWindow::close()
+{
+    dialog_.reset();
 }

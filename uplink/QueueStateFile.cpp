@@ -1,6 +1,7 @@
 #include "uplink/QueueStateFile.h"
 
 #include "core/LogLine.h"
+#include "platform/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +34,15 @@ QString QueueStateFile::save(const QueuePosition& position) const
     QSaveFile file(path_);
     file.setDirectWriteFallback(false);
     const QJsonObject json{{QStringLiteral("file"), position.file}, {QStringLiteral("offset"), position.offset}};
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(json).toJson(QJsonDocument::Compact)) < 0
-        || !file.commit())
+    QString error = openUnbuffered(file);
+    if (error.isEmpty())
+        error = writeWhole(file, QJsonDocument(json).toJson(QJsonDocument::Compact));
+    if (!error.isEmpty()) {
+        file.cancelWriting();
+        file.commit();
+        return error;
+    }
+    if (!file.commit())
         return file.errorString();
     return QString();
 }

@@ -23,6 +23,7 @@ struct RealMainWindow {
     RecordingMessageBox messages;
     ScriptedDialogRunner dialogs;
     FakeFileDialog files;
+    FakeProgressWindow progress;
     RecordingSound sound;
     FakeSerialPort port;
     FakeScreen screen;
@@ -42,7 +43,7 @@ inline void openRealMainWindow(RealMainWindow& w, QSize screen = {1280, 800})
     config.close();
     const DisplayWidgetFactory widgets = realDisplayWidgets(w.clock, &w.chart);
     w.screen.size = screen;
-    FrmMainServices services{w.messages, w.dialogs, w.files, w.sound, w.clock, w.port, w.screen, w.systemPorts,
+    FrmMainServices services{w.messages, w.dialogs, w.files, w.progress, w.sound, w.clock, w.port, w.screen, w.systemPorts,
                              w.home.path(), widgets, [] { return std::unique_ptr<ISerialPort>(new FakeSerialPort); },
                              [] { return std::unique_ptr<IMqttClient>(new FakeMqttClient); }};
     w.window = std::make_unique<FrmMain>(services);

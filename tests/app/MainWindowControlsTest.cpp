@@ -60,7 +60,12 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
             file << a->text();
     EXPECT_EQ(file, (QStringList{QStringLiteral("Load"), QStringLiteral("Unload"), QStringLiteral("Stop Loading"),
                                  QStringLiteral("Swap Month-Day"), QStringLiteral("Print xy diagram"),
-                                 QStringLiteral("Exit")}));
+                                 QStringLiteral("Export"), QStringLiteral("Exit")}));
+    QStringList exports;
+    for (QAction* a : h.window->widgets().MenuFileExport->actions())
+        exports << a->text();
+    EXPECT_EQ(exports, (QStringList{QStringLiteral("Chart as PNG..."), QStringLiteral("Chart as PDF..."),
+                                    QStringLiteral("Data as CSV...")}));
     QStringList setup;
     for (QAction* a : c.MenueSetup->actions())
         setup << a->text();

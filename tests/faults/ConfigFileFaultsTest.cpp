@@ -139,3 +139,23 @@ TEST(ConfigFileFaults, ReadOnlyFileIsNeitherReplacedNorReportedAsCreated)
     EXPECT_TRUE(l.shown().contains("The old file is kept as " + path + ".bak"));
     EXPECT_EQ(readRaw(path + ".bak"), old);
 }
+
+TEST(ConfigFileFaults, SettingOnAFullDiskFailsWithItsReasonAndKeepsTheFile)
+{
+    ScratchFileSystem folder(64 * 1024);
+    if (!folder.mounted())
+        GTEST_SKIP() << qPrintable(folder.error());
+    const QByteArray old = crlf(usersFile());
+    writeRaw(configPath(folder.path()), old);
+    {
+        QFile filler(folder.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+    }
+    RdWrConfig store(folder.path());
+    EXPECT_FALSE(store.SetConfigValue(Name, QStringLiteral("COM"), QStringLiteral("5")));
+    EXPECT_EQ(store.lastFailure(), RdWrConfig::Failure::WriteFailed);
+    EXPECT_TRUE(store.lastError().contains(QStringLiteral("No space left on device"))) << qPrintable(store.lastError());
+    EXPECT_EQ(readRaw(configPath(folder.path())), old);
+}

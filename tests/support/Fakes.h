@@ -5,6 +5,7 @@
 #include "platform/IFileDialog.h"
 #include "platform/ILamp.h"
 #include "platform/IMessageBox.h"
+#include "platform/IProgressWindow.h"
 #include "platform/IScreen.h"
 #include "platform/ISerialPort.h"
 #include "platform/ISerialPortList.h"
@@ -174,6 +175,30 @@ private:
         answers.pop_front();
         return a;
     }
+};
+
+// A progress window the test reads, and whose "Stop" it clicks: after
+// `stopAfter` percent updates, or at once with stopAfter 0.
+class FakeProgressWindow final : public IProgressWindow {
+public:
+    void open(const QString& t) override
+    {
+        text = t;
+        shown = true;
+        updates = 0;
+    }
+    void setPercent(int percent) override
+    {
+        percents.push_back(percent);
+        ++updates;
+    }
+    bool stopRequested() const override { return stopAfter >= 0 && updates >= stopAfter; }
+    void close() override { shown = false; }
+    QString text;
+    bool shown = false;
+    int updates = 0;
+    int stopAfter = -1; // never
+    std::vector<int> percents;
 };
 
 // Runs dialogs without a nested event loop: the test's answer function gets

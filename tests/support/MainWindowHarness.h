@@ -19,6 +19,7 @@ struct MainWindowHarness {
     RecordingMessageBox messages;
     ScriptedDialogRunner dialogs;
     FakeFileDialog files;
+    FakeProgressWindow progress;
     RecordingSound sound;
     FakeSerialPort port;
     FakeSerialPort* setupPort = nullptr; // the serial setup's own port
@@ -66,7 +67,7 @@ struct MainWindowHarness {
             timers.push_back(timer.get());
             return std::unique_ptr<ITimer>(std::move(timer));
         };
-        FrmMainServices services{messages, dialogs, files, sound, clock, mainPort ? *mainPort : port, screen,
+        FrmMainServices services{messages, dialogs, files, progress, sound, clock, mainPort ? *mainPort : port, screen,
                                  systemPorts, home.path(), factory, [this] {
                                      auto p = std::make_unique<FakeSerialPort>();
                                      setupPort = p.get();

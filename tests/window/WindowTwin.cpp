@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOption>
 
 WindowTwin::WindowTwin(const QRect& client, bool maximized, const QStringList& config)
     : harness_(std::make_unique<MainWindowHarness>()), client_(client)
@@ -30,16 +32,55 @@ WindowTwin::WindowTwin(const QRect& client, bool maximized, const QStringList& c
     for (const QWidget* widget : w.findChildren<QWidget*>())
         if (!widget->objectName().isEmpty())
             places_.insert(widget->objectName(), toScreen(widget, widget->rect()));
-    for (QMenu* menu : w.menuBar()->findChildren<QMenu*>()) {
-        // A menu opens under its title, its left edge at the title's left.
-        const QRect title = toScreen(w.menuBar(), w.menuBar()->actionGeometry(menu->menuAction()));
-        places_.insert(QStringLiteral("title:") + menu->objectName(), title);
-        menu->ensurePolished();
-        menu->adjustSize();
-        for (QAction* item : menu->actions())
-            if (!item->objectName().isEmpty())
-                places_.insert(QStringLiteral("item:") + item->objectName(),
-                               menu->actionGeometry(item).translated(title.bottomLeft() + QPoint(0, 1)));
+    placeMenus();
+}
+
+void WindowTwin::placeMenus()
+{
+    FrmMain& w = *harness_->window;
+    QMenuBar* bar = w.menuBar();
+    for (QAction* entry : bar->actions()) {
+        // A menu opens under its title, its left edge at the title's left;
+        // a command on the bar itself is clicked on its title.
+        const QRect local = bar->actionGeometry(entry);
+        const QRect title(bar->mapTo(&w, local.topLeft()) + client_.topLeft(), local.size());
+        QMenu* menu = entry->menu();
+        const QString name = menu ? menu->objectName() : entry->objectName();
+        if (!name.isEmpty())
+            places_.insert(QStringLiteral("title:") + name, title);
+        if (menu)
+            placeMenuItems(*menu, title.bottomLeft() + QPoint(0, 1));
+    }
+}
+
+void WindowTwin::showMenu(const QString& menu)
+{
+    if (auto* shown = harness_->window->menuBar()->findChild<QMenu*>(menu)) {
+        shown->menuAction()->setVisible(true);
+        QCoreApplication::processEvents();
+        placeMenus();
+    }
+}
+
+// A submenu opens beside its item, its first item level with that item.
+void WindowTwin::placeMenuItems(QMenu& menu, QPoint topLeft)
+{
+    menu.ensurePolished();
+    menu.adjustSize();
+    for (QAction* item : menu.actions()) {
+        const QRect geometry = menu.actionGeometry(item).translated(topLeft);
+        if (!item->objectName().isEmpty())
+            places_.insert(QStringLiteral("item:") + item->objectName(), geometry);
+        QMenu* sub = item->menu();
+        if (!sub || sub->actions().isEmpty())
+            continue;
+        QStyleOption option;
+        option.initFrom(&menu);
+        const int overlap = menu.style()->pixelMetric(QStyle::PM_SubMenuOverlap, &option, &menu);
+        sub->ensurePolished();
+        sub->adjustSize();
+        const int firstTop = sub->actionGeometry(sub->actions().constFirst()).top();
+        placeMenuItems(*sub, QPoint(geometry.right() + overlap + 1, geometry.top() - firstTop));
     }
 }
 

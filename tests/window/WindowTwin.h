@@ -14,6 +14,7 @@
 #include <memory>
 
 struct MainWindowHarness;
+class QMenu;
 class QWidget;
 
 class WindowTwin {
@@ -26,10 +27,14 @@ public:
     // A control's rectangle on the screen, by object name; empty when the
     // window has no such control.
     QRect onScreen(const QString& objectName) const { return places_.value(objectName); }
-    // Where the menu bar shows a menu's title, and where that menu, once
-    // open, shows one of its items (both by object name).
+    // Where the menu bar shows a menu's title (or a command's), and where
+    // that menu, or a submenu of it, once open, shows one of its items (all
+    // by object name).
     QRect menuTitle(const QString& menu) const { return places_.value(QStringLiteral("title:") + menu); }
     QRect menuItem(const QString& item) const { return places_.value(QStringLiteral("item:") + item); }
+    // Shows a menu the real program has shown by now (the Evaluator menu
+    // after a parameter record), so the titles right of it move as there.
+    void showMenu(const QString& menu);
 
     // The copy's control of that name, to give it what the real one shows.
     QWidget* control(const QString& objectName) const;
@@ -45,6 +50,9 @@ public:
     QStringList cutCaptions() const;
 
 private:
+    void placeMenus();
+    void placeMenuItems(QMenu& menu, QPoint topLeft);
+
     std::unique_ptr<MainWindowHarness> harness_;
     QRect client_;
     QHash<QString, QRect> places_;
