@@ -83,6 +83,7 @@ private:
     void showLiveLamps();
     void resetGaugesForLive();
     void prepareChart();
+    void clearChartForFile(IStripChart& chart);
     void greyAbsentSensors();
     void selectOption(QRadioButton* option, const std::function<void()>& handler);
     void selectScaleGauge(int index);

@@ -291,22 +291,26 @@ void PlaybackController::setGaugesForFileMode()
     }
 }
 
+void PlaybackController::clearChartForFile(IStripChart& chart)
+{
+    chart.ClearChannels();
+    chart.ClearData();
+    chart.SetFileView(true);
+    // Room for every row a logfile of any size yields; a chart that is
+    // full drops its oldest rows in bulk rather than one per new row.
+    chart.SetAutoRowDrop(true);
+    chart.SetBufferSize(22500000);
+    chart.SetRowDropTarget(21000000);
+    // About one row per record line; lines are some 58 bytes long.
+    const int64_t size = QFile(state_.loadedFileName).size();
+    chart.ReserveRows(std::min<int64_t>(22000000, size / 58 + 1));
+}
+
 void PlaybackController::prepareChart()
 {
     IStripChart* chart = c_.iStripChartX1;
-    if (chart) {
-        chart->ClearChannels();
-        chart->ClearData();
-        chart->SetFileView(true);
-        // Room for every row a logfile of any size yields; a chart that is
-        // full drops its oldest rows in bulk rather than one per new row.
-        chart->SetAutoRowDrop(true);
-        chart->SetBufferSize(22500000);
-        chart->SetRowDropTarget(21000000);
-        // About one row per record line; lines are some 58 bytes long.
-        const int64_t size = QFile(state_.loadedFileName).size();
-        chart->ReserveRows(std::min<int64_t>(22000000, size / 58 + 1));
-    }
+    if (chart)
+        clearChartForFile(*chart);
 
     PlaybackChannelMap& map = state_.channelMap;
     map = PlaybackChannelMap();
