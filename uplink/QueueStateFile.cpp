@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 QString QueueStateFile::pathFor(const QString& homeDirectory, const QString& installation)
 {
@@ -31,18 +30,6 @@ std::optional<QueuePosition> QueueStateFile::load() const
 
 QString QueueStateFile::save(const QueuePosition& position) const
 {
-    QSaveFile file(path_);
-    file.setDirectWriteFallback(false);
     const QJsonObject json{{QStringLiteral("file"), position.file}, {QStringLiteral("offset"), position.offset}};
-    QString error = openUnbuffered(file);
-    if (error.isEmpty())
-        error = writeWhole(file, QJsonDocument(json).toJson(QJsonDocument::Compact));
-    if (!error.isEmpty()) {
-        file.cancelWriting();
-        file.commit();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return writeFileWhole(path_, QJsonDocument(json).toJson(QJsonDocument::Compact));
 }

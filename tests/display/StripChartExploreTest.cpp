@@ -2,6 +2,7 @@
 #include "display/StripChartReadout.h"
 #include "display/StripChartTime.h"
 #include "display/StripChartWidget.h"
+#include "display/ChartTestTime.h"
 #include "platform/Colour.h"
 
 #include <QApplication>
@@ -13,13 +14,7 @@
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
-const double kStart = chartDaysFromDateTime(QDateTime(QDate(2026, 3, 14), QTime(9, 0, 0)));
-
-class FixedClock final : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(10, 0, 0)); }
-};
+using namespace ChartTime;
 
 // An hour of rows, one a second, in an 800 x 400 chart showing two minutes.
 struct Chart {

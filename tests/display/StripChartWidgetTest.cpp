@@ -1,5 +1,6 @@
 #include "display/StripChartTime.h"
 #include "display/StripChartWidget.h"
+#include "display/ChartTestTime.h"
 #include "platform/Colour.h"
 
 #include <QDir>
@@ -17,13 +18,7 @@
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
-const double kStart = chartDaysFromDateTime(QDateTime(QDate(2026, 3, 14), QTime(9, 0, 0)));
-
-class FixedClock final : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(10, 0, 0)); }
-};
+using namespace ChartTime;
 
 QImage render(const StripChartWidget& chart, QSize size = {800, 400})
 {
