@@ -148,6 +148,9 @@ TEST_F(ChartExploreWindowTest, WholeFileThenAnHourAroundAGapThenTheValuesUnderTh
     EXPECT_GT(countNear(screen, leftHalf, qRgb(255, 0, 0), 30), 100); // the box's red frame
     EXPECT_LT(countNear(screen, rightHalf, qRgb(255, 0, 0), 30), 20);
     EXPECT_NE(screen.copy(readout), before);
+    const QString folder = qEnvironmentVariable("VELTRA_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        screen.save(folder + QStringLiteral("/chart-explore.png"));
 }
 
 } // namespace
