@@ -153,4 +153,42 @@ TEST_F(ChartExploreWindowTest, WholeFileThenAnHourAroundAGapThenTheValuesUnderTh
         screen.save(folder + QStringLiteral("/chart-explore.png"));
 }
 
+// A light button (the chart's view button) in the plot's lower right corner.
+bool viewButtonShown(const QImage& screen, const QRect& plot)
+{
+    const QRect corner(plot.right() - 120, plot.bottom() - 40, 120, 40);
+    int light = 0;
+    for (int y = corner.top(); y <= corner.bottom(); ++y)
+        for (int x = corner.left(); x <= corner.right(); ++x) {
+            const QColor c = QColor::fromRgb(screen.pixel(x, y));
+            light += c.red() > 200 && c.green() > 200 && c.blue() > 200;
+        }
+    return light > 300;
+}
+
+TEST_F(ChartExploreWindowTest, LiveViewMovedBackOffersFollowLiveWhichFollowsAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(startLogger(true));
+    settle(16000); // more live rows than ten seconds, the narrowest view
+    QImage screen = x.screen();
+    const QRect plot = plotOnScreen(screen);
+    ASSERT_GT(plot.width(), 300);
+    EXPECT_FALSE(viewButtonShown(screen, plot));
+    x.click(QPoint(plot.left() + plot.width() / 3, plot.center().y())); // the chart takes the keys
+    for (int i = 0; i < 7; ++i)
+        x.key(QStringLiteral("plus"));
+    x.key(QStringLiteral("Left"));
+    settle(800);
+    EXPECT_TRUE(viewButtonShown(x.screen(), plot));
+    x.key(QStringLiteral("End"));
+    settle(800);
+    EXPECT_FALSE(viewButtonShown(x.screen(), plot));
+    x.key(QStringLiteral("Home"));
+    settle(800);
+    ASSERT_TRUE(viewButtonShown(x.screen(), plot));
+    x.click(QPoint(plot.right() - 40, plot.bottom() - 14));
+    settle(800);
+    EXPECT_FALSE(viewButtonShown(x.screen(), plot));
+}
+
 } // namespace
