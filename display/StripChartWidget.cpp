@@ -274,7 +274,6 @@ void StripChartWidget::viewMoved()
     placeViewButton();
     if (cursorShown_ && onCursorChange)
         onCursorChange();
-    emit viewChanged();
 }
 
 void StripChartWidget::placeViewButton()

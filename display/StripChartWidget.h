@@ -128,10 +128,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-signals:
-    // The time range or the value range shown changed by the user's hand.
-    void viewChanged();
-
 private:
     // What has changed since the cached picture was painted.
     enum class Stale { None, Rows, All };
