@@ -29,7 +29,6 @@ QFont chartFont()
     return font;
 }
 
-
 // The curves with the painter's own lines, for devices other than images.
 // Wider lines become one-pixel lines side by side: the path stroker a wide
 // pen needs is far slower. A printer page is scaled up from these pixels,

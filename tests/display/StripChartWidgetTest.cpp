@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -332,7 +333,7 @@ void addLiveRow(StripChartWidget& chart, int i)
 
 // Adds rows one by one, patching the cached picture after each, and expects
 // it to match a whole new picture every time.
-void expectPatchesMatchWholeFrames(int rowsPerColumnTimes2, int ticks)
+void expectPatchesMatchWholeFrames(int rowsPerColumnTimes2, int ticks, bool movedBack = false)
 {
     FixedClock clock;
     StripChartWidget chart(nullptr, &clock);
@@ -349,6 +350,10 @@ void expectPatchesMatchWholeFrames(int rowsPerColumnTimes2, int ticks)
     int row = 0;
     for (; row < span + 50; ++row)
         addLiveRow(chart, row);
+    if (movedBack) { // the view stays where it is while rows come and the oldest go
+        QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &left);
+    }
     QImage cached(chart.size(), QImage::Format_RGB32);
     int patches = 0;
     for (int tick = 0; tick < ticks; ++tick, ++row) {
@@ -368,6 +373,7 @@ TEST(StripChartWidget, PatchedPictureOfNewRowsMatchesAWholeRedraw)
 {
     expectPatchesMatchWholeFrames(1, 150);   // two columns a row: joins, scrolls every row
     expectPatchesMatchWholeFrames(160, 500); // 80 rows a column: summaries, a scroll now and then
+    expectPatchesMatchWholeFrames(1, 150, true);
 }
 
 TEST(StripChartWidget, CursorReadoutThatGrowsWithANewRowIsRepaintedWhole)
