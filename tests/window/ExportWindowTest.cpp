@@ -4,6 +4,7 @@
 // a PNG of the chart's size and a PDF of its texts.
 #include "window/RealWindowTest.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
@@ -88,6 +89,51 @@ TEST_F(ExportWindowTest, LiveRowsIntoCsvFromTheChartMenuAndTheChartIntoPngAndPdf
     const QString page = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(page.contains(QStringLiteral("-30"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QStringLiteral("Sensor1 \u00B7 Oil Temperature"))) << page.toStdString();
+}
+
+TEST_F(ExportWindowTest, LongCsvExportShowsItsProgressAndStopLeavesNoFile)
+{
+    const QString logfile = home.filePath(QStringLiteral("long.vlg"));
+    QProcess make;
+    make.start(builtProgram(QStringLiteral("tools/evaluator-sim")),
+               {QStringLiteral("--logfile"), logfile, QStringLiteral("--bytes"), QStringLiteral("500M")});
+    ASSERT_TRUE(make.waitForFinished(60000) && make.exitCode() == 0);
+    ASSERT_NO_FATAL_FAILURE(startLogger(false));
+    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenueFileLoad"));
+    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Open")) != 0; }, 10000));
+    settle();
+    x.type(logfile);
+    x.key(QStringLiteral("Return"));
+    const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
+    settle(1500);
+    ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, qRgb(48, 140, 198), 30) == 0; }, 60000));
+    settle();
+
+    // The whole file, some 5 M rows, into a CSV: the progress window comes
+    // (titled with the program's name alone), and Escape stops it.
+    x.click(twin->menuTitle(QStringLiteral("MenueFile")).center());
+    settle(300);
+    x.click(twin->menuItem(QStringLiteral("MenuFileExportItem")).center());
+    settle(500);
+    x.click(twin->menuItem(QStringLiteral("MenuFileExportCsv")).center());
+    const QString csv = home.filePath(QStringLiteral("all-rows.csv"));
+    ASSERT_NO_FATAL_FAILURE(saveAs(csv));
+    const auto progressWindow = [&] {
+        return x.run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                 QStringLiteral("--name"), QStringLiteral("^VELTRA Data Logger$")})
+            .trimmed()
+            .toULong();
+    };
+    ASSERT_TRUE(waitUntil([&] { return progressWindow() != 0; }, 10000));
+    // Its bar moves on.
+    const QRect frame = x.frameRect(progressWindow());
+    EXPECT_TRUE(waitUntil([&] { return countNear(x.screen(), frame, qRgb(48, 140, 198), 30) > 20; }, 10000));
+    x.key(QStringLiteral("Escape"));
+    ASSERT_TRUE(waitUntil([&] { return progressWindow() == 0; }, 10000));
+    settle();
+    EXPECT_FALSE(QFileInfo::exists(csv));
+    const QStringList left = QDir(home.path()).entryList({QStringLiteral("all-rows*")}, QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(left.isEmpty()) << left.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace
