@@ -172,37 +172,45 @@ TEST(StripChartStore, SingleSpikeInAMillionRowsSurvivesTheSummary)
 
 // The summaries must agree with a plain scan whatever mix of dense and sparse
 // channels, replaced values and dropped rows led to them.
-TEST(StripChartStore, ExtremesMatchAPlainScan)
-{
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> value(-100.0, 100.0);
-    const float none = std::numeric_limits<float>::quiet_NaN();
-    const int rows = 200000;
-    std::vector<float> expected[3];
-    for (auto& channel : expected)
-        channel.assign(rows, none);
-    StripChartStore store;
-    store.setCapacity(150000);
-    const auto set = [&](int channel, int row) {
-        const double v = value(random);
-        store.setValue(channel, v);
-        expected[channel][size_t(row)] = float(v);
-    };
-    for (int i = 0; i < rows; ++i) {
-        store.addRow(i * 0.5);
-        set(0, i);                                   // every row
-        if (i % 3 == 0 || (i > 70000 && i < 90000))
-            set(1, i);                               // sparse, then dense for a while
-        if (i > 100000 && random() % 5000 == 0)
-            set(2, i);                               // rare
-        if (i % 1000 == 0 || i % 4096 == 4095 || i % 4096 == 255 || i % 32 == 15)
-            set(0, i);                               // replaced, also at block ends
-        store.closeRow();
-    }
-    ASSERT_EQ(store.rowCount(), 150000);
-    const int64_t dropped = rows - store.rowCount();
+namespace {
 
-    const auto check = [&](int64_t a, int64_t b) {
+// 200000 rows into a store that keeps 150000: a channel with a point in
+// every row (some replaced, also at block ends), a sparse one that turns
+// dense for a while, and a rare one; beside it what a plain scan expects.
+struct ScannedStore {
+    std::mt19937 random{7};
+    StripChartStore store;
+    std::vector<float> expected[3];
+    int64_t dropped = 0;
+
+    ScannedStore()
+    {
+        std::uniform_real_distribution<double> value(-100.0, 100.0);
+        const int rows = 200000;
+        for (auto& channel : expected)
+            channel.assign(rows, std::numeric_limits<float>::quiet_NaN());
+        store.setCapacity(150000);
+        const auto set = [&](int channel, int row) {
+            const double v = value(random);
+            store.setValue(channel, v);
+            expected[channel][size_t(row)] = float(v);
+        };
+        for (int i = 0; i < rows; ++i) {
+            store.addRow(i * 0.5);
+            set(0, i);
+            if (i % 3 == 0 || (i > 70000 && i < 90000))
+                set(1, i);
+            if (i > 100000 && random() % 5000 == 0)
+                set(2, i);
+            if (i % 1000 == 0 || i % 4096 == 4095 || i % 4096 == 255 || i % 32 == 15)
+                set(0, i);
+            store.closeRow();
+        }
+        dropped = rows - store.rowCount();
+    }
+
+    void check(int64_t a, int64_t b) const
+    {
         for (int channel = 0; channel < 3; ++channel) {
             const auto e = store.extremes(channel, a, b);
             const auto [empty, first, last, mn, mx] = plainScan(expected[channel], dropped, a, b);
@@ -214,10 +222,20 @@ TEST(StripChartStore, ExtremesMatchAPlainScan)
             EXPECT_EQ(e.min, mn) << channel << " " << a << ".." << b;
             EXPECT_EQ(e.max, mx) << channel << " " << a << ".." << b;
         }
-    };
+    }
+};
+
+} // namespace
+
+TEST(StripChartStore, ExtremesMatchAPlainScan)
+{
+    ScannedStore s;
+    const StripChartStore& store = s.store;
+    ASSERT_EQ(store.rowCount(), 150000);
+    const int64_t dropped = s.dropped;
     std::uniform_int_distribution<int64_t> pick(0, store.rowCount());
     for (int trial = 0; trial < 300; ++trial) {
-        int64_t a = pick(random), b = pick(random);
+        int64_t a = pick(s.random), b = pick(s.random);
         if (a > b)
             std::swap(a, b);
         if (trial % 3 == 0)
@@ -226,17 +244,17 @@ TEST(StripChartStore, ExtremesMatchAPlainScan)
             b = store.rowCount(); // up to the newest row
         if (trial % 7 == 0)
             a = std::max<int64_t>(((a + dropped) & ~int64_t(255)) - dropped, 0); // from a block start
-        check(a, b);
+        s.check(a, b);
     }
     // From block starts (blocks count from the first row ever added) to the
     // newest row, inside blocks not yet complete.
     const int64_t n = store.rowCount();
     for (const int64_t block : {16, 256, 4096, 65536})
         for (int64_t a = ((n - 1 + dropped) & ~(block - 1)) - dropped; a > n - 3 * block && a >= 0; a -= block)
-            check(a, n);
+            s.check(a, n);
     for (int64_t r = 0; r < store.rowCount(); r += 997)
         for (int channel = 0; channel < 3; ++channel) {
-            const float v = expected[channel][size_t(r + dropped)];
+            const float v = s.expected[channel][size_t(r + dropped)];
             if (std::isnan(v))
                 EXPECT_TRUE(std::isnan(store.value(r, channel)));
             else

@@ -97,6 +97,28 @@ bool grows(const QString& logfile, qint64 bytes)
     return waitUntil([&] { return QFileInfo(logfile).size() > before + bytes; }, 10000);
 }
 
+// The historian's session is saved once; each restart after a SIGKILL
+// knows it and keeps what arrives while the historian is away.
+void startWithTheHistoriansSession(BrokerProcess& broker)
+{
+    ASSERT_TRUE(broker.start()) << broker.output().toStdString();
+    {
+        MqttSubscriber first(QStringLiteral("historian"), true);
+        ASSERT_TRUE(first.start(broker.port(), QLatin1String(BrokerProcess::User),
+                                QLatin1String(BrokerProcess::Password)));
+    }
+    broker.terminate();
+    ASSERT_TRUE(broker.start());
+}
+
+QStringList uplinkConfig(const ProgramHome& home, const BrokerProcess& broker)
+{
+    return home.defaultConfig(true) << QStringLiteral("MQTT_HOST=127.0.0.1")
+                                    << QStringLiteral("MQTT_PORT=%1").arg(broker.port())
+                                    << QStringLiteral("MQTT_USER=") + QLatin1String(BrokerProcess::User)
+                                    << QStringLiteral("MQTT_PASSWORD=") + QLatin1String(BrokerProcess::Password);
+}
+
 } // namespace
 
 TEST(UplinkOutage, BrokerKilledFiveTimesAndLoggerOnceEveryLineArrivesInOrder)
@@ -107,25 +129,14 @@ TEST(UplinkOutage, BrokerKilledFiveTimesAndLoggerOnceEveryLineArrivesInOrder)
     BrokerProcess::Options persistent;
     persistent.persistence = true;
     BrokerProcess broker(persistent);
-    ASSERT_TRUE(broker.start()) << broker.output().toStdString();
-    const QString user = QLatin1String(BrokerProcess::User), password = QLatin1String(BrokerProcess::Password);
-    {
-        // The historian's session is saved once; each restart after a
-        // SIGKILL knows it and keeps what arrives while the historian is away.
-        MqttSubscriber first(QStringLiteral("historian"), true);
-        ASSERT_TRUE(first.start(broker.port(), user, password));
-    }
-    broker.terminate();
-    ASSERT_TRUE(broker.start());
+    ASSERT_NO_FATAL_FAILURE(startWithTheHistoriansSession(broker));
     MqttSubscriber historian(QStringLiteral("historian"), true);
-    ASSERT_TRUE(historian.start(broker.port(), user, password));
+    ASSERT_TRUE(historian.start(broker.port(), QLatin1String(BrokerProcess::User),
+                                QLatin1String(BrokerProcess::Password)));
 
     ProgramHome home;
     ASSERT_TRUE(home.isValid());
-    home.writeConfig(home.defaultConfig(true) << QStringLiteral("MQTT_HOST=127.0.0.1")
-                                              << QStringLiteral("MQTT_PORT=%1").arg(broker.port())
-                                              << QStringLiteral("MQTT_USER=") + user
-                                              << QStringLiteral("MQTT_PASSWORD=") + password);
+    home.writeConfig(uplinkConfig(home, broker));
     SimulatorProcess sim;
     ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--rate"), QStringLiteral("3000")}));
     LoggerProcess logger;

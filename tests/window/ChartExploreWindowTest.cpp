@@ -90,16 +90,7 @@ TEST_F(ChartExploreWindowTest, WholeFileThenAnHourAroundAGapThenTheValuesUnderTh
     const QString file = fileWithAGap();
     ASSERT_FALSE(file.isEmpty());
     ASSERT_NO_FATAL_FAILURE(startLogger(false));
-    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenueFileLoad"));
-    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Open")) != 0; }, 10000));
-    settle();
-    x.type(file);
-    x.key(QStringLiteral("Return"));
-    const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
-    const QRgb progressChunk = qRgb(48, 140, 198);
-    settle(1500);
-    ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, progressChunk, 30) == 0; }, 60000));
-    settle(800);
+    ASSERT_NO_FATAL_FAILURE(loadThroughTheOpenDialog(file));
 
     // The cursor and its readout off, to see the curves alone.
     QImage screen = x.screen();

@@ -15,6 +15,17 @@ namespace {
 
 class ExportWindowTest : public RealWindowTest {
 protected:
+    // File › Export › `item`, into `path` typed into the save dialog.
+    void exportFromFileMenu(const QString& item, const QString& path)
+    {
+        x.click(twin->menuTitle(QStringLiteral("MenueFile")).center());
+        settle(300);
+        x.click(twin->menuItem(QStringLiteral("MenuFileExportItem")).center());
+        settle(500);
+        x.click(twin->menuItem(item).center());
+        saveAs(path);
+    }
+
     // Answers the save dialog with `path`, typed over the offered name.
     void saveAs(const QString& path)
     {
@@ -64,24 +75,14 @@ TEST_F(ExportWindowTest, LiveRowsIntoCsvFromTheChartMenuAndTheChartIntoPngAndPdf
     x.key(QStringLiteral("Return"));
     ASSERT_TRUE(waitUntil([&] { return readFileBytes(logfile).contains("Measure Stopped at Main_Engine !"); }, 10000));
     settle();
-    x.click(twin->menuTitle(QStringLiteral("MenueFile")).center());
-    settle(300);
-    x.click(twin->menuItem(QStringLiteral("MenuFileExportItem")).center());
-    settle(500);
-    x.click(twin->menuItem(QStringLiteral("MenuFileExportPng")).center());
     const QString png = home.filePath(QStringLiteral("chart.png"));
-    ASSERT_NO_FATAL_FAILURE(saveAs(png));
+    ASSERT_NO_FATAL_FAILURE(exportFromFileMenu(QStringLiteral("MenuFileExportPng"), png));
     ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(png); }, 15000));
     EXPECT_EQ(QImageReader(png).size(), chart.size());
 
     // The same view as a PDF, its texts readable.
-    x.click(twin->menuTitle(QStringLiteral("MenueFile")).center());
-    settle(300);
-    x.click(twin->menuItem(QStringLiteral("MenuFileExportItem")).center());
-    settle(500);
-    x.click(twin->menuItem(QStringLiteral("MenuFileExportPdf")).center());
     const QString pdf = home.filePath(QStringLiteral("chart.pdf"));
-    ASSERT_NO_FATAL_FAILURE(saveAs(pdf));
+    ASSERT_NO_FATAL_FAILURE(exportFromFileMenu(QStringLiteral("MenuFileExportPdf"), pdf));
     ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(pdf); }, 15000));
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
@@ -99,25 +100,12 @@ TEST_F(ExportWindowTest, LongCsvExportShowsItsProgressAndStopLeavesNoFile)
                {QStringLiteral("--logfile"), logfile, QStringLiteral("--bytes"), QStringLiteral("500M")});
     ASSERT_TRUE(make.waitForFinished(60000) && make.exitCode() == 0);
     ASSERT_NO_FATAL_FAILURE(startLogger(false));
-    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenueFileLoad"));
-    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Open")) != 0; }, 10000));
-    settle();
-    x.type(logfile);
-    x.key(QStringLiteral("Return"));
-    const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
-    settle(1500);
-    ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, qRgb(48, 140, 198), 30) == 0; }, 60000));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(loadThroughTheOpenDialog(logfile));
 
     // The whole file, some 5 M rows, into a CSV: the progress window comes
     // (titled with the program's name alone), and Escape stops it.
-    x.click(twin->menuTitle(QStringLiteral("MenueFile")).center());
-    settle(300);
-    x.click(twin->menuItem(QStringLiteral("MenuFileExportItem")).center());
-    settle(500);
-    x.click(twin->menuItem(QStringLiteral("MenuFileExportCsv")).center());
     const QString csv = home.filePath(QStringLiteral("all-rows.csv"));
-    ASSERT_NO_FATAL_FAILURE(saveAs(csv));
+    ASSERT_NO_FATAL_FAILURE(exportFromFileMenu(QStringLiteral("MenuFileExportCsv"), csv));
     const auto progressWindow = [&] {
         return x.run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                                  QStringLiteral("--name"), QStringLiteral("^VELTRA Data Logger$")})

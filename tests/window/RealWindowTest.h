@@ -66,6 +66,21 @@ protected:
         x.click(twin->menuItem(item).center());
     }
 
+    // File › Load of `file` through the real Open dialog; returns once the
+    // status bar's progress bar has gone again.
+    void loadThroughTheOpenDialog(const QString& file)
+    {
+        clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenueFileLoad"));
+        ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Open")) != 0; }, 10000));
+        settle();
+        x.type(file);
+        x.key(QStringLiteral("Return"));
+        const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
+        settle(1500);
+        ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, qRgb(48, 140, 198), 30) == 0; }, 60000));
+        settle(800);
+    }
+
     XSession x;
     ProgramHome home;
     SimulatorProcess sim;
