@@ -12,14 +12,7 @@ UplinkConnectionTest::UplinkConnectionTest(IMqttClient& client, QObject* parent)
 
 void UplinkConnectionTest::run(const UplinkSettings& settings)
 {
-    MqttConnection c;
-    c.host = settings.host;
-    c.port = settings.portInUse();
-    c.user = settings.user;
-    c.password = settings.password;
-    c.tls = settings.tls;
-    c.caFile = settings.caFile;
-    c.clientId = QStringLiteral("veltra-test-") + QSysInfo::machineHostName();
+    const MqttConnection c = settings.connection(QStringLiteral("veltra-test-") + QSysInfo::machineHostName());
     where_ = c.host + QLatin1Char(':') + QString::number(c.port);
     running_ = true;
     client_.open(c);

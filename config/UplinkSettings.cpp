@@ -1,6 +1,7 @@
 #include "config/UplinkSettings.h"
 
 #include "config/RdWrConfig.h"
+#include "platform/IMqttClient.h"
 
 #include <QFileInfo>
 
@@ -66,4 +67,17 @@ QString UplinkSettings::problem() const
     if (tls && !caFile.isEmpty() && !QFileInfo(caFile).isReadable())
         return QStringLiteral("The CA file %1 cannot be read.").arg(caFile);
     return QString();
+}
+
+MqttConnection UplinkSettings::connection(const QString& clientId) const
+{
+    MqttConnection c;
+    c.host = host;
+    c.port = portInUse();
+    c.user = user;
+    c.password = password;
+    c.tls = tls;
+    c.caFile = caFile;
+    c.clientId = clientId;
+    return c;
 }

@@ -2,6 +2,7 @@
 #include <QString>
 
 class RdWrConfig;
+struct MqttConnection;
 
 // The plant uplink's settings: optional keys of the configuration file.
 // MQTT_HOST empty or absent means the uplink is off. MQTT_PORT defaults to
@@ -20,6 +21,8 @@ struct UplinkSettings {
 
     bool enabled() const { return !host.isEmpty(); }
     int portInUse() const { return port > 0 ? port : (tls ? TlsPort : PlainPort); }
+    // The broker to reach with these settings, as `clientId`.
+    MqttConnection connection(const QString& clientId) const;
 
     // Reads the six keys; a port that is not a number in 1..65535 reads as
     // the default.

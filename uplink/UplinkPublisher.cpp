@@ -62,16 +62,9 @@ void UplinkPublisher::start(const UplinkSettings& settings, const QString& logDi
     acked_ = saved_ = saved ? *saved : QueuePosition{queue_->fileOfDay(LogLine::fileDate(clock_.now())), 0};
     queue_->startAt(acked_);
 
-    connection_ = MqttConnection{};
-    connection_.host = settings.host;
-    connection_.port = settings.portInUse();
-    connection_.user = settings.user;
-    connection_.password = settings.password;
-    connection_.tls = settings.tls;
-    connection_.caFile = settings.caFile;
+    connection_ = settings.connection(QStringLiteral("veltra-") + Topics::installationLevel(installation)
+                                      + QLatin1Char('-') + QSysInfo::machineHostName());
     connection_.answerSeconds = answerSeconds_;
-    connection_.clientId = QStringLiteral("veltra-") + Topics::installationLevel(installation) + QLatin1Char('-')
-        + QSysInfo::machineHostName();
     const MqttMessage offline = statusMessage("offline");
     connection_.willTopic = offline.topic;
     connection_.willPayload = offline.payload;

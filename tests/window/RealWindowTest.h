@@ -31,13 +31,8 @@ protected:
         home.writeConfig(config);
         ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--scenario"), scenario}));
         ASSERT_TRUE(logger.start(home, x.environment()));
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                main = x.findWindow(MainTitle);
-                return main && x.clientRect(main).width() == XSession::Width;
-            },
-            20000))
-            << logger.output().toStdString();
+        main = x.waitForMaximized(MainTitle, 20000);
+        ASSERT_NE(main, 0u) << logger.output().toStdString();
         settle();
         twin = std::make_unique<WindowTwin>(x.clientRect(main), true, config);
     }

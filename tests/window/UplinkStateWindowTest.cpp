@@ -75,14 +75,8 @@ protected:
     {
         home.writeConfig(home.defaultConfig(true) + uplink);
         ASSERT_TRUE(logger.start(home, x.environment()));
-        unsigned long main = 0;
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                main = x.findWindow(MainTitle);
-                return main && x.clientRect(main).width() == XSession::Width;
-            },
-            20000))
-            << logger.output().toStdString();
+        const unsigned long main = x.waitForMaximized(MainTitle, 20000);
+        ASSERT_NE(main, 0u) << logger.output().toStdString();
         twin = std::make_unique<StateLabelTwin>(x.clientRect(main));
         ASSERT_TRUE(twin->isValid());
     }

@@ -184,6 +184,18 @@ unsigned long XSession::findWindow(const QString& title) const
     return list.isEmpty() ? 0 : list.first().toULong();
 }
 
+unsigned long XSession::waitForMaximized(const QString& title, int milliseconds) const
+{
+    unsigned long window = 0;
+    waitUntil(
+        [&] {
+            window = findWindow(title);
+            return window && clientRect(window).width() == Width;
+        },
+        milliseconds);
+    return window && clientRect(window).width() == Width ? window : 0;
+}
+
 std::vector<unsigned long> XSession::stacking() const
 {
     // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x400006, 0x400015"

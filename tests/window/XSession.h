@@ -38,6 +38,9 @@ public:
     // Top-level windows of a program, by title: the first whose title
     // contains `title`, 0 when none (yet).
     unsigned long findWindow(const QString& title) const;
+    // Waits for a window of that title, maximized across the screen; 0 when
+    // none comes within the time.
+    unsigned long waitForMaximized(const QString& title, int milliseconds) const;
     // Client windows from bottom to top, as the window manager stacks them.
     std::vector<unsigned long> stacking() const;
     // The client area of a window on the screen, and the frame around it.
