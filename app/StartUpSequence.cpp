@@ -21,7 +21,7 @@
 #include "platform/IScreen.h"
 #include "platform/IStripChart.h"
 #include "platform/ITimer.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 
 #include <QAction>
 #include <QCheckBox>

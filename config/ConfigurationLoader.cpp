@@ -4,7 +4,7 @@
 #include "core/Version.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 
 #include <QDir>
 #include <utility>

@@ -9,7 +9,7 @@
 #include "platform/ILinearGauge.h"
 #include "platform/IStripChart.h"
 #include "platform/ITimer.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 #include "link/MeasurementState.h"
 #include "platform/ILinearGauge.h"
 #include "platform/IStripChart.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

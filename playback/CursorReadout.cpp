@@ -3,7 +3,7 @@
 #include "link/MeasurementState.h"
 #include "platform/Colour.h"
 #include "platform/IStripChart.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 #include "playback/ControlAccess.h"
 #include "playback/PlaybackController.h"
 

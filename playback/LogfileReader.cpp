@@ -1,9 +1,9 @@
 #include "playback/LogfileReader.h"
 
 #include "core/GaugeLooks.h"
-#include "playback/FileBlocks.h"
-#include "playback/LineSplitter.h"
-#include "playback/LogTimeStamp.h"
+#include "core/FileBlocks.h"
+#include "core/LineSplitter.h"
+#include "core/LogTimeStamp.h"
 
 #include <QFile>
 #include <algorithm>

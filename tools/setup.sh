@@ -13,6 +13,7 @@ packages=(
   poppler-utils xvfb xauth imagemagick openbox xdotool x11-utils
   fonts-dejavu-core
   libmosquitto-dev mosquitto mosquitto-clients openssl
+  libsqlite3-dev faketime
 )
 
 SUDO=""

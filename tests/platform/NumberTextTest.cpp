@@ -1,5 +1,5 @@
 #include "platform/Colour.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 #include "platform/QtDialogs.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "LogfileTestSupport.h"
 
 #include "display/StripChartTime.h"
-#include "playback/LogTimeStamp.h"
+#include "core/LogTimeStamp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "playback/BusErrorGuard.h"
+#include "core/BusErrorGuard.h"
 
 #include <atomic>
 #include <cstdint>

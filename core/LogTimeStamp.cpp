@@ -1,6 +1,6 @@
-#include "playback/LogTimeStamp.h"
+#include "core/LogTimeStamp.h"
 
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 
 namespace LogTimeStamp {
 

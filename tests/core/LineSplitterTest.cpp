@@ -1,4 +1,4 @@
-#include "playback/LineSplitter.h"
+#include "core/LineSplitter.h"
 
 #include <gtest/gtest.h>
 

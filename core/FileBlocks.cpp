@@ -1,6 +1,6 @@
-#include "playback/FileBlocks.h"
+#include "core/FileBlocks.h"
 
-#include "playback/BusErrorGuard.h"
+#include "core/BusErrorGuard.h"
 
 #include <QFile>
 #include <algorithm>
