@@ -17,7 +17,7 @@
 #include "display/ChartExportCommands.h"
 #include "display/ChartHandlers.h"
 #include "display/DisplayCycle.h"
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 #include "link/LineReceiver.h"
 #include "link/PortReopener.h"
 #include "link/RecordDecoder.h"

@@ -7,7 +7,7 @@
 #include "display/ElidedLabel.h"
 #include "platform/ILamp.h"
 #include "platform/ILinearGauge.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 #include "platform/ITimer.h"
 
 #include <QAction>

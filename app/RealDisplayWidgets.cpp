@@ -2,7 +2,7 @@
 
 #include "display/LampWidget.h"
 #include "display/LinearGauge.h"
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 #include "platform/QtTimer.h"
 
 DisplayWidgetFactory realDisplayWidgets(const IClock& clock, StripChartWidget** madeChart)

@@ -1,7 +1,7 @@
 #include "app/FrmMain.h"
 #include "app/RealDisplayWidgets.h"
 #include "platform/AppHome.h"
-#include "platform/IClock.h"
+#include "core/IClock.h"
 #include "platform/MosquittoClient.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreen.h"

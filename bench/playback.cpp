@@ -7,7 +7,7 @@
 #include "bench/support/BenchLogfiles.h"
 #include "bench/support/OffscreenBenchmarkMain.h"
 #include "display/MainControls.h"
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 #include "link/MeasurementState.h"
 #include "config/ConfigValues.h"
 #include "platform/IFileDialog.h"

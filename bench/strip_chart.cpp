@@ -2,7 +2,7 @@
 // a live tick with a full day in the chart, adding rows, memory per row, and
 // moving the cursor.
 #include "bench/support/OffscreenBenchmarkMain.h"
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 
 #include <QApplication>
 #include <QImage>

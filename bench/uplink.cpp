@@ -6,7 +6,7 @@
 #include "bench/support/OffscreenBenchmarkMain.h"
 
 #include "core/LogLine.h"
-#include "platform/IClock.h"
+#include "core/IClock.h"
 #include "platform/MosquittoClient.h"
 #include "uplink/UplinkPublisher.h"
 

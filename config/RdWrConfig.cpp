@@ -1,6 +1,6 @@
 #include "config/RdWrConfig.h"
 
-#include "platform/WholeFileWrite.h"
+#include "core/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "config/RdWrConfig.h"
 #include "core/LogLine.h"
 #include "core/Version.h"
-#include "platform/IClock.h"
+#include "core/IClock.h"
 #include "platform/IDialogRunner.h"
 #include "platform/IMessageBox.h"
 

@@ -1,7 +1,7 @@
 #include "display/ChartChannelNames.h"
 
 #include "core/GaugeLooks.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 
 void nameChartChannel(IStripChart& chart, int channel, const QString& sensorName, int value)
 {

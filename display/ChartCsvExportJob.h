@@ -1,5 +1,5 @@
 #pragma once
-#include "display/ChartCsvExport.h"
+#include "chart/ChartCsvExport.h"
 
 #include <QObject>
 #include <QString>

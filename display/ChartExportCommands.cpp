@@ -1,8 +1,8 @@
 #include "display/ChartExportCommands.h"
 
-#include "display/ChartPictureExport.h"
-#include "display/StripChartWidget.h"
-#include "platform/IClock.h"
+#include "chart/ChartPictureExport.h"
+#include "chart/StripChartWidget.h"
+#include "core/IClock.h"
 #include "platform/IFileDialog.h"
 #include "platform/IMessageBox.h"
 

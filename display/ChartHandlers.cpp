@@ -5,9 +5,9 @@
 #include "display/ChartChannelNames.h"
 #include "display/GaugeSetup.h"
 #include "link/MeasurementState.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 #include "platform/ILinearGauge.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 #include "platform/ITimer.h"
 #include "core/NumberText.h"
 

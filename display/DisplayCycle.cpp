@@ -6,7 +6,7 @@
 #include "display/MainControls.h"
 #include "link/MeasurementState.h"
 #include "platform/ILinearGauge.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 #include "core/NumberText.h"
 
 #include <QGroupBox>

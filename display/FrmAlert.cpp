@@ -1,7 +1,7 @@
 #include "display/FrmAlert.h"
 
 #include "logging/EventSinks.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 #include "platform/ISound.h"
 #include "platform/ITimer.h"
 

@@ -1,6 +1,6 @@
 #include "display/LampWidget.h"
 
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QPainter>
 #include <QRadialGradient>

@@ -1,7 +1,7 @@
 #include "display/LinearGauge.h"
 
 #include "core/Contrast.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QPainter>
 #include <QPainterPath>

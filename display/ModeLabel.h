@@ -1,6 +1,6 @@
 #pragma once
 #include "core/Colours.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QLabel>
 

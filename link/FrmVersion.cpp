@@ -1,7 +1,7 @@
 #include "link/FrmVersion.h"
 
 #include "link/MeasurementState.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

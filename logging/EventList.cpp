@@ -2,7 +2,7 @@
 
 #include "core/LogLine.h"
 #include "logging/ITextBox.h"
-#include "platform/IClock.h"
+#include "core/IClock.h"
 
 void EventList::SetEventtext(int code, int sensor)
 {

@@ -4,8 +4,8 @@
 #include "core/LogLine.h"
 #include "core/Record.h"
 #include "logging/LogState.h"
-#include "platform/IClock.h"
-#include "platform/LineAppend.h"
+#include "core/IClock.h"
+#include "core/LineAppend.h"
 
 #include <limits>
 

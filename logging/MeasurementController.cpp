@@ -8,7 +8,7 @@
 #include "platform/IDialogRunner.h"
 #include "platform/IMessageBox.h"
 #include "platform/ISerialPort.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 #include "platform/ITimer.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "playback/ChartPrint.h"
 
 #include "core/Version.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 
 #include <QFont>
 

@@ -1,6 +1,6 @@
 #include "playback/ChartRowBatch.h"
 
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 
 #include <algorithm>
 

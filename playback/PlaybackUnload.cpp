@@ -1,8 +1,8 @@
 #include "display/ChartHandlers.h"
 #include "display/GaugeSetup.h"
 #include "display/ModeLabel.h"
-#include "platform/Colour.h"
-#include "platform/IStripChart.h"
+#include "chart/Colour.h"
+#include "chart/IStripChart.h"
 #include "playback/ControlAccess.h"
 #include "playback/PlaybackController.h"
 

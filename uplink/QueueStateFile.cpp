@@ -1,7 +1,7 @@
 #include "uplink/QueueStateFile.h"
 
 #include "core/LogLine.h"
-#include "platform/WholeFileWrite.h"
+#include "core/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>

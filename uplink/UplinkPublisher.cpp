@@ -1,7 +1,7 @@
 #include "uplink/UplinkPublisher.h"
 
 #include "core/LogLine.h"
-#include "platform/IClock.h"
+#include "core/IClock.h"
 #include "uplink/Payloads.h"
 #include "uplink/QueueStateFile.h"
 

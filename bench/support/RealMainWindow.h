@@ -5,8 +5,8 @@
 // maximized on a screen of the given size.
 #include "app/FrmMain.h"
 #include "app/RealDisplayWidgets.h"
-#include "display/StripChartWidget.h"
-#include "platform/IClock.h"
+#include "chart/StripChartWidget.h"
+#include "core/IClock.h"
 #include "support/FakeMqttClient.h"
 #include "support/Fakes.h"
 

@@ -4,7 +4,7 @@
 #include "display/AlarmTracker.h"
 #include "display/FrmAlert.h"
 #include "link/MeasurementState.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QCoreApplication>
 #include <QLabel>

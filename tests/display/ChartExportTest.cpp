@@ -1,11 +1,11 @@
 // File > Export: the CSV table read back and compared with the chart's rows,
 // a stopped or failed export that leaves no file, the PNG at the chart's
 // pixels and the PDF's texts as pdftotext reads them.
-#include "display/ChartCsvExport.h"
+#include "chart/ChartCsvExport.h"
 #include "display/ChartCsvExportJob.h"
 #include "display/ChartExportCommands.h"
-#include "display/StripChartTime.h"
-#include "display/StripChartWidget.h"
+#include "chart/StripChartTime.h"
+#include "chart/StripChartWidget.h"
 #include "support/Fakes.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "display/LinearGauge.h"
 #include "core/Contrast.h"
 #include "core/GaugeLooks.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QImage>
 #include <cmath>

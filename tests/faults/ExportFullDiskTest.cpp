@@ -4,7 +4,7 @@
 #include "faults/ScratchFileSystem.h"
 
 #include "display/ChartExportCommands.h"
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 #include "support/Fakes.h"
 #include "support/ProgramProcess.h"
 

@@ -1,5 +1,5 @@
 #include "link/FrmVersion.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include "link/MeasurementState.h"
 

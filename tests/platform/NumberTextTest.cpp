@@ -1,4 +1,4 @@
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 #include "core/NumberText.h"
 #include "platform/QtDialogs.h"
 

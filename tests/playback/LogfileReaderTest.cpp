@@ -1,6 +1,6 @@
 #include "LogfileTestSupport.h"
 
-#include "display/StripChartTime.h"
+#include "chart/StripChartTime.h"
 #include "core/LogTimeStamp.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "PlaybackWindow.h"
 
 #include "config/RdWrConfig.h"
-#include "display/StripChartTime.h"
+#include "chart/StripChartTime.h"
 
 #include <QFile>
 #include <QProgressBar>

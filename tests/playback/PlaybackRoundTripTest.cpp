@@ -3,7 +3,7 @@
 #include "LogfileTestSupport.h"
 #include "PlaybackWindow.h"
 
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 #include "support/DecodeChain.h"
 #include "logging/LogWriter.h"
 #include "playback/ChartPrint.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Recording fakes of the chart and the gauge.
 #include "platform/ILinearGauge.h"
-#include "platform/IStripChart.h"
+#include "chart/IStripChart.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 // Fakes of the outside world for unit tests.
-#include "platform/IClock.h"
+#include "core/IClock.h"
 #include "platform/IDialogRunner.h"
 #include "platform/IFileDialog.h"
 #include "platform/ILamp.h"

@@ -11,7 +11,7 @@
 #include "core/Contrast.h"
 #include "core/GaugeLooks.h"
 #include "display/LinearGauge.h"
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 #include "support/Fakes.h"
 #include "window/CaptionRoom.h"
 #include "window/RealWindowTest.h"

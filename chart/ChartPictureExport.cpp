@@ -1,6 +1,6 @@
-#include "display/ChartPictureExport.h"
+#include "chart/ChartPictureExport.h"
 
-#include "platform/WholeFileWrite.h"
+#include "core/WholeFileWrite.h"
 
 #include <QImage>
 #include <QImageWriter>

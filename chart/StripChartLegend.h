@@ -1,5 +1,5 @@
 #pragma once
-#include "display/StripChartSettings.h"
+#include "chart/StripChartSettings.h"
 
 #include <QFont>
 #include <QRectF>

@@ -1,7 +1,7 @@
 #pragma once
-#include "display/StripChartLayout.h"
-#include "display/StripChartSettings.h"
-#include "display/StripChartStore.h"
+#include "chart/StripChartLayout.h"
+#include "chart/StripChartSettings.h"
+#include "chart/StripChartStore.h"
 
 #include <QPointF>
 #include <cstdint>

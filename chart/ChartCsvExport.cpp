@@ -1,7 +1,7 @@
-#include "display/ChartCsvExport.h"
+#include "chart/ChartCsvExport.h"
 
-#include "display/StripChartTime.h"
-#include "platform/WholeFileWrite.h"
+#include "chart/StripChartTime.h"
+#include "core/WholeFileWrite.h"
 
 #include <algorithm>
 #include <cmath>

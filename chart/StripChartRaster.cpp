@@ -1,6 +1,6 @@
-#include "display/StripChartRaster.h"
+#include "chart/StripChartRaster.h"
 
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "display/StripChartNavigation.h"
+#include "chart/StripChartNavigation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
-#include "display/StripChartLayout.h"
-#include "display/StripChartLegend.h"
-#include "display/StripChartReadout.h"
-#include "display/StripChartSettings.h"
-#include "display/StripChartStore.h"
+#include "chart/StripChartLayout.h"
+#include "chart/StripChartLegend.h"
+#include "chart/StripChartReadout.h"
+#include "chart/StripChartSettings.h"
+#include "chart/StripChartStore.h"
 
 #include <QFont>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "display/StripChartTime.h"
+#include "chart/StripChartTime.h"
 
 #include <cmath>
 

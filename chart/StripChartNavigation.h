@@ -1,6 +1,6 @@
 #pragma once
-#include "display/StripChartSettings.h"
-#include "display/StripChartStore.h"
+#include "chart/StripChartSettings.h"
+#include "chart/StripChartStore.h"
 
 // Moves the chart's view over its rows: zoom in time around a point, pan,
 // jump to the start or the newest row, show every row at once, and zoom the

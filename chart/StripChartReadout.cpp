@@ -1,7 +1,7 @@
-#include "display/StripChartReadout.h"
+#include "chart/StripChartReadout.h"
 
-#include "display/StripChartTime.h"
-#include "platform/Colour.h"
+#include "chart/StripChartTime.h"
+#include "chart/Colour.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "display/StripChartTime.h"
-#include "display/StripChartWidget.h"
-#include "display/ChartTestTime.h"
-#include "platform/Colour.h"
+#include "chart/StripChartTime.h"
+#include "chart/StripChartWidget.h"
+#include "chart/ChartTestTime.h"
+#include "chart/Colour.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "display/StripChartRenderer.h"
+#include "chart/StripChartRenderer.h"
 
-#include "display/StripChartColumns.h"
-#include "display/StripChartNavigation.h"
-#include "display/StripChartRaster.h"
-#include "display/StripChartTime.h"
-#include "platform/Colour.h"
+#include "chart/StripChartColumns.h"
+#include "chart/StripChartNavigation.h"
+#include "chart/StripChartRaster.h"
+#include "chart/StripChartTime.h"
+#include "chart/Colour.h"
 
 #include <QFontMetricsF>
 #include <QImage>

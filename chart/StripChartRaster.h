@@ -1,7 +1,7 @@
 #pragma once
-#include "display/StripChartColumns.h"
-#include "display/StripChartLayout.h"
-#include "display/StripChartSettings.h"
+#include "chart/StripChartColumns.h"
+#include "chart/StripChartLayout.h"
+#include "chart/StripChartSettings.h"
 
 #include <QImage>
 #include <QRect>

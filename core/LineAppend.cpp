@@ -1,4 +1,4 @@
-#include "platform/LineAppend.h"
+#include "core/LineAppend.h"
 
 #include <QFile>
 

@@ -1,11 +1,11 @@
 #pragma once
-#include "display/StripChartNavigation.h"
-#include "display/StripChartPrintout.h"
-#include "display/StripChartRenderer.h"
-#include "display/StripChartSettings.h"
-#include "display/StripChartStore.h"
-#include "platform/IClock.h"
-#include "platform/IStripChart.h"
+#include "chart/StripChartNavigation.h"
+#include "chart/StripChartPrintout.h"
+#include "chart/StripChartRenderer.h"
+#include "chart/StripChartSettings.h"
+#include "chart/StripChartStore.h"
+#include "core/IClock.h"
+#include "chart/IStripChart.h"
 
 #include <QElapsedTimer>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "display/StripChartColumns.h"
+#include "chart/StripChartColumns.h"
 
 #include <algorithm>
 #include <cmath>

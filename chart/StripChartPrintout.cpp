@@ -1,4 +1,4 @@
-#include "display/StripChartPrintout.h"
+#include "chart/StripChartPrintout.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

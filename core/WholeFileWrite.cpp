@@ -1,4 +1,4 @@
-#include "platform/WholeFileWrite.h"
+#include "core/WholeFileWrite.h"
 
 #include <QSaveFile>
 

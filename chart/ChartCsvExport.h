@@ -1,6 +1,6 @@
 #pragma once
-#include "display/StripChartSettings.h"
-#include "display/StripChartStore.h"
+#include "chart/StripChartSettings.h"
+#include "chart/StripChartStore.h"
 
 #include <QByteArray>
 #include <QSaveFile>

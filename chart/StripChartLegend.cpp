@@ -1,6 +1,6 @@
-#include "display/StripChartLegend.h"
+#include "chart/StripChartLegend.h"
 
-#include "platform/Colour.h"
+#include "chart/Colour.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "display/StripChartStore.h"
+#include "chart/StripChartStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Times for chart tests: one second in chart days, a start at 09:00 and a
 // clock that stands at 10:00 of the same day.
-#include "display/StripChartTime.h"
-#include "platform/IClock.h"
+#include "chart/StripChartTime.h"
+#include "core/IClock.h"
 
 namespace ChartTime {
 constexpr double kSecond = 1.0 / 86400.0;

@@ -1,4 +1,4 @@
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
-#include "display/StripChartWidget.h"
+#include "chart/StripChartWidget.h"
 
-#include "display/StripChartTime.h"
+#include "chart/StripChartTime.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,9 +1,9 @@
 // Zoom, pan, keys, the view button, the readout's names and place, gaps.
-#include "display/StripChartReadout.h"
-#include "display/StripChartTime.h"
-#include "display/StripChartWidget.h"
-#include "display/ChartTestTime.h"
-#include "platform/Colour.h"
+#include "chart/StripChartReadout.h"
+#include "chart/StripChartTime.h"
+#include "chart/StripChartWidget.h"
+#include "chart/ChartTestTime.h"
+#include "chart/Colour.h"
 
 #include <QApplication>
 #include <QKeyEvent>
