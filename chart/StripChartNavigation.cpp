@@ -10,28 +10,32 @@ constexpr double kWidestPresetDays = 0.25;
 constexpr double kAllMargin = 0.02;
 } // namespace
 
-StripChartNavigation::StripChartNavigation(StripChartSettings& settings, const StripChartStore& store)
+StripChartNavigation::StripChartNavigation(StripChartSettings& settings, const ChartSource& source)
     : settings_(settings)
-    , store_(store)
+    , source_(&source)
 {
 }
 
 double StripChartNavigation::newest(double now) const
 {
-    return store_.rowCount() > 0 ? store_.x(store_.rowCount() - 1) : now;
+    double oldest = now, newest = now;
+    return source_->extent(oldest, newest) ? newest : now;
 }
 
 double StripChartNavigation::oldest(double now) const
 {
-    return store_.rowCount() > 0 ? store_.x(0) : now;
+    double oldest = now, newest = now;
+    return source_->extent(oldest, newest) ? oldest : now;
 }
 
-double StripChartNavigation::viewEnd(const StripChartSettings& settings, const StripChartStore& store, double now)
+double StripChartNavigation::viewEnd(const StripChartSettings& settings, const ChartSource& source, double now)
 {
     if (!settings.xFollow && std::isfinite(settings.xEnd))
         return settings.xEnd;
     const double offset = std::isfinite(settings.xOffset) ? settings.xOffset : 0.0;
-    const double newest = store.rowCount() > 0 ? store.x(store.rowCount() - 1) : now;
+    double oldest = now, newest = now;
+    if (!source.extent(oldest, newest))
+        newest = now;
     return newest - offset;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "chart/StripChartSettings.h"
-#include "chart/StripChartStore.h"
+#include "chart/ChartSource.h"
 
-// Moves the chart's view over its rows: zoom in time around a point, pan,
+// Moves the chart's view over its source's data: zoom in time around a point, pan,
 // jump to the start or the newest row, show every row at once, and zoom the
 // value axis. Works on the settings' span and end, widget-free; the chart
 // maps wheel, drag and keys onto it.
@@ -15,12 +15,14 @@ public:
     static constexpr double kMinValueRange = 0.1;
     static constexpr double kMaxValueRange = 1.0e6;
 
-    StripChartNavigation(StripChartSettings& settings, const StripChartStore& store);
+    StripChartNavigation(StripChartSettings& settings, const ChartSource& source);
 
     // Where the view ends (days); `now` stands in for the newest row while
     // there are no rows.
-    static double viewEnd(const StripChartSettings& settings, const StripChartStore& store, double now);
-    double viewEnd(double now) const { return viewEnd(settings_, store_, now); }
+    static double viewEnd(const StripChartSettings& settings, const ChartSource& source, double now);
+    double viewEnd(double now) const { return viewEnd(settings_, *source_, now); }
+    // The source changed (its data, or another source).
+    void setSource(const ChartSource& source) { source_ = &source; }
     // The span scaled by factor (below 1 zooms in), the x at `anchor` staying
     // where it is on the screen.
     void zoomAround(double anchor, double factor, double now);
@@ -39,5 +41,5 @@ private:
     void endAt(double end, double now);
 
     StripChartSettings& settings_;
-    const StripChartStore& store_;
+    const ChartSource* source_;
 };

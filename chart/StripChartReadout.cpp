@@ -34,22 +34,62 @@ QString StripChartReadout::entryText(const StripChartChannel& channel, bool have
     return text;
 }
 
+QString StripChartReadout::summaryText(const StripChartChannel& channel, const ChartSummary& summary)
+{
+    if (summary.count <= 0)
+        return channel.displayName() + QStringLiteral(" -");
+    const auto number = [&](double v) { return QString::number(v, 'f', channel.decimals); };
+    QString text = channel.displayName() + QLatin1Char(' ') + number(summary.min) + QStringLiteral(" / ")
+        + number(summary.mean) + QStringLiteral(" / ") + number(summary.max);
+    if (!channel.unit.isEmpty())
+        text += QLatin1Char(' ') + channel.unit;
+    return text;
+}
+
+QString StripChartReadout::timeText(double x) const
+{
+    return settings_.xInstants ? chartInstantTime(x) : chartTimeLabel(x);
+}
+
 // The time at the line, then each shown channel's newest value at or before
-// the row (playback rows carry one sensor each).
+// the row (playback rows carry one sensor each); or, over summaries, the
+// column's time span and each channel's summary over it.
+void StripChartReadout::addEntries(Box& result, const StripChartLayout& layout, double x, int64_t row) const
+{
+    std::vector<ChartSummary> summaries;
+    double from = x, to = x;
+    if (summaries_ && row >= 0) {
+        const int column = std::clamp(int(std::floor(result.px - layout.plot.left())), 0, layout.columns - 1);
+        from = layout.xOfColumn(column);
+        to = layout.xOfColumn(column + 1);
+        summaries = summaries_->summaries(from, to);
+    }
+    QString time = row >= 0 ? timeText(x) : QStringLiteral("no data");
+    if (!summaries.empty())
+        time = timeText(from) + QStringLiteral(" \u2013 ") + timeText(to) + QStringLiteral("  min / mean / max");
+    result.entries.push_back({time, 0});
+    for (size_t ch = 0; ch < settings_.channels.size() && row >= 0; ++ch) {
+        const StripChartChannel& channel = settings_.channels[ch];
+        if (!channel.visible)
+            continue;
+        if (!summaries.empty()) {
+            const ChartSummary none;
+            result.entries.push_back(
+                {summaryText(channel, ch < summaries.size() ? summaries[ch] : none), channel.drawnColour()});
+            continue;
+        }
+        const auto point = store_.pointAtOrBefore(int(ch), row);
+        result.entries.push_back({entryText(channel, point.row >= 0, point.value), channel.drawnColour()});
+    }
+}
+
 StripChartReadout::Box StripChartReadout::box(const StripChartLayout& layout, double px, int64_t row) const
 {
     const QRectF& plot = layout.plot;
     Box result;
     result.px = std::clamp(px, plot.left(), plot.right());
     const double x = layout.x0 + (layout.x1 - layout.x0) * (result.px - plot.left()) / plot.width();
-    result.entries.push_back({row >= 0 ? chartTimeLabel(x) : QStringLiteral("no data"), 0});
-    for (size_t ch = 0; ch < settings_.channels.size() && row >= 0; ++ch) {
-        const StripChartChannel& channel = settings_.channels[ch];
-        if (!channel.visible)
-            continue;
-        const auto point = store_.pointAtOrBefore(int(ch), row);
-        result.entries.push_back({entryText(channel, point.row >= 0, point.value), channel.drawnColour()});
-    }
+    addEntries(result, layout, x, row);
     const QFontMetricsF metrics(font_);
     result.lineHeight = metrics.height() + 1.0;
     double textWidth = 0;

@@ -18,6 +18,9 @@ namespace {
 constexpr uint32_t kBackground = 0x535353;
 constexpr uint32_t kGrid = 0x9A9A9A;
 constexpr uint32_t kFrame = 0xA8A8A8;
+constexpr uint32_t kMark = 0x00A5FF; // orange
+// Mark texts take turns over this many lines, so close marks stay readable.
+constexpr int kMarkLanes = 3;
 constexpr double kTick = 5.0;
 
 int atLeastTwo(int ticks) { return std::max(ticks, 2); }
@@ -76,13 +79,25 @@ private:
 };
 } // namespace
 
-StripChartRenderer::StripChartRenderer(const StripChartStore& store, const StripChartSettings& settings)
-    : store_(store)
+StripChartRenderer::StripChartRenderer(ChartSource& source, const StripChartSettings& settings)
+    : source_(&source)
     , settings_(settings)
     , font_(chartFont())
     , legend_(settings, font_)
-    , readout_(store, settings, font_)
 {
+}
+
+const StripChartStore& StripChartRenderer::rowsOf(const Layout& layout) const
+{
+    return source_->rows(layout.x0, layout.x1, layout.columnDays);
+}
+
+StripChartReadout StripChartRenderer::readoutOf(const Layout& layout) const
+{
+    StripChartReadout readout(rowsOf(layout), settings_, font_);
+    if (source_->summarised())
+        readout.summariseFrom(*source_);
+    return readout;
 }
 
 int StripChartRenderer::yLabelDecimals() const
@@ -128,7 +143,7 @@ StripChartRenderer::Layout StripChartRenderer::layout(const QRectF& area, double
     // The view ends with the column that holds its end.
     result.columns = std::max(1, int(std::ceil(result.plot.width())));
     result.columnDays = span / result.columns;
-    const double end = std::floor(StripChartNavigation::viewEnd(settings_, store_, now) / result.columnDays) + 1.0;
+    const double end = std::floor(StripChartNavigation::viewEnd(settings_, *source_, now) / result.columnDays) + 1.0;
     result.firstColumn = int64_t(std::clamp(end, -4.0e18, 4.0e18)) - result.columns;
     result.x0 = result.xOfColumn(0);
     result.x1 = result.xOfColumn(result.columns);
@@ -158,11 +173,13 @@ void StripChartRenderer::paintChart(QPainter& painter, const Layout& layout, con
         QImage& image = *static_cast<QImage*>(painter.device());
         StripChartRaster raster(image, QPoint(int(t.dx()), int(t.dy())), layout, settings_);
         paintBackground(painter, layout, QRegion(area.toAlignedRect()) - raster.plotArea().translated(-t.dx(), -t.dy()));
-        raster.paintColumns(StripChartColumns(store_, settings_, layout), 0, layout.columns + 1);
+        raster.paintColumns(StripChartColumns(rowsOf(layout), settings_, layout), 0, layout.columns + 1);
+        paintMarks(painter, layout);
     } else {
         paintBackground(painter, layout, QRegion(area.toAlignedRect()));
         paintGridLines(painter, layout);
         paintCurves(painter, layout);
+        paintMarks(painter, layout);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(toQColor(kFrame), 1.0));
         painter.setBrush(Qt::NoBrush);
@@ -175,13 +192,17 @@ StripChartRenderer::Picture StripChartRenderer::paintImage(QImage& image, const 
 {
     Picture picture;
     picture.layout = layout;
-    const StripChartColumns columns(store_, settings_, layout);
+    const StripChartColumns columns(rowsOf(layout), settings_, layout);
     StripChartRaster raster(image, QPoint(), layout, settings_);
     {
         QPainter painter(&image);
         paintBackground(painter, layout, QRegion(image.rect()) - raster.plotArea());
     }
     raster.paintColumns(columns, 0, layout.columns + 1);
+    {
+        QPainter painter(&image);
+        paintMarks(painter, layout);
+    }
     picture.snapLevel = columns.snapLevel();
     picture.valid = true;
     return picture;
@@ -195,9 +216,10 @@ std::optional<QRegion> StripChartRenderer::patchImage(QImage& image, Picture& pi
     if (!picture.valid || !StripChartRaster::canPaint(image) || layout.plot != before.plot
         || layout.columns != before.columns || layout.columnDays != before.columnDays
         || (settings_.xFollow && settings_.xOffset != 0.0)
-        || firstNewRow < 1 || shift < 0 || shift >= layout.columns)
+        || firstNewRow < 1 || shift < 0 || shift >= layout.columns
+        || !source_->marks(layout.x0, layout.x1).empty())
         return std::nullopt;
-    const StripChartColumns columns(store_, settings_, layout);
+    const StripChartColumns columns(rowsOf(layout), settings_, layout);
     if (columns.snapLevel() != picture.snapLevel)
         return std::nullopt;
     const int n = int(shift);
@@ -329,7 +351,8 @@ void StripChartRenderer::paintXLabels(QPainter& painter, const Layout& layout) c
         const double x = plot.left() + plot.width() * i / (xMajor - 1);
         const double days = layout.x0 + (layout.x1 - layout.x0) * i / (xMajor - 1);
         const QRectF box(x - 100.0, plot.bottom() + kTick + 3.0, 200.0, h);
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, chartTimeLabel(days));
+        const QString label = settings_.xInstants ? chartInstantLabel(days, layout.x1 - layout.x0) : chartTimeLabel(days);
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, label);
     }
 }
 
@@ -352,22 +375,54 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
     painter.setRenderHint(QPainter::Antialiasing, false);
     PainterCurves curves(painter);
     curves.left_ = layout.plot.left();
-    StripChartColumns(store_, settings_, layout).walk(curves, 0, layout.columns + 1);
+    StripChartColumns(rowsOf(layout), settings_, layout).walk(curves, 0, layout.columns + 1);
     painter.setClipping(false);
+}
+
+// Each mark a dashed line across the plot, its text in a box at the foot.
+void StripChartRenderer::paintMarks(QPainter& painter, const Layout& layout) const
+{
+    const std::vector<ChartMark> marks = source_->marks(layout.x0, layout.x1);
+    if (marks.empty())
+        return;
+    painter.save();
+    painter.setClipRect(layout.plot.adjusted(0, 0, 1, 1));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(font_);
+    const QFontMetricsF metrics(font_);
+    const double h = metrics.height() + 2.0;
+    QPen line(toQColor(kMark), 1.0, Qt::DashLine);
+    line.setCosmetic(!painter.transform().isScaling());
+    int lane = 0;
+    for (const ChartMark& mark : marks) {
+        const double px = std::floor(pixelOfX(layout, mark.x)) + 0.5;
+        painter.setPen(line);
+        painter.drawLine(QPointF(px, layout.plot.top()), QPointF(px, layout.plot.bottom()));
+        const QString text = metrics.elidedText(mark.text, Qt::ElideRight, 260.0);
+        const double width = metrics.horizontalAdvance(text) + 8.0;
+        const bool roomRight = px + 2.0 + width <= layout.plot.right();
+        const QRectF box(roomRight ? px + 2.0 : px - 2.0 - width, layout.plot.bottom() - 4.0 - (lane + 1) * h,
+                         width, h);
+        painter.fillRect(box, QColor(32, 32, 32, 225));
+        painter.setPen(toQColor(kMark));
+        painter.drawText(box, Qt::AlignCenter, text);
+        lane = (lane + 1) % kMarkLanes;
+    }
+    painter.restore();
 }
 
 int64_t StripChartRenderer::rowAt(const Layout& layout, double px) const
 {
     const double f = (px - layout.plot.left()) / layout.plot.width();
-    return store_.nearestRow(layout.x0 + (layout.x1 - layout.x0) * f);
+    return rowsOf(layout).nearestRow(layout.x0 + (layout.x1 - layout.x0) * f);
 }
 
 QRectF StripChartRenderer::cursorArea(const Layout& layout, double px, int64_t row) const
 {
-    return readout_.box(layout, px, row).area;
+    return readoutOf(layout).box(layout, px, row).area;
 }
 
 QRectF StripChartRenderer::paintCursor(QPainter& painter, const Layout& layout, double px, int64_t row) const
 {
-    return readout_.paint(painter, layout, px, row);
+    return readoutOf(layout).paint(painter, layout, px, row);
 }

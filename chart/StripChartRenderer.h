@@ -1,9 +1,9 @@
 #pragma once
+#include "chart/ChartSource.h"
 #include "chart/StripChartLayout.h"
 #include "chart/StripChartLegend.h"
 #include "chart/StripChartReadout.h"
 #include "chart/StripChartSettings.h"
-#include "chart/StripChartStore.h"
 
 #include <QFont>
 #include <QRect>
@@ -17,8 +17,9 @@ class QImage;
 class QPainter;
 class StripChartColumns;
 
-// Paints the strip chart: background, grid, axis labels and the curves, then
-// (separately, so the rest can be cached) the data cursor.
+// Paints the strip chart from its source: background, grid, axis labels, the
+// curves and the marks, then (separately, so the rest can be cached) the data
+// cursor.
 //
 // Into a 32-bit image the plot is written pixel by pixel (StripChartRaster);
 // on other devices, such as a printer's scaled page, it is drawn with the
@@ -34,7 +35,10 @@ public:
         bool valid = false;
     };
 
-    StripChartRenderer(const StripChartStore& store, const StripChartSettings& settings);
+    StripChartRenderer(ChartSource& source, const StripChartSettings& settings);
+    void setSource(ChartSource& source) { source_ = &source; }
+    // The rows the source gives for a view.
+    const StripChartStore& rowsOf(const Layout& layout) const;
 
     // `now` (days) places the view while there are no rows.
     Layout layout(const QRectF& area, double now) const;
@@ -49,7 +53,8 @@ public:
     std::optional<QRegion> patchImage(QImage& image, Picture& picture, const Layout& layout, int64_t firstNewRow,
                                     bool dropped) const;
 
-    // The row under a horizontal pixel position; -1 without rows.
+    // The row under a horizontal pixel position, among the rows of the view;
+    // -1 without rows.
     int64_t rowAt(const Layout& layout, double px) const;
     // The cursor line at px and the box with the channels' values at `row`;
     // returns the area painted.
@@ -68,15 +73,16 @@ private:
     void paintYLabels(QPainter& painter, const Layout& layout) const;
     void paintXLabels(QPainter& painter, const Layout& layout) const;
     void paintCurves(QPainter& painter, const Layout& layout) const;
+    void paintMarks(QPainter& painter, const Layout& layout) const;
+    StripChartReadout readoutOf(const Layout& layout) const;
     QRect repaintXLabels(QImage& image, const Layout& layout) const;
 
     void paintValueAxisTitle(QPainter& painter, const Layout& layout) const;
     int yLabelDecimals() const;
     QString yLabel(double v) const;
 
-    const StripChartStore& store_;
+    ChartSource* source_;
     const StripChartSettings& settings_;
     QFont font_;
     StripChartLegend legend_;
-    StripChartReadout readout_;
 };

@@ -62,4 +62,7 @@ struct StripChartSettings {
     double xEnd = 0.0;
     int xMajorTicks = 5;
     int xMinorTicks = 5;
+    // x counts instants (chartDaysFromInstant) rather than local days; the
+    // source decides.
+    bool xInstants = false;
 };

@@ -7,6 +7,8 @@ namespace {
 // static initialisation.
 constexpr qint64 kDayZeroJulian = 2415019;
 constexpr double kMsPerDay = 86400000.0;
+// 1 January 1970 as a day number of the chart.
+constexpr double kEpochDay = 25569.0;
 } // namespace
 
 double chartDaysFromDateTime(const QDateTime& when)
@@ -32,4 +34,36 @@ QString chartTimeLabel(double days)
         .arg(when.date().month())
         .arg(when.date().day())
         .arg(when.time().toString(QStringLiteral("hh:mm:ss")));
+}
+
+double chartDaysFromInstant(qint64 secondsSinceEpoch)
+{
+    return kEpochDay + double(secondsSinceEpoch) / 86400.0;
+}
+
+qint64 chartInstantFromDays(double days)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
+        return 0;
+    return std::llround((days - kEpochDay) * 86400.0);
+}
+
+QString chartInstantLabel(double days, double spanDays)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
+        return {};
+    const QDateTime when = QDateTime::fromSecsSinceEpoch(chartInstantFromDays(days));
+    if (spanDays > 2.0)
+        return when.toString(QStringLiteral("yyyy-MM-dd"));
+    return QStringLiteral("%1/%2 %3")
+        .arg(when.date().month())
+        .arg(when.date().day())
+        .arg(when.time().toString(QStringLiteral("hh:mm:ss")));
+}
+
+QString chartInstantTime(double days)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
+        return {};
+    return QDateTime::fromSecsSinceEpoch(chartInstantFromDays(days)).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }

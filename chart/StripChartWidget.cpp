@@ -19,8 +19,8 @@
 StripChartWidget::StripChartWidget(QWidget* parent, const IClock* clock)
     : QWidget(parent)
     , clock_(clock ? clock : &systemClock_)
-    , renderer_(store_, settings_)
-    , navigation_(settings_, store_)
+    , renderer_(storeSource_, settings_)
+    , navigation_(settings_, storeSource_)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 120);
@@ -315,12 +315,34 @@ int64_t StripChartWidget::CursorIndex() const
 
 double StripChartWidget::ChannelValueAt(int64_t index, int channel) const
 {
-    return store_.value(index, channel);
+    return shownRows().value(index, channel);
 }
 
 double StripChartWidget::XValueAt(int64_t index) const
 {
-    return store_.x(index);
+    return shownRows().x(index);
+}
+
+void StripChartWidget::setSource(ChartSource* source)
+{
+    source_ = source ? source : &storeSource_;
+    settings_.xInstants = source_->instants();
+    renderer_.setSource(*source_);
+    navigation_.setSource(*source_);
+    cursorRow_ = -1;
+    viewMoved();
+}
+
+void StripChartWidget::sourceChanged()
+{
+    chartChanged();
+    if (cursorShown_ && onCursorChange)
+        onCursorChange();
+}
+
+const StripChartStore& StripChartWidget::shownRows() const
+{
+    return renderer_.rowsOf(currentLayout());
 }
 
 void StripChartWidget::ToggleCursor()
@@ -406,7 +428,7 @@ QRegion StripChartWidget::refreshCache()
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const StripChartRenderer::Layout layout = currentLayout();
     std::optional<QRegion> changed;
-    if (stale_ == Stale::Rows && cache_.size() == pixels)
+    if (stale_ == Stale::Rows && cache_.size() == pixels && source_ == &storeSource_)
         changed = renderer_.patchImage(cache_, picture_, layout, drawnRowsEnd_ - store_.firstRowNumber(),
                                        store_.firstRowNumber() != drawnFirstRow_);
     if (!changed && stale_ != Stale::None) {
@@ -433,7 +455,7 @@ QRegion StripChartWidget::refreshCache()
     if (changed && cursorShown_) {
         const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
         const int64_t row = renderer_.rowAt(layout, px);
-        if (row + store_.firstRowNumber() != cursorRow_)
+        if (row + renderer_.rowsOf(layout).firstRowNumber() != cursorRow_)
             *changed |= cursorArea_ | renderer_.cursorArea(layout, px, row).toAlignedRect();
     }
     return changed.value_or(QRegion());
@@ -453,7 +475,7 @@ void StripChartWidget::paintFrame(QPainter& painter, const QRegion& dirty)
     if (cursorShown_) {
         const double px = layout.plot.left() + cursorFraction_ * layout.plot.width();
         const int64_t row = renderer_.rowAt(layout, px);
-        cursorRow_ = row + store_.firstRowNumber();
+        cursorRow_ = row + renderer_.rowsOf(layout).firstRowNumber();
         cursorArea_ = renderer_.paintCursor(painter, layout, px, row).toAlignedRect();
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "chart/ChartSource.h"
 #include "chart/StripChartNavigation.h"
 #include "chart/StripChartPrintout.h"
 #include "chart/StripChartRenderer.h"
@@ -92,7 +93,16 @@ public:
     bool PrintChart() override;
     bool PrintChartToPdf(const QString& path) override;
 
+    // The rows given through the row calls above.
     const StripChartStore& store() const { return store_; }
+    // Draws from `source` instead of those rows; nullptr goes back to them.
+    // The source must outlive its use here.
+    void setSource(ChartSource* source);
+    ChartSource& source() const { return *source_; }
+    // The source's data changed: the chart is drawn again.
+    void sourceChanged();
+    // The rows the view is drawn from now.
+    const StripChartStore& shownRows() const;
     const StripChartSettings& settings() const { return settings_; }
     // Where the curves are drawn, in widget coordinates.
     QRectF plotRect() const;
@@ -146,6 +156,8 @@ private:
     SystemClock systemClock_;
     const IClock* clock_;
     StripChartStore store_;
+    StoreSource storeSource_{store_};
+    ChartSource* source_ = &storeSource_;
     StripChartSettings settings_;
     StripChartRenderer renderer_;
     StripChartNavigation navigation_;
