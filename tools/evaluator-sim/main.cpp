@@ -1,6 +1,7 @@
 // evaluator-sim: plays the evaluator on a pseudo-terminal or a serial device,
 // or writes a data logfile of any size for playback trials.
 #include "EvaluatorModel.h"
+#include "HistoryGenerator.h"
 #include "LogfileGenerator.h"
 #include "SerialOutput.h"
 
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <csignal>
@@ -153,7 +155,69 @@ struct Options {
     QCommandLineOption bytes{QStringLiteral("bytes"),
                              QStringLiteral("Size of the --logfile in bytes (suffixes k, M, G allowed)."),
                              QStringLiteral("N"), QStringLiteral("10M")};
+    QCommandLineOption history{QStringLiteral("history"),
+                               QStringLiteral("Write the daily data logfiles of a long measurement into DIR, as the "
+                                              "logger would have in this time zone (with --from and --days)."),
+                               QStringLiteral("DIR")};
+    QCommandLineOption installation{QStringLiteral("installation"),
+                                    QStringLiteral("Installation name of --history (default Main_Engine)."),
+                                    QStringLiteral("NAME"), QStringLiteral("Main_Engine")};
+    QCommandLineOption from{QStringLiteral("from"), QStringLiteral("First day of --history."),
+                            QStringLiteral("YYYY-MM-DD")};
+    QCommandLineOption days{QStringLiteral("days"), QStringLiteral("Number of days of --history (default 1)."),
+                            QStringLiteral("N"), QStringLiteral("1")};
+    QCommandLineOption every{QStringLiteral("every-seconds"),
+                             QStringLiteral("One record per sensor every N seconds (default 1)."), QStringLiteral("N"),
+                             QStringLiteral("1")};
+    QCommandLineOption gapDays{QStringLiteral("gap-days"),
+                               QStringLiteral("Days without a logfile (the logger was off): dates YYYY-MM-DD or day "
+                                              "numbers from 0, comma separated."),
+                               QStringLiteral("LIST")};
+    QCommandLineOption lost{QStringLiteral("lost"),
+                            QStringLiteral("Each day the evaluator is silent for MINUTES at a random time."),
+                            QStringLiteral("MINUTES"), QStringLiteral("0")};
+    QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seed of the values (default 1)."),
+                            QStringLiteral("N"), QStringLiteral("1")};
 };
+
+// "2026-03-05,7" -> the dates; false on anything else.
+bool readGapDays(const QString& list, const QDate& from, QSet<QDate>& days)
+{
+    for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool isNumber = false;
+        const int number = item.trimmed().toInt(&isNumber);
+        const QDate day = isNumber ? from.addDays(number) : QDate::fromString(item.trimmed(), Qt::ISODate);
+        if (!day.isValid() || (isNumber && number < 0))
+            return false;
+        days.insert(day);
+    }
+    return true;
+}
+
+int writeHistoryOf(const QCommandLineParser& parser, const Options& o, int sensorCount)
+{
+    HistorySettings s;
+    s.dir = parser.value(o.history);
+    s.installation = parser.value(o.installation);
+    s.from = QDate::fromString(parser.value(o.from), Qt::ISODate);
+    s.sensors = sensorCount;
+    bool daysOk = false, everyOk = false, lostOk = false, seedOk = false;
+    s.days = parser.value(o.days).toInt(&daysOk);
+    s.everySeconds = parser.value(o.every).toInt(&everyOk);
+    s.lostMinutes = parser.value(o.lost).toInt(&lostOk);
+    s.seed = parser.value(o.seed).toULongLong(&seedOk);
+    if (!s.from.isValid())
+        return fail(QStringLiteral("--history needs --from YYYY-MM-DD"));
+    if (!daysOk || s.days < 1 || !everyOk || s.everySeconds < 1 || s.everySeconds > 3600 || !lostOk
+        || s.lostMinutes < 0 || !seedOk)
+        return fail(QStringLiteral("--days, --every-seconds (1..3600), --lost and --seed take whole numbers"));
+    if (!readGapDays(parser.value(o.gapDays), s.from, s.gapDays))
+        return fail(QStringLiteral("--gap-days takes dates YYYY-MM-DD or day numbers, comma separated"));
+    QString error;
+    if (!writeHistory(s, &error))
+        return fail(error);
+    return 0;
+}
 
 // "10M" and the like; -1 when it is no positive size.
 qint64 sizeFromText(QString size)
@@ -231,10 +295,12 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(
         QStringLiteral("Plays the oil-condition evaluator: a parameter record, then every second one sensor "
                        "record per sensor, on a new pseudo-terminal or an existing serial device.\n"
-                       "Alternatively writes a data logfile of a given size (--logfile, --bytes)."));
+                       "Alternatively writes a data logfile of a given size (--logfile, --bytes), or the daily "
+                       "logfiles of a long measurement (--history)."));
     parser.addHelpOption();
     const Options o;
-    parser.addOptions({o.pty, o.device, o.link, o.sensors, o.baud, o.scenario, o.rate, o.logfile, o.bytes});
+    parser.addOptions({o.pty, o.device, o.link, o.sensors, o.baud, o.scenario, o.rate, o.logfile, o.bytes, o.history,
+                       o.installation, o.from, o.days, o.every, o.gapDays, o.lost, o.seed});
     parser.process(app);
 
     bool ok = false;
@@ -243,5 +309,7 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("--sensors takes 1..6"));
     if (parser.isSet(o.logfile))
         return writeLogfileOf(parser.value(o.logfile), parser.value(o.bytes), sensorCount);
+    if (parser.isSet(o.history))
+        return writeHistoryOf(parser, o, sensorCount);
     return playEvaluator(parser, o, sensorCount);
 }

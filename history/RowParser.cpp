@@ -1,0 +1,96 @@
+#include "history/RowParser.h"
+
+#include "core/LogTimeStamp.h"
+#include "core/Record.h"
+
+#include <cstring>
+
+namespace {
+constexpr int64_t DaysFrom1899To1970 = 25569; // LogTimeStamp counts days from 30 December 1899
+} // namespace
+
+RowParser::RowParser(LogfileClock& clock, bool swapDate) : clock_(clock), swapDate_(swapDate) {}
+
+void RowParser::restart(int64_t latest, int32_t latestOffset)
+{
+    latest_ = latest;
+    latestOffset_ = latestOffset;
+    placedLocal_ = INT64_MIN;
+}
+
+RowParser::Line RowParser::read(const char* text, size_t length, Row& row)
+{
+    if (length > 0 && text[length - 1] == '\r')
+        --length;
+    if (length < 22 || text[21] != ':')
+        return Line::Info;
+    const QByteArrayView record(text + 21, qsizetype(length - 21));
+    const Record::Kind kind = Record::kindOf(Record::typeOf(record));
+    if (kind != Record::Kind::Sensor)
+        return kind == Record::Kind::Other ? Line::Damaged : Line::Other;
+    Record::Sensor sensor;
+    constexpr qsizetype WholeValues = 21; // ":" + type + the five value fields
+    if (record.size() < WholeValues || !Record::parseSensor(record, Record::Logfile, sensor))
+        return Line::Damaged;
+    int64_t local = 0;
+    if (!localTime(text, length, local))
+        return Line::Damaged;
+    const LogfileClock::Stamp stamp = place(local);
+    row.instant = stamp.instant;
+    row.offset = stamp.offset;
+    row.sensor = sensor.sensor;
+    for (int v = 0; v < Series::kValues; ++v)
+        row.value[v] = int16_t(sensor.value[v]);
+    return Line::Record;
+}
+
+bool RowParser::localTime(const char* text, size_t length, int64_t& local)
+{
+    if (stampValid_ && std::memcmp(text, stampText_, sizeof stampText_) == 0) {
+        local = stampLocal_;
+        return stampReadable_;
+    }
+    std::memcpy(stampText_, text, sizeof stampText_);
+    stampValid_ = true;
+    const LogTimeStamp::Fields f = LogTimeStamp::read(text, length);
+    // A file holds one date for a day of lines.
+    if (f.first != dateFields_[0] || f.second != dateFields_[1] || f.year != dateFields_[2]) {
+        dateFields_[0] = f.first;
+        dateFields_[1] = f.second;
+        dateFields_[2] = f.year;
+        dateDay_ = LogTimeStamp::dayNumberOf(f, swapDate_);
+    }
+    stampReadable_ = dateDay_ >= 0 && f.hour >= 0 && f.hour < 24 && f.minute >= 0 && f.minute < 60 && f.sec >= 0
+        && f.sec < 60;
+    stampLocal_ = (dateDay_ - DaysFrom1899To1970) * 86400 + f.hour * 3600 + f.minute * 60 + f.sec;
+    local = stampLocal_;
+    return stampReadable_;
+}
+
+LogfileClock::Stamp RowParser::place(int64_t local)
+{
+    if (local == placedLocal_) {
+        setBacks_ += placedSetBack_ ? 1 : 0;
+        return placed_; // the same second again: it is the latest instant
+    }
+    LogfileClock::Stamp found[2];
+    int count = clock_.instantsOf(local, found);
+    if (count == 0) {
+        found[0] = clock_.gapStamp(local);
+        count = 1;
+    }
+    int chosen = 0;
+    while (chosen < count && found[chosen].instant < latest_)
+        ++chosen;
+    placedSetBack_ = chosen == count;
+    if (placedSetBack_) {
+        ++setBacks_;
+        placed_ = {latest_, latestOffset_};
+    } else {
+        placed_ = found[chosen];
+    }
+    placedLocal_ = local;
+    latest_ = placed_.instant;
+    latestOffset_ = placed_.offset;
+    return placed_;
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Turns the lines of one logfile, in file order, into sensor rows stamped
+// with instants.
+//
+// A line is read as playback reads it: a line without ":" at position 22 is
+// an info line and carries no values; a record line whose time stamp or
+// record cannot be read is skipped (so is a sensor record cut short of its
+// five values: its last field would read as a different number).
+//
+// Instants keep the file's order. Where the local time repeats (the
+// fall-back hour), a row takes the earliest of its instants that is not
+// before the latest instant of the file so far: the first pass of the hour
+// gets the summer offset, the rows after the clock stepped back the winter
+// one. A row whose local time lies before the latest instant in any other
+// way (a clock set back) is stamped at that latest instant and counted.
+#include "history/LogfileClock.h"
+#include "history/Series.h"
+
+#include <cstddef>
+#include <cstdint>
+
+struct Row {
+    int64_t instant = 0;
+    int32_t offset = 0; // of local time at the instant
+    int sensor = 0;     // 1..6
+    int16_t value[Series::kValues] = {};
+};
+
+class RowParser {
+public:
+    enum class Line {
+        Info,    // no record: carries no values
+        Record,  // a sensor record: the row is filled
+        Other,   // a readable record of another kind (parameter, text)
+        Damaged, // skipped
+    };
+    static constexpr int64_t NothingSeen = INT64_MIN;
+
+    RowParser(LogfileClock& clock, bool swapDate);
+
+    // Goes on from a place in a file where the latest instant seen so far
+    // was `latest` (NothingSeen at the start of a file).
+    void restart(int64_t latest, int32_t latestOffset);
+    // One line without its LF; a CR before the LF is allowed.
+    Line read(const char* text, size_t length, Row& row);
+
+    int64_t latest() const { return latest_; }
+    int32_t latestOffset() const { return latestOffset_; }
+    // Rows stamped at the latest instant because their time went back.
+    int64_t setBacks() const { return setBacks_; }
+
+private:
+    bool localTime(const char* text, size_t length, int64_t& local);
+    LogfileClock::Stamp place(int64_t local);
+
+    LogfileClock& clock_;
+    bool swapDate_;
+    int64_t latest_ = NothingSeen;
+    int32_t latestOffset_ = 0;
+    int64_t setBacks_ = 0;
+    // The lines of one second share their time stamp.
+    char stampText_[20] = {};
+    bool stampValid_ = false; // stampText_ holds a stamp read before
+    bool stampReadable_ = false;
+    int64_t stampLocal_ = 0;
+    int16_t dateFields_[3] = {-1, -1, -1};
+    int64_t dateDay_ = -1;
+    int64_t placedLocal_ = INT64_MIN;
+    LogfileClock::Stamp placed_;
+    bool placedSetBack_ = false;
+};

@@ -1,0 +1,223 @@
+#include "HistoryGenerator.h"
+
+#include "EvaluatorRecords.h"
+#include "ValueModel.h"
+#include "core/LogLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimeZone>
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr char HexDigits[] = "0123456789ABCDEF";
+
+void putHex(std::string& out, unsigned value, int digits)
+{
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        out.push_back(HexDigits[(value >> shift) & 0xF]);
+}
+
+void putTwo(char* p, int v)
+{
+    p[0] = char('0' + v / 10);
+    p[1] = char('0' + v % 10);
+}
+
+// The local time of instants in the system's zone, the offset looked up
+// only when a transition passes.
+class LocalTime {
+public:
+    LocalTime() : zone_(QTimeZone::systemTimeZone()) {}
+    int64_t local(int64_t instant)
+    {
+        if (instant >= next_ || instant < from_) {
+            const QDateTime at = QDateTime::fromSecsSinceEpoch(instant, QTimeZone::utc());
+            offset_ = zone_.offsetFromUtc(at);
+            const QTimeZone::OffsetData t = zone_.nextTransition(at);
+            from_ = instant;
+            next_ = t.atUtc.isValid() ? t.atUtc.toSecsSinceEpoch() : INT64_MAX;
+        }
+        return instant + offset_;
+    }
+    int64_t startOfDay(const QDate& day) { return QDateTime(day, QTime(0, 0), zone_).toSecsSinceEpoch(); }
+
+private:
+    QTimeZone zone_;
+    int32_t offset_ = 0;
+    int64_t from_ = INT64_MAX;
+    int64_t next_ = INT64_MIN;
+};
+
+// One day's logfile at a time, written in large blocks.
+class DayWriter {
+public:
+    explicit DayWriter(const HistorySettings& s) : s_(s), place_(s.installation.toStdString())
+    {
+        out_.reserve(FlushBytes + 65536);
+    }
+    ~DayWriter() { close(nullptr); }
+
+    bool open(const QDate& day, QString* error)
+    {
+        if (!close(error))
+            return false;
+        const QString fileDay = day.toString(QStringLiteral("yyyyMMdd"));
+        file_.setFileName(LogLine::logfileName(s_.dir + QLatin1Char('/'), fileDay, s_.installation));
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            *error = file_.fileName() + QStringLiteral(": ") + file_.errorString();
+            return false;
+        }
+        const std::string date = day.toString(QStringLiteral("MM-dd-yyyy")).toStdString();
+        std::copy(date.begin(), date.end(), stamp_ + 1);
+        return true;
+    }
+    bool isOpen() const { return file_.isOpen(); }
+
+    // "#MM-DD-YYYY HH:MM:SS " of a second of the open day.
+    void stamp(int64_t secondOfDay)
+    {
+        stamp_[0] = '#';
+        stamp_[11] = ' ';
+        putTwo(stamp_ + 12, int(secondOfDay / 3600));
+        stamp_[14] = ':';
+        putTwo(stamp_ + 15, int(secondOfDay / 60 % 60));
+        stamp_[17] = ':';
+        putTwo(stamp_ + 18, int(secondOfDay % 60));
+        stamp_[20] = ' ';
+    }
+    void line(const std::string& text)
+    {
+        out_.append(stamp_, sizeof stamp_);
+        out_ += text;
+        out_ += "\r\n";
+    }
+    void info(const char* what) { line(std::string(what) + " at " + place_ + " !"); }
+    void header()
+    {
+        info("Measure Started");
+        for (int s = 1; s <= 6; ++s)
+            line("lbl_S" + std::to_string(s) + " Sensor" + std::to_string(s));
+    }
+    void record(int sensor, const int (&v)[5])
+    {
+        out_.append(stamp_, sizeof stamp_);
+        out_ += ":0";
+        out_.push_back(char('0' + sensor - 1));
+        putHex(out_, unsigned(v[0]) & 0xFF, 2);
+        for (int i = 1; i < 5; ++i)
+            putHex(out_, unsigned(v[i]) & 0xFFFF, 4);
+        out_ += "0021000000000000\r\n"; // ready, ready relay; no errors
+    }
+    bool flushIfFull(QString* error) { return out_.size() < FlushBytes || flush(error); }
+    bool close(QString* error)
+    {
+        const bool ok = !file_.isOpen() || flush(error);
+        file_.close();
+        return ok;
+    }
+
+private:
+    static constexpr size_t FlushBytes = size_t(8) << 20;
+    bool flush(QString* error)
+    {
+        if (file_.write(out_.data(), qint64(out_.size())) != qint64(out_.size())) {
+            if (error)
+                *error = file_.fileName() + QStringLiteral(": ") + file_.errorString();
+            out_.clear();
+            return false;
+        }
+        out_.clear();
+        return true;
+    }
+
+    const HistorySettings& s_;
+    std::string place_;
+    QFile file_;
+    std::string out_;
+    char stamp_[21] = {};
+};
+
+} // namespace
+
+namespace {
+
+// The silent minutes of a day, placed by chance.
+struct Loss {
+    int64_t from = 0; // seconds of the local day
+    int64_t to = 0;
+};
+
+Loss lossOfDay(Noise& chance, int lostMinutes)
+{
+    if (lostMinutes <= 0)
+        return {};
+    const int64_t length = std::min<int64_t>(int64_t(lostMinutes) * 60, 86400 - 60);
+    const int64_t from = int64_t((chance.next() + 1) / 2 * double(86400 - length));
+    return {from, from + length};
+}
+
+} // namespace
+
+bool writeHistory(const HistorySettings& s, QString* error)
+{
+    if (!QDir().mkpath(s.dir)) {
+        *error = QStringLiteral("cannot make the folder ") + s.dir;
+        return false;
+    }
+    LocalTime clock;
+    std::vector<SensorModels> sensors = typicalSensors(s.sensors, s.seed);
+    const std::string parameters = parameterRecord(s.sensors);
+    Noise chance(s.seed * 31 + 7);
+    DayWriter w(s);
+    const int64_t end = clock.startOfDay(s.from.addDays(s.days));
+    int64_t currentDay = INT64_MIN;
+    bool gap = false, connected = false;
+    Loss loss;
+    int values[5];
+    for (int64_t t = clock.startOfDay(s.from); t < end; t += s.everySeconds) {
+        const int64_t local = clock.local(t);
+        const int64_t day = local / 86400 - (local % 86400 < 0 ? 1 : 0);
+        const int64_t second = local - day * 86400;
+        if (day != currentDay) {
+            currentDay = day;
+            const QDate date = QDate(1970, 1, 1).addDays(day);
+            gap = s.gapDays.contains(date);
+            connected = false;
+            loss = lossOfDay(chance, s.lostMinutes);
+            if (gap ? !w.close(error) : !w.open(date, error))
+                return false;
+            if (!gap) {
+                w.stamp(second);
+                w.header();
+                w.line(parameters);
+            }
+        }
+        if (gap)
+            continue;
+        w.stamp(second);
+        if (second >= loss.from && second < loss.to) {
+            if (connected && second >= loss.from + 3) {
+                w.info("Evaluator not connected");
+                connected = false;
+            }
+            continue;
+        }
+        if (second % 3600 == 0 && second > 0)
+            w.line(parameters);
+        for (int sensor = 1; sensor <= s.sensors; ++sensor) {
+            for (int v = 0; v < 5; ++v)
+                values[v] = sensors[size_t(sensor - 1)][size_t(v)].sample(t);
+            w.record(sensor, values);
+        }
+        if (!connected) {
+            w.info("Evaluator connected");
+            connected = true;
+        }
+        if (!w.flushIfFull(error))
+            return false;
+    }
+    return w.close(error);
+}

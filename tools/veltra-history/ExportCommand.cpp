@@ -1,0 +1,128 @@
+// veltra-history export: the summaries of an installation's logfiles over
+// some local days as CSV, one row per bucket, sensor and value.
+#include "Commands.h"
+#include "HistoryRequest.h"
+#include "PreparedStore.h"
+#include "history/BucketCsv.h"
+#include "history/LogfileClock.h"
+#include "history/Tier.h"
+
+#include <QCommandLineParser>
+#include <QSaveFile>
+#include <cstdio>
+
+namespace {
+
+// Days per query: a month of minute buckets is some 30 MB.
+constexpr int ChunkDays = 31;
+
+int64_t startOfDay(LogfileClock& clock, const QDate& day)
+{
+    return clock.startOfDay(QDate(1970, 1, 1).daysTo(day));
+}
+
+// The CSV of the days, a month of buckets at a time, to `write`.
+template <typename Write>
+bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& write, QString* problem)
+{
+    LogfileClock clock;
+    if (!write(BucketCsv::header()))
+        return false;
+    std::vector<Bucket> buckets;
+    QByteArray text;
+    for (QDate day = r.from; day <= r.to; day = day.addDays(ChunkDays)) {
+        const QDate end = std::min(day.addDays(ChunkDays - 1), r.to);
+        if (!store.buckets(LogfileCatalog::installationKey(r.installation), tier, startOfDay(clock, day),
+                           startOfDay(clock, end.addDays(1)), buckets)) {
+            *problem = store.error();
+            return false;
+        }
+        text.clear();
+        for (const Bucket& b : buckets)
+            BucketCsv::appendRows(text, b);
+        if (!write(text))
+            return false;
+    }
+    return true;
+}
+
+int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, const QString& output)
+{
+    QString problem;
+    if (output.isEmpty()) {
+        const auto toStdout = [](const QByteArray& bytes) {
+            return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+        };
+        if (!writeCsv(store, request, tier, toStdout, &problem) || std::fflush(stdout) != 0)
+            return complain(problem.isEmpty() ? QStringLiteral("cannot write to standard output") : problem,
+                            Exit::Failed);
+        return Exit::Ok;
+    }
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly))
+        return complain(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()), Exit::Failed);
+    const auto toFile = [&](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
+    if (!writeCsv(store, request, tier, toFile, &problem) || !file.commit())
+        return complain(problem.isEmpty() ? QStringLiteral("cannot write %1: %2").arg(output, file.errorString())
+                                          : problem,
+                        Exit::Failed);
+    return Exit::Ok;
+}
+
+struct ExportOptions {
+    ExportOptions()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("The summaries of an installation's logfiles over some days as CSV "
+                           "(start,sensor,value,count,min,mean,max), after bringing the summary store up to date."));
+        common.addTo(parser);
+        parser.addOptions({every, output});
+        addHelp(parser);
+    }
+    QCommandLineParser parser;
+    HistoryOptions common;
+    QCommandLineOption every{QStringLiteral("every"), QStringLiteral("Bucket length: 1m, 10m, 1h or 1d."),
+                             QStringLiteral("LENGTH")};
+    QCommandLineOption output{QStringLiteral("output"), QStringLiteral("Write to FILE instead of standard output."),
+                              QStringLiteral("FILE")};
+};
+
+} // namespace
+
+QString exportHelp()
+{
+    return helpText(ExportOptions().parser, QStringLiteral("export"));
+}
+
+int exportCommand(const QStringList& arguments)
+{
+    ExportOptions o;
+    QCommandLineParser& parser = o.parser;
+    const HistoryOptions& common = o.common;
+    const QCommandLineOption& every = o.every;
+    const QCommandLineOption& output = o.output;
+    if (const int code = parseCommand(parser, QStringLiteral("export"), arguments); code >= 0)
+        return code;
+
+    HistoryRequest request;
+    QString problem;
+    Tier tier = Tier::Hour;
+    if (!common.read(parser, request, &problem))
+        return complain(problem, Exit::BadUse);
+    if (!parser.isSet(every) || !Tiers::fromName(parser.value(every), tier))
+        return complain(QStringLiteral("--every takes 1m, 10m, 1h or 1d"), Exit::BadUse);
+    const LogfileCatalog catalog(request.logDir);
+    if (catalog.files(request.installation, request.from, request.to).isEmpty())
+        return complain(QStringLiteral("no logfiles of %1 from %2 to %3 in %4")
+                            .arg(request.installation, request.from.toString(Qt::ISODate),
+                                 request.to.toString(Qt::ISODate), request.logDir),
+                        Exit::BadUse);
+
+    LogfileClock clock;
+    const int64_t from = startOfDay(clock, request.from);
+    const int64_t to = startOfDay(clock, request.to.addDays(1));
+    PreparedStore prepared(request, catalog);
+    if (!prepared.bringUpToDate(from, to, &problem))
+        return complain(problem, Exit::Failed);
+    return writeOutput(prepared.store(), request, tier, parser.value(output));
+}

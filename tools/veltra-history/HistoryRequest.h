@@ -1,0 +1,43 @@
+#pragma once
+// What every command over a log folder is told: the folder, the
+// installation, the days, the store to use, and how the logfiles' dates read.
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDate>
+#include <QString>
+
+struct HistoryRequest {
+    QString logDir;
+    QString installation;
+    QDate from; // local calendar days, both included
+    QDate to;
+    QString cache; // the store to use or make; empty: SummaryStore::defaultPath
+    bool swapDate = false;
+};
+
+class HistoryOptions {
+public:
+    HistoryOptions();
+    void addTo(QCommandLineParser& parser) const;
+    // Checks the options and the folder; false with the problem in words.
+    bool read(const QCommandLineParser& parser, HistoryRequest& request, QString* problem) const;
+
+private:
+    QCommandLineOption logDir_;
+    QCommandLineOption installation_;
+    QCommandLineOption from_;
+    QCommandLineOption to_;
+    QCommandLineOption cache_;
+    QCommandLineOption swapDate_;
+};
+
+// Adds the help option; "Usage: veltra-history COMMAND [options]" and the
+// parser's options.
+void addHelp(QCommandLineParser& parser);
+QString helpText(const QCommandLineParser& parser, const QString& command);
+// Parses a command's arguments; "--help" prints its help. Returns -1 to go
+// on, otherwise the exit code to end with.
+int parseCommand(QCommandLineParser& parser, const QString& command, const QStringList& arguments);
+
+// Prints "veltra-history: <message>" on standard error and returns the code.
+int complain(const QString& message, int exitCode);

@@ -1,0 +1,27 @@
+#pragma once
+// The summary store of a request, brought up to date with the logfiles that
+// can hold rows of a time range, on both cores. A store that cannot be
+// opened or written is named on standard error with the reason, and the
+// command goes on with one in memory.
+#include "HistoryRequest.h"
+#include "history/LogfileCatalog.h"
+#include "history/SummaryStore.h"
+
+#include <memory>
+
+class PreparedStore {
+public:
+    PreparedStore(const HistoryRequest& request, const LogfileCatalog& catalog);
+
+    // False with the problem when a logfile could not be read.
+    bool bringUpToDate(int64_t from, int64_t to, QString* problem);
+    SummaryStore& store() { return *store_; }
+
+private:
+    bool build(const QList<LogfileInfo>& files, QString* storeError, QString* problem);
+
+    HistoryRequest request_;
+    const LogfileCatalog& catalog_;
+    QString path_;
+    std::unique_ptr<SummaryStore> store_;
+};
