@@ -29,6 +29,8 @@
 #include "platform/IScreen.h"
 #include "platform/ISerialPort.h"
 #include "platform/ITimer.h"
+#include "history/HistoryFollower.h"
+#include "playback/HistoryController.h"
 #include "playback/PlaybackController.h"
 
 #include <QAction>
@@ -64,6 +66,7 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
     wireLivePath();
     wireDisplay();
     wireSetup();
+    wireHistory();
     const QSize designSize(scale_.toPixels(MainLayout::normalMinimumWidth() + 75), scale_.toPixels(11175));
     resize(designSize.width(),
            designSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -151,6 +154,9 @@ void FrmMain::createWindowParts()
             *chart, services_.fileDialog, services_.messageBox, services_.progress, services_.clock});
         connect(chartExport_.get(), &ChartExportCommands::statusMessage, this,
                 [this](const QString& text) { statusBar()->showMessage(text, 20000); });
+        history_ = std::make_unique<HistoryController>(
+            HistoryController::Parts{c, *playbackController_, playback_, config_, services_.dialogs,
+                                     services_.fileDialog, services_.messageBox, services_.clock, *chart});
     }
 }
 
@@ -225,6 +231,30 @@ void FrmMain::wireSetup()
                     name->setVisible(true);
                 }
             });
+}
+
+// File > "History..." with its progress, and the day's summaries kept up to
+// date while measuring.
+void FrmMain::wireHistory()
+{
+    historyFollower_ = std::make_unique<HistoryFollower>(services_.clock);
+    connect(measurementController_.get(), &MeasurementController::loggingChanged, this, [this](bool logging) {
+        if (logging)
+            historyFollower_->follow(config_.LOGDIR, config_.INSTALLATION, playback_.swapDate);
+        else
+            historyFollower_->stop();
+    });
+    connect(historyFollower_.get(), &HistoryFollower::updated, this, [this](const BuildResult& result) {
+        if (!result.storeError.isEmpty())
+            statusBar()->showMessage(QStringLiteral("History summaries are incomplete: ") + result.storeError, 60000);
+    });
+    if (!history_)
+        return;
+    history_->setProgressBar(widgets_.loadProgress, widgets_.stopLoading);
+    connect(widgets_.stopLoading, &QPushButton::clicked, history_.get(), &HistoryController::stopBuilding);
+    connect(history_.get(), &HistoryController::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 60000); });
+    connect(history_.get(), &HistoryController::activeChanged, widgets_.MenuFileAddNote, &QAction::setEnabled);
 }
 
 bool FrmMain::Form_Load()

@@ -19,6 +19,8 @@ class ConfigurationLoader;
 class DecoderView;
 class DisplayCycle;
 class EventList;
+class HistoryController;
+class HistoryFollower;
 class IClock;
 class IDialogRunner;
 class IFileDialog;
@@ -119,6 +121,8 @@ public:
     UplinkParts& uplink() { return *uplink_; }
     // The exports; null when the chart is not the program's own widget.
     ChartExportCommands* chartExport() { return chartExport_.get(); }
+    // File > "History..."; null when the chart is not the program's own widget.
+    HistoryController* history() { return history_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -134,6 +138,7 @@ private:
     void wireLivePath();
     void wireDisplay();
     void wireSetup();
+    void wireHistory();
 
     FrmMainServices services_;
     ConfigValues config_;
@@ -171,6 +176,8 @@ private:
     std::unique_ptr<MenuHandlers> menuHandlers_;
     std::unique_ptr<UplinkParts> uplink_;
     std::unique_ptr<ChartExportCommands> chartExport_;
+    std::unique_ptr<HistoryController> history_;
+    std::unique_ptr<HistoryFollower> historyFollower_;
 
     bool exited_ = false;
     bool closeAllowed_ = false;

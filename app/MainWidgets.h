@@ -50,6 +50,10 @@ struct MainWidgets {
     QAction* MenueSetupPassword = nullptr;
     QAction* MenueVers = nullptr; // "Parameter Info"
     QAction* about = nullptr;
+    // File > "History..." and "Add note..." (at the chart's cursor, while a
+    // history is shown; also on the chart's menu).
+    QAction* MenuFileHistory = nullptr;
+    QAction* MenuFileAddNote = nullptr;
     // File > Export and its items.
     QMenu* MenuFileExport = nullptr;
     QAction* MenuFileExportPng = nullptr;

@@ -84,10 +84,16 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
 
     c.MenueFile = named(bar->addMenu(QStringLiteral("File")), "MenueFile");
     c.MenueFileLoad = c.MenueFile->addAction(QStringLiteral("Load"));
+    w.MenuFileHistory = named(c.MenueFile->addAction(QStringLiteral("History\u2026")), "MenuFileHistory");
+    // Offered outside a measurement, as Load is.
+    QObject::connect(c.MenueFileLoad, &QAction::changed, w.MenuFileHistory,
+                     [load = c.MenueFileLoad, history = w.MenuFileHistory] { history->setEnabled(load->isEnabled()); });
     c.MenueFileUnload = c.MenueFile->addAction(QStringLiteral("Unload"));
     c.MenueFileStop = c.MenueFile->addAction(QStringLiteral("Stop Loading"));
     c.MenueFileSwap = c.MenueFile->addAction(QStringLiteral("Swap Month-Day"));
     c.MenueFileSwap->setCheckable(true);
+    w.MenuFileAddNote = named(c.MenueFile->addAction(QStringLiteral("Add note\u2026")), "MenuFileAddNote");
+    w.MenuFileAddNote->setEnabled(false);
     c.MenuFilePrint = c.MenueFile->addAction(QStringLiteral("Print xy diagram"));
     w.MenuFileExport = named(c.MenueFile->addMenu(QStringLiteral("Export")), "MenuFileExport");
     w.MenuFileExport->menuAction()->setObjectName(QStringLiteral("MenuFileExportItem"));
@@ -141,6 +147,7 @@ void MainWindowBuilder::buildChartPanel(MainWidgets& w)
             w.chartWidget->setAccessibleName(QStringLiteral("Strip chart"));
             // The File menu is locked while measuring; printing and the
             // exports stay at hand on the chart itself.
+            w.chartWidget->addAction(w.MenuFileAddNote);
             w.chartWidget->addAction(c.MenuFilePrint);
             w.chartWidget->addAction(w.MenuFileExport->menuAction());
             w.chartWidget->setContextMenuPolicy(Qt::ActionsContextMenu);

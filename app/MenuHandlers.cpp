@@ -4,6 +4,7 @@
 #include "config/SetupMenus.h"
 #include "display/ChartExportCommands.h"
 #include "playback/ChartPrint.h"
+#include "playback/HistoryController.h"
 #include "playback/PlaybackController.h"
 
 #include <QAction>
@@ -22,6 +23,11 @@ void MenuHandlers::connectMenus()
     on(c.MenueFileExit, [this] { MenueFileExit_Click(); });
     on(c.MenueFileLoad, [&playback] { playback.MenueFileLoad_Click(); });
     on(c.MenueFileStop, [&playback] { playback.MenueFileStop_Click(); });
+    if (HistoryController* history = w_.history()) {
+        on(w.MenuFileHistory, [history] { history->MenueFileHistory_Click(); });
+        on(w.MenuFileAddNote, [history] { history->addNoteAtCursor(); });
+        on(c.MenueFileStop, [history] { history->stopBuilding(); });
+    }
     on(c.MenueFileSwap, [&playback] { playback.MenueFileSwap_Click(); });
     on(c.MenueFileUnload, [&playback] { playback.MenueFileUnload_Click(); });
     on(c.MenuFilePrint, [this] { MenuFilePrint_Click(); });

@@ -14,6 +14,14 @@ struct ChartSummary {
     double max = 0;
 };
 
+// Each channel's summary over a stretch of time, and the stretch the
+// summaries cover (the buckets they were made of).
+struct ChartSummaries {
+    double from = 0;
+    double to = 0;
+    std::vector<ChartSummary> channels; // one per channel of the chart
+};
+
 // A moment marked on the time axis with a text, such as a maintenance note.
 struct ChartMark {
     double x = 0;
@@ -45,9 +53,9 @@ public:
     // the records themselves: the readout then gives each channel's summary
     // over the pixel column under the cursor instead of a value.
     virtual bool summarised() const { return false; }
-    // Each channel's summary over [x0, x1), one per channel of the chart
-    // (count 0 where it has none); empty when the rows are the records.
-    virtual std::vector<ChartSummary> summaries(double x0, double x1) const
+    // Each channel's summary of the buckets that begin in [x0, x1) (count
+    // 0 where it has none); no channels when the rows are the records.
+    virtual ChartSummaries summaries(double x0, double x1) const
     {
         (void)x0, (void)x1;
         return {};

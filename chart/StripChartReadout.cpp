@@ -56,26 +56,26 @@ QString StripChartReadout::timeText(double x) const
 // column's time span and each channel's summary over it.
 void StripChartReadout::addEntries(Box& result, const StripChartLayout& layout, double x, int64_t row) const
 {
-    std::vector<ChartSummary> summaries;
-    double from = x, to = x;
-    if (summaries_ && row >= 0) {
+    const bool summarised = summaries_ && row >= 0;
+    ChartSummaries summed;
+    if (summarised) {
         const int column = std::clamp(int(std::floor(result.px - layout.plot.left())), 0, layout.columns - 1);
-        from = layout.xOfColumn(column);
-        to = layout.xOfColumn(column + 1);
-        summaries = summaries_->summaries(from, to);
+        summed = summaries_->summaries(layout.xOfColumn(column), layout.xOfColumn(column + 1));
     }
     QString time = row >= 0 ? timeText(x) : QStringLiteral("no data");
-    if (!summaries.empty())
-        time = timeText(from) + QStringLiteral(" \u2013 ") + timeText(to) + QStringLiteral("  min / mean / max");
+    if (!summed.channels.empty())
+        time = timeText(summed.from) + QStringLiteral(" \u2013 ") + timeText(summed.to)
+            + QStringLiteral("  min / mean / max");
     result.entries.push_back({time, 0});
     for (size_t ch = 0; ch < settings_.channels.size() && row >= 0; ++ch) {
         const StripChartChannel& channel = settings_.channels[ch];
         if (!channel.visible)
             continue;
-        if (!summaries.empty()) {
+        // Over summaries, a column without any shows no value at all.
+        if (summarised) {
             const ChartSummary none;
-            result.entries.push_back(
-                {summaryText(channel, ch < summaries.size() ? summaries[ch] : none), channel.drawnColour()});
+            const ChartSummary& summary = ch < summed.channels.size() ? summed.channels[ch] : none;
+            result.entries.push_back({summaryText(channel, summary), channel.drawnColour()});
             continue;
         }
         const auto point = store_.pointAtOrBefore(int(ch), row);

@@ -351,7 +351,8 @@ void StripChartRenderer::paintXLabels(QPainter& painter, const Layout& layout) c
         const double x = plot.left() + plot.width() * i / (xMajor - 1);
         const double days = layout.x0 + (layout.x1 - layout.x0) * i / (xMajor - 1);
         const QRectF box(x - 100.0, plot.bottom() + kTick + 3.0, 200.0, h);
-        const QString label = settings_.xInstants ? chartInstantLabel(days, layout.x1 - layout.x0) : chartTimeLabel(days);
+        const QString label = settings_.xInstants ? chartInstantLabel(days, (layout.x1 - layout.x0) / (xMajor - 1))
+                                                  : chartTimeLabel(days);
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, label);
     }
 }

@@ -48,17 +48,16 @@ qint64 chartInstantFromDays(double days)
     return std::llround((days - kEpochDay) * 86400.0);
 }
 
-QString chartInstantLabel(double days, double spanDays)
+QString chartInstantLabel(double days, double stepDays)
 {
     if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
         return {};
     const QDateTime when = QDateTime::fromSecsSinceEpoch(chartInstantFromDays(days));
-    if (spanDays > 2.0)
+    if (stepDays >= 1.0)
         return when.toString(QStringLiteral("yyyy-MM-dd"));
-    return QStringLiteral("%1/%2 %3")
-        .arg(when.date().month())
-        .arg(when.date().day())
-        .arg(when.time().toString(QStringLiteral("hh:mm:ss")));
+    if (stepDays * 1440.0 >= 1.0)
+        return when.toString(QStringLiteral("MM-dd hh:mm"));
+    return when.toString(QStringLiteral("MM-dd hh:mm:ss"));
 }
 
 QString chartInstantTime(double days)

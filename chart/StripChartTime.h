@@ -14,8 +14,9 @@ QString chartTimeLabel(double days);
 // local time.
 double chartDaysFromInstant(qint64 secondsSinceEpoch);
 qint64 chartInstantFromDays(double days); // seconds since the epoch, rounded
-// An axis label of an instant: "m/d hh:nn:ss" over spans of up to two days,
-// the date "yyyy-MM-dd" over wider ones.
-QString chartInstantLabel(double days, double spanDays);
+// An axis label of an instant, as fine as the step between two labels
+// needs: the date "yyyy-MM-dd" for steps of a day or more, "MM-dd hh:mm"
+// for steps of a minute or more, "MM-dd hh:mm:ss" below.
+QString chartInstantLabel(double days, double stepDays);
 // The cursor's form of an instant: "yyyy-MM-dd hh:mm:ss".
 QString chartInstantTime(double days);

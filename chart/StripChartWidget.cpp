@@ -261,7 +261,8 @@ void StripChartWidget::ShowAllRows()
 void StripChartWidget::SetFileView(bool fileView)
 {
     fileView_ = fileView;
-    viewButton_->setText(fileView ? QStringLiteral("Whole file") : QStringLiteral("Follow live"));
+    viewButton_->setText(fileView ? (source_ != &storeSource_ ? QStringLiteral("Whole range") : QStringLiteral("Whole file"))
+                                  : QStringLiteral("Follow live"));
     placeViewButton();
 }
 
@@ -329,6 +330,7 @@ void StripChartWidget::setSource(ChartSource* source)
     settings_.xInstants = source_->instants();
     renderer_.setSource(*source_);
     navigation_.setSource(*source_);
+    SetFileView(fileView_);
     cursorRow_ = -1;
     viewMoved();
 }
@@ -343,6 +345,12 @@ void StripChartWidget::sourceChanged()
 const StripChartStore& StripChartWidget::shownRows() const
 {
     return renderer_.rowsOf(currentLayout());
+}
+
+double StripChartWidget::cursorX() const
+{
+    const auto layout = currentLayout();
+    return layout.x0 + (layout.x1 - layout.x0) * cursorFraction_;
 }
 
 void StripChartWidget::ToggleCursor()

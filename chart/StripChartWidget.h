@@ -83,6 +83,8 @@ public:
     double XValueAt(int64_t index) const override;
     void ToggleCursor() override;
     bool CursorShown() const { return cursorShown_; }
+    // The x (days) at the cursor's line.
+    double cursorX() const;
 
     void AddPrinterComment(const QString& text) override;
     void ClearPrinterComments() override;

@@ -69,6 +69,7 @@ void MeasurementController::start()
 
     p_.log.writeStartHeader();
     p_.window.startWatchdog();
+    emit loggingChanged(true);
 }
 
 void MeasurementController::stop(StopKind kind)
@@ -90,6 +91,7 @@ void MeasurementController::stop(StopKind kind)
         }
         p_.events.SetEventtext(EventCode::MeasureStopped, 0);
         p_.window.stopWatchdog();
+        emit loggingChanged(false);
     }
     p_.log.clearLogWriteFailed();
 }

@@ -60,6 +60,10 @@ public:
     // the message, and the data logfile gets a fresh try next time.
     void reportWriteFailure(const WriteFailure& failure);
 
+signals:
+    // A measurement began writing the logfiles, or ended.
+    void loggingChanged(bool logging);
+
 private:
     enum class StopKind { Confirmed, Forced };
 

@@ -16,4 +16,11 @@ public:
         (void)suffix;
         return getSaveFileName(initialName, filter);
     }
+    // A folder chosen by the person, starting in `initialFolder`; empty on
+    // cancel.
+    virtual QString getExistingDirectory(const QString& initialFolder)
+    {
+        (void)initialFolder;
+        return {};
+    }
 };

@@ -60,6 +60,11 @@ QString QtFileDialog::getNewFileName(const QString& initialName, const QString& 
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtFileDialog::getExistingDirectory(const QString& initialFolder)
+{
+    return QFileDialog::getExistingDirectory(parent_, QString(), initialFolder);
+}
+
 QtProgressWindow::QtProgressWindow(QWidget* parent) : parent_(parent) {}
 
 QtProgressWindow::~QtProgressWindow() = default;

@@ -34,6 +34,7 @@ public:
     QString getOpenFileName(const QString& initialName, const QString& filter) override;
     QString getSaveFileName(const QString& initialName, const QString& filter) override;
     QString getNewFileName(const QString& initialName, const QString& filter, const QString& suffix) override;
+    QString getExistingDirectory(const QString& initialFolder) override;
 
     // "Text (*.a)|*.a|Other (*.b)|*.b" becomes "Text (*.a);;Other (*.b)".
     static QString toQtFilter(const QString& filter);

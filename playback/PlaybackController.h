@@ -53,6 +53,15 @@ public:
 
     void SetupPlaybackGauges(int value);
 
+    // The window in file mode with `caption`, its chart's channels made
+    // from the ticked sensors and values (channelMap), for a view of stored
+    // data other than one logfile: the history. fileViewReady() offers
+    // "Unload" once it is shown.
+    void openFileView(const QString& caption);
+    void fileViewReady();
+    // "VELTRA Data Logger Version …".
+    static QString programCaption();
+
     // The chart's cursor-change and toggle events.
     void iStripChartX1_CursorChange();
     void iStripChartX1_Toggle();
@@ -69,12 +78,15 @@ signals:
     // "Unload" runs the main window's start-up sequence again, in its
     // middle; the connection must be a direct one.
     void startUpNeeded();
+    // "Unload" begins: whatever shows its data in file mode lets go of the
+    // chart.
+    void fileModeEnding();
 
 private:
     class Sink;
     friend class Sink;
 
-    void switchToFileMode(const QString& path);
+    void switchToFileMode(const QString& caption);
     void disableLiveControls();
     void hideLiveLamps();
     void setGaugesForFileMode();

@@ -214,16 +214,33 @@ void PlaybackController::MenueFileLoad_Click()
         return;
     }
     probe.close();
-    switchToFileMode(path);
+    switchToFileMode(ProgramCaption + QStringLiteral(" *** Loaded File:") + path + QStringLiteral("  ***"));
     DisplayFileData();
+    fileViewReady();
+}
+
+QString PlaybackController::programCaption()
+{
+    return ProgramCaption;
+}
+
+void PlaybackController::openFileView(const QString& caption)
+{
+    state_.cursorReadout = 1;
+    switchToFileMode(caption);
+    prepareChart();
+}
+
+void PlaybackController::fileViewReady()
+{
     enable(c_.MenueFileUnload, true);
     enable(c_.MenueFileStop, false);
 }
 
-void PlaybackController::switchToFileMode(const QString& path)
+void PlaybackController::switchToFileMode(const QString& caption)
 {
     state_.fileMode = true;
-    setCaption(ProgramCaption + QStringLiteral(" *** Loaded File:") + path + QStringLiteral("  ***"));
+    setCaption(caption);
 
     enable(c_.MenueSetup, false);
     enable(c_.MenueFileStop, true);

@@ -14,6 +14,7 @@ using namespace Controls;
 
 void PlaybackController::MenueFileUnload_Click()
 {
+    emit fileModeEnding();
     enable(c_.MenueSetup, true);
     state_.fileMode = false;
     restoreSensorColours();

@@ -58,8 +58,9 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
     for (QAction* a : c.MenueFile->actions())
         if (!a->isSeparator())
             file << a->text();
-    EXPECT_EQ(file, (QStringList{QStringLiteral("Load"), QStringLiteral("Unload"), QStringLiteral("Stop Loading"),
-                                 QStringLiteral("Swap Month-Day"), QStringLiteral("Print xy diagram"),
+    EXPECT_EQ(file, (QStringList{QStringLiteral("Load"), QStringLiteral("History\u2026"), QStringLiteral("Unload"),
+                                 QStringLiteral("Stop Loading"), QStringLiteral("Swap Month-Day"),
+                                 QStringLiteral("Add note\u2026"), QStringLiteral("Print xy diagram"),
                                  QStringLiteral("Export"), QStringLiteral("Exit")}));
     QStringList exports;
     for (QAction* a : h.window->widgets().MenuFileExport->actions())

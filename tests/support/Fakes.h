@@ -160,6 +160,10 @@ public:
     {
         return answer(initialName, filter);
     }
+    QString getExistingDirectory(const QString& initialFolder) override
+    {
+        return answer(initialFolder, QString());
+    }
     std::deque<QString> answers;
     QStringList initialNames;
     QStringList filters;
