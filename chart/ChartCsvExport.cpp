@@ -51,9 +51,7 @@ QByteArray ChartCsvExport::headerLine(const std::vector<StripChartChannel>& chan
         QString name = channel.displayName();
         if (!channel.unit.isEmpty())
             name += QStringLiteral(" (") + channel.unit + QLatin1Char(')');
-        if (looksLikeFormula(name))
-            name.prepend(QLatin1Char('\''));
-        line += ',' + field(name);
+        line += ',' + textField(name);
     }
     return line + "\r\n";
 }
@@ -65,6 +63,13 @@ QByteArray ChartCsvExport::field(const QString& text)
         return bytes;
     bytes.replace('"', "\"\"");
     return '"' + bytes + '"';
+}
+
+QByteArray ChartCsvExport::textField(QString text)
+{
+    if (looksLikeFormula(text))
+        text.prepend(QLatin1Char('\''));
+    return field(text);
 }
 
 bool ChartCsvExport::open(const QString& path)

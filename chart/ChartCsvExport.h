@@ -50,6 +50,9 @@ public:
     // One field as RFC 4180 wants it: quoted, its quotes doubled, when it
     // holds a comma, a quote or a line break.
     static QByteArray field(const QString& text);
+    // A text typed by a person as a field: one that a spreadsheet would read
+    // as a formula gets a leading "'" and stays text.
+    static QByteArray textField(QString text);
 
 private:
     struct Column {

@@ -1,8 +1,10 @@
 #pragma once
 #include "chart/StripChartStore.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // A channel's records over a stretch of time, summed up: what the readout
@@ -63,6 +65,13 @@ public:
     // Whether x counts instants (chartDaysFromInstant) rather than local
     // days.
     virtual bool instants() const { return false; }
+    // The data from x0 to x1 as a CSV table of the source's own form; none
+    // when the chart's rows are the table (the chart's own CSV export).
+    virtual std::optional<QByteArray> table(double x0, double x1)
+    {
+        (void)x0, (void)x1;
+        return std::nullopt;
+    }
     // The marks from x0 to x1, oldest first.
     virtual std::vector<ChartMark> marks(double x0, double x1) const
     {

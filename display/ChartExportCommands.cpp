@@ -3,6 +3,7 @@
 #include "chart/ChartPictureExport.h"
 #include "chart/StripChartWidget.h"
 #include "core/IClock.h"
+#include "core/WholeFileWrite.h"
 #include "platform/IFileDialog.h"
 #include "platform/IMessageBox.h"
 
@@ -68,6 +69,14 @@ void ChartExportCommands::exportCsv()
     if (path.isEmpty())
         return;
     const auto [from, to] = p_.chart.visibleXRange();
+    if (const std::optional<QByteArray> table = p_.chart.source().table(from, to)) {
+        const QString error = writeFileWhole(path, *table);
+        if (!error.isEmpty())
+            reportFailure(QStringLiteral("The data"), path, error);
+        else
+            emit statusMessage(QStringLiteral("Data written to %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
     job_ = std::make_unique<ChartCsvExportJob>(
         std::make_unique<ChartCsvExport>(p_.chart.store(), p_.chart.settings().channels, from, to), p_.progress);
     csvPath_ = path;

@@ -1,7 +1,9 @@
 #include "playback/HistoryChartSource.h"
 
+#include "chart/ChartCsvExport.h"
 #include "chart/StripChartTime.h"
 #include "core/GaugeLooks.h"
+#include "history/BucketCsv.h"
 #include "playback/HistoryReader.h"
 
 #include <algorithm>
@@ -232,10 +234,50 @@ std::vector<ChartMark> HistoryChartSource::marks(double x0, double x1) const
     return shown;
 }
 
-void HistoryChartSource::setMarks(std::vector<ChartMark> marks)
+QString HistoryChartSource::noteText(const Note& note, const QStringList& sensorNames)
 {
-    std::stable_sort(marks.begin(), marks.end(), [](const ChartMark& a, const ChartMark& b) { return a.x < b.x; });
-    marks_ = std::move(marks);
+    const QString who = note.sensor >= 1 && note.sensor <= 6
+        ? sensorNames.value(note.sensor - 1, QStringLiteral("Sensor%1").arg(note.sensor))
+        : QStringLiteral("All sensors");
+    return who + QStringLiteral(": ") + note.text;
+}
+
+void HistoryChartSource::setNotes(std::vector<Note> notes, const QStringList& sensorNames)
+{
+    std::stable_sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) { return a.instant < b.instant; });
+    notes_ = std::move(notes);
+    marks_.clear();
+    for (const Note& note : notes_)
+        marks_.push_back({chartDaysFromInstant(note.instant), noteText(note, sensorNames)});
+}
+
+QByteArray HistoryChartSource::notesOf(const Bucket& bucket, int sensor) const
+{
+    QStringList texts;
+    for (const Note& note : notes_)
+        if (note.instant >= bucket.start && note.instant < bucket.end
+            && (note.sensor == sensor || note.sensor == Note::AllSensors))
+            texts << note.text;
+    return texts.isEmpty() ? QByteArray() : ChartCsvExport::textField(texts.join(QStringLiteral("; ")));
+}
+
+std::optional<QByteArray> HistoryChartSource::table(double x0, double x1)
+{
+    QByteArray out = "start,sensor,value,count,min,mean,max,note\r\n";
+    const Tier tier = tierOf(level_);
+    blocks_.forBuckets(tier, chartInstantFromDays(x0), chartInstantFromDays(x1), [&](const Bucket& bucket) {
+        const QByteArray start = BucketCsv::localTime(bucket.start, bucket.utcOffset);
+        for (const HistoryChannel& channel : channels_) {
+            const SeriesSummary& s = bucket.of(channel.sensor, channel.value);
+            if (s.count <= 0)
+                continue;
+            out += start + ',' + QByteArray::number(channel.sensor) + ',' + Series::valueName(channel.value).toLatin1()
+                + ',' + QByteArray::number(s.count) + ',' + BucketCsv::valueText(channel.value, s.min) + ','
+                + BucketCsv::meanText(channel.value, s.sum, s.count) + ',' + BucketCsv::valueText(channel.value, s.max)
+                + ',' + notesOf(bucket, channel.sensor) + "\r\n";
+        }
+    });
+    return out;
 }
 
 void HistoryChartSource::invalidate(int64_t from, int64_t to)

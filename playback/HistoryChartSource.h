@@ -1,9 +1,11 @@
 #pragma once
 #include "chart/ChartSource.h"
+#include "history/NotesFile.h"
 #include "history/Tier.h"
 #include "playback/HistoryBlocks.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -45,9 +47,17 @@ public:
     ChartSummaries summaries(double x0, double x1) const override;
     bool instants() const override { return true; }
     std::vector<ChartMark> marks(double x0, double x1) const override;
+    // The buckets of the tier drawn (minutes while records are drawn) that
+    // begin from x0 to x1, for the chart's channels, with the notes of each
+    // bucket's sensor beside them:
+    // start,sensor,value,count,min,mean,max,note
+    std::optional<QByteArray> table(double x0, double x1) override;
 
-    // The marks drawn (the maintenance notes), in any order.
-    void setMarks(std::vector<ChartMark> marks);
+    // The maintenance notes, marked with the name of their sensor
+    // (sensorNames[0..5]) or "All sensors".
+    void setNotes(std::vector<Note> notes, const QStringList& sensorNames);
+    // "Sensor2: Oil changed".
+    static QString noteText(const Note& note, const QStringList& sensorNames);
     // The history of [from, to) changed (a logfile summarised): read again.
     void invalidate(int64_t from, int64_t to);
 
@@ -65,12 +75,14 @@ private:
     void fillSummaries(Tier tier, int64_t from, int64_t to, double columnDays);
     void fillRecords(int64_t from, int64_t to);
     double chartValue(const HistoryChannel& channel, double raw) const;
+    QByteArray notesOf(const Bucket& bucket, int sensor) const;
 
     HistoryBlocks blocks_;
     std::vector<HistoryChannel> channels_;
     int divisor_[5] = {1, 1, 1, 1, 1}; // the chart's, by value
     int64_t from_;
     int64_t to_;
+    std::vector<Note> notes_;
     std::vector<ChartMark> marks_;
 
     StripChartStore rows_;

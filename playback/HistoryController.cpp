@@ -55,9 +55,12 @@ bool HistoryController::building() const
     return builder_ && builder_->isRunning();
 }
 
-QString HistoryController::sensorName(int sensor) const
+QStringList HistoryController::sensorNames() const
 {
-    return sensor >= 1 && sensor <= 6 ? p_.config.sensorLabel(sensor).trimmed() : QStringLiteral("All sensors");
+    QStringList names;
+    for (int s = 1; s <= 6; ++s)
+        names << p_.config.sensorLabel(s).trimmed();
+    return names;
 }
 
 HistoryChoice HistoryController::defaultChoice() const
@@ -79,10 +82,7 @@ HistoryChoice HistoryController::defaultChoice() const
 void HistoryController::MenueFileHistory_Click()
 {
     FrmHistory dialog(p_.fileDialog, p_.controls.window);
-    QStringList names;
-    for (int s = 1; s <= 6; ++s)
-        names << sensorName(s);
-    dialog.setChoice(defaultChoice(), names, p_.clock.now().date());
+    dialog.setChoice(defaultChoice(), sensorNames(), p_.clock.now().date());
     if (p_.dialogs.exec(dialog) != QDialog::Accepted)
         return;
     const HistoryChoice choice = dialog.choice();
@@ -229,17 +229,14 @@ void HistoryController::close()
 void HistoryController::showNotes()
 {
     notes_ = NotesFile(shown_.folder).read(shown_.installation);
-    std::vector<ChartMark> marks;
+    const QStringList names = sensorNames();
     QString list;
-    for (const Note& note : notes_) {
-        const QString text = sensorName(note.sensor) + QStringLiteral(": ") + note.text;
-        marks.push_back({chartDaysFromInstant(note.instant), text});
+    for (const Note& note : notes_)
         if (note.instant >= from_ && note.instant < to_)
-            list += LogLine::timeStamp(QDateTime::fromSecsSinceEpoch(note.instant)) + QLatin1Char(' ') + text
-                + QLatin1Char('\n');
-    }
+            list += LogLine::timeStamp(QDateTime::fromSecsSinceEpoch(note.instant)) + QLatin1Char(' ')
+                + HistoryChartSource::noteText(note, names) + QLatin1Char('\n');
     if (source_)
-        source_->setMarks(std::move(marks));
+        source_->setNotes(notes_, names);
     if (p_.controls.Txt_event)
         p_.controls.Txt_event->setPlainText(list);
     p_.chart.sourceChanged();
@@ -250,10 +247,8 @@ void HistoryController::addNoteAtCursor()
     if (!source_)
         return;
     const int64_t instant = chartInstantFromDays(p_.chart.cursorX());
-    QStringList names;
-    for (int s = 1; s <= 6; ++s)
-        names << sensorName(s);
-    FrmNote dialog(QDateTime::fromSecsSinceEpoch(instant), names, NotesFile::presetTexts(), p_.controls.window);
+    FrmNote dialog(QDateTime::fromSecsSinceEpoch(instant), sensorNames(), NotesFile::presetTexts(),
+                   p_.controls.window);
     if (p_.dialogs.exec(dialog) != QDialog::Accepted || dialog.text().isEmpty())
         return;
     addNote(Note{instant, shown_.installation, dialog.sensor(), dialog.text()});

@@ -82,7 +82,7 @@ private:
     void fileSummarised(const FileNotice& notice);
     void buildingFinished(const BuildResult& result);
     void showNotes();
-    QString sensorName(int sensor) const;
+    QStringList sensorNames() const;
 
     Parts p_;
     HistoryChoice shown_;
