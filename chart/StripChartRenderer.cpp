@@ -21,6 +21,7 @@ constexpr uint32_t kFrame = 0xA8A8A8;
 constexpr uint32_t kMark = 0x00A5FF; // orange
 // Mark texts take turns over this many lines, so close marks stay readable.
 constexpr int kMarkLanes = 3;
+constexpr double kMarkFoot = 34.0;
 constexpr double kTick = 5.0;
 
 int atLeastTwo(int ticks) { return std::max(ticks, 2); }
@@ -402,7 +403,8 @@ void StripChartRenderer::paintMarks(QPainter& painter, const Layout& layout) con
         const QString text = metrics.elidedText(mark.text, Qt::ElideRight, 260.0);
         const double width = metrics.horizontalAdvance(text) + 8.0;
         const bool roomRight = px + 2.0 + width <= layout.plot.right();
-        const QRectF box(roomRight ? px + 2.0 : px - 2.0 - width, layout.plot.bottom() - 4.0 - (lane + 1) * h,
+        // Above the corner the chart's view button takes.
+        const QRectF box(roomRight ? px + 2.0 : px - 2.0 - width, layout.plot.bottom() - kMarkFoot - (lane + 1) * h,
                          width, h);
         painter.fillRect(box, QColor(32, 32, 32, 225));
         painter.setPen(toQColor(kMark));

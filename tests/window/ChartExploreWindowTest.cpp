@@ -33,56 +33,6 @@ protected:
         out.write(all.mid(to));
         return cut;
     }
-
-    // The plot: inside the frame lines the chart draws round it.
-    QRect plotOnScreen(const QImage& screen) const
-    {
-        const QRect chart = twin->onScreen(QStringLiteral("iStripChartX1"));
-        const int y = chart.center().y();
-        int left = -1, right = -1;
-        for (int x = chart.left(); x <= chart.right(); ++x) {
-            if (screen.pixel(x, y) == qRgb(0xA8, 0xA8, 0xA8)) {
-                left = left < 0 ? x : left;
-                right = x;
-            }
-        }
-        int top = y, bottom = y;
-        while (top > chart.top() && screen.pixel(left, top - 1) == qRgb(0xA8, 0xA8, 0xA8))
-            --top;
-        while (bottom < chart.bottom() && screen.pixel(left, bottom + 1) == qRgb(0xA8, 0xA8, 0xA8))
-            ++bottom;
-        return QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1));
-    }
-
-    // Per pixel column of the plot, whether a curve (a strong colour) is in it.
-    static std::vector<bool> curveColumns(const QImage& screen, const QRect& plot)
-    {
-        std::vector<bool> columns(size_t(plot.width()), false);
-        for (int x = plot.left(); x <= plot.right(); ++x) {
-            for (int y = plot.top(); y <= plot.bottom() && !columns[size_t(x - plot.left())]; ++y) {
-                const QColor c = QColor::fromRgb(screen.pixel(x, y));
-                const int strength = std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
-                columns[size_t(x - plot.left())] = strength > 50;
-            }
-        }
-        return columns;
-    }
-
-    // The longest run of columns without a curve between the first and the
-    // last column with one: its first column and its length.
-    static std::pair<int, int> widestGap(const std::vector<bool>& columns)
-    {
-        const auto first = std::find(columns.begin(), columns.end(), true);
-        const auto last = std::find(columns.rbegin(), columns.rend(), true).base();
-        std::pair<int, int> widest{-1, 0};
-        for (auto it = first; it < last;) {
-            const auto end = std::find(it, last, true);
-            if (end - it > widest.second)
-                widest = {int(it - columns.begin()), int(end - it)};
-            it = end == it ? it + 1 : end;
-        }
-        return widest;
-    }
 };
 
 TEST_F(ChartExploreWindowTest, WholeFileThenAnHourAroundAGapThenTheValuesUnderTheCursor)
