@@ -80,6 +80,12 @@ fi
 echo "Data logfile line in $found:"
 grep -m1 -E '^#[0-9-]+ [0-9:]+ :' "$found"
 [ ! -e /usr/bin/VELTRA-logger1.ini ] || { echo "The installed program wrote into /usr/bin"; exit 1; }
+# The installed history tool reads the user's logfiles as the logger wrote them.
+today=$(date +%F)
+rows=$(as_user /usr/bin/veltra-history export --logdir "$program_home" --installation Main_Engine \
+  --from "$today" --to "$today" --every 1d | wc -l)
+[ "$rows" -gt 1 ] || { echo "veltra-history exported no summaries of $program_home"; exit 1; }
+echo "veltra-history: $((rows - 1)) summaries of today"
 $SUDO kill "$logger_pid"
 wait "$runner_pid" 2>/dev/null || true
 logger_pid=""
