@@ -92,6 +92,14 @@ void StripChartNavigation::showAll(double now)
     toNewest();
 }
 
+void StripChartNavigation::showRange(double from, double to, double now)
+{
+    if (!std::isfinite(from) || !std::isfinite(to) || !(to > from))
+        return;
+    settings_.xSpan = std::clamp(to - from, kMinSpanDays, std::max(widestSpan(now), kMinSpanDays));
+    endAt(to, now);
+}
+
 void StripChartNavigation::zoomValuesAround(double anchor, double factor)
 {
     if (!(factor > 0.0) || !std::isfinite(factor) || !std::isfinite(anchor))

@@ -31,6 +31,8 @@ public:
     void toNewest();
     // Every row at once, following the newest.
     void showAll(double now);
+    // The view from `from` to `to` (days), as far as the data allow.
+    void showRange(double from, double to, double now);
     // The value range scaled by factor, `anchor` staying where it is.
     void zoomValuesAround(double anchor, double factor);
 

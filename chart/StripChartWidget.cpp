@@ -1,5 +1,6 @@
 #include "chart/StripChartWidget.h"
 
+#include "chart/StripChartColumns.h"
 #include "chart/StripChartTime.h"
 
 #include <QMouseEvent>
@@ -351,6 +352,23 @@ double StripChartWidget::cursorX() const
 {
     const auto layout = currentLayout();
     return layout.x0 + (layout.x1 - layout.x0) * cursorFraction_;
+}
+
+void StripChartWidget::showRange(double from, double to)
+{
+    navigation_.showRange(from, to, now());
+    viewMoved();
+}
+
+bool StripChartWidget::placeCursorAt(double x)
+{
+    const auto layout = currentLayout();
+    if (!(x >= layout.x0 && x <= layout.x1))
+        return false;
+    if (!cursorShown_)
+        ToggleCursor();
+    moveCursorTo(StripChartColumns::pixelOfX(layout, x));
+    return true;
 }
 
 void StripChartWidget::ToggleCursor()

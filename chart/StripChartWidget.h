@@ -85,6 +85,10 @@ public:
     bool CursorShown() const { return cursorShown_; }
     // The x (days) at the cursor's line.
     double cursorX() const;
+    // Shows the view from `from` to `to` (days), as far as the data allow.
+    void showRange(double from, double to);
+    // Puts the cursor at x (days) when the view shows it; false otherwise.
+    bool placeCursorAt(double x);
 
     void AddPrinterComment(const QString& text) override;
     void ClearPrinterComments() override;
