@@ -49,7 +49,7 @@ TEST_F(ExportFigures, EveryTierMatchesTheFilesAroundMidnightsDamageAndAMissingDa
     const QDate first(2026, 2, 10), last(2026, 2, 12);
     write(first, day(first, zone, 37));
     QByteArray damaged = day(last, zone, 41, 3);
-    damaged.insert(damaged.indexOf("\r\n", 5000) + 2,
+    static const char bad[] =
                    "#02-30-2026 10:00:00 :001E0226001900C800EB0021000000000000\r\n" // no such day
                    "#02-12-2026 25:00:00 :001E0226001900C800EB0021000000000000\r\n" // no such hour
                    "#02-12-2026 10:00:00 :00ZZ0226001900C800EB0021000000000000\r\n" // not hex
@@ -57,7 +57,8 @@ TEST_F(ExportFigures, EveryTierMatchesTheFilesAroundMidnightsDamageAndAMissingDa
                    "#02-12-2026 10:00:00 :061E0226001900C800EB0021000000000000\r\n" // sensor 7
                    "#02-12-2026 10:00:00 :8107K31V2.14\r\n"                         // parameter record
                    "\x01\xff\x80garbage\x00 :\r\n\r\n#02-12-2026 10:00\r\n"
-                   "#02-12-2026 10:00:00 Evaluator connected at Main_Engine !\r\n");
+                   "#02-12-2026 10:00:00 Evaluator connected at Main_Engine !\r\n";
+    damaged.insert(damaged.indexOf("\r\n", 5000) + 2, QByteArray(bad, sizeof bad - 1));
     // The day's last minutes went into the next day's file, and the file
     // ends in a line cut off by a power loss.
     damaged.prepend("#02-11-2026 23:59:58 :011E0226001900C800EB0021000000000000\r\n");
