@@ -89,6 +89,9 @@ bool RawReader::read(const QString& installation, int64_t from, int64_t to, std:
     for (const LogfileInfo& f : RangeFiles::of(catalog_, store_, installation, from, to))
         planFile(key, f, from, to, pieces);
 
+    bytesRead_ = 0;
+    for (const Piece& p : pieces)
+        bytesRead_ += p.to - p.from;
     std::vector<std::vector<RawRecord>> parts(pieces.size());
     std::atomic<size_t> next{0};
     QMutex errorLock;

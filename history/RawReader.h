@@ -23,6 +23,8 @@ public:
     // records of the others are there.
     bool read(const QString& installation, int64_t from, int64_t to, std::vector<RawRecord>& out);
     QString error() const { return error_; }
+    // The bytes of logfiles the last read() went through.
+    int64_t bytesRead() const { return bytesRead_; }
 
     // A piece of a file that a reading can begin at and end at.
     struct Piece {
@@ -39,4 +41,5 @@ private:
     const LogfileCatalog& catalog_;
     bool swapDate_;
     QString error_;
+    int64_t bytesRead_ = 0;
 };
