@@ -13,7 +13,7 @@ namespace {
 
 // One reading of one file, from the start or from an earlier reading's end.
 struct Reading {
-    Reading(LogfileClock& clock, bool swapDate) : parser(clock, swapDate) {}
+    Reading(LogfileClock& clock, bool swapDate, const QDate& day) : parser(clock, swapDate, day) {}
 
     RowParser parser;
     MinuteBuckets buckets;
@@ -119,7 +119,7 @@ FileSummariser::Outcome FileSummariser::run(const Job& job, const Progress& prog
         outcome.error = file.errorString();
         return outcome;
     }
-    Reading r(clock_, swapDate_);
+    Reading r(clock_, swapDate_, job.file.day);
     outcome.extended = job.earlier && goOn(job, file, r, progress, outcome.stopped, buffer_);
     if (outcome.stopped)
         return outcome;

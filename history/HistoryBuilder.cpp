@@ -121,8 +121,11 @@ HistoryBuilder::Plan HistoryBuilder::plan(SummaryStore& store, const QList<Logfi
 
 bool HistoryBuilder::noteProgress(int64_t bytes)
 {
+    // Told every megabyte read; a window needs to hear of it far less often.
+    constexpr int64_t Step = int64_t(16) << 20;
     const int64_t done = bytesDone_ += bytes;
-    emit progressed(done, bytesTotal_);
+    if (done / Step != (done - bytes) / Step || done == bytesTotal_)
+        emit progressed(done, bytesTotal_);
     return !stop_;
 }
 

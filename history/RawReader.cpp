@@ -26,7 +26,7 @@ QString readPiece(const RawReader::Piece& piece, bool swapDate, int64_t from, in
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return piece.path + QStringLiteral(": ") + file.errorString();
     LogfileClock clock;
-    RowParser parser(clock, swapDate);
+    RowParser parser(clock, swapDate, piece.day);
     parser.restart(piece.latest, 0);
     WholeLines lines(file, piece.from, piece.to);
     QByteArrayView run;
@@ -61,7 +61,7 @@ void RawReader::planFile(const QString& key, const LogfileInfo& file, int64_t fr
     OffsetIndex index;
     if (!stored || stored->size != file.size || stored->mtimeNs != file.mtimeNs
         || !index.decode(store_.index(key, file.name))) {
-        pieces.push_back(Piece{file.path, 0, file.size, RowParser::NothingSeen});
+        pieces.push_back(Piece{file.path, file.day, 0, file.size, RowParser::NothingSeen});
         return;
     }
     if (stored->records == 0 || stored->endInstant <= from || stored->firstInstant >= to)
@@ -74,7 +74,7 @@ void RawReader::planFile(const QString& key, const LogfileInfo& file, int64_t fr
     size_t begin = first;
     for (size_t i = first + 1; i <= last; ++i) {
         if (i == last || offsetOf(i) - offsetOf(begin) >= PieceBytes) {
-            pieces.push_back(Piece{file.path, offsetOf(begin), offsetOf(i), index.latestBefore[begin]});
+            pieces.push_back(Piece{file.path, file.day, offsetOf(begin), offsetOf(i), index.latestBefore[begin]});
             begin = i;
         }
     }

@@ -29,6 +29,7 @@ public:
     // A piece of a file that a reading can begin at and end at.
     struct Piece {
         QString path;
+        QDate day; // in the file's name
         int64_t from = 0;
         int64_t to = 0;
         int64_t latest = 0; // the latest instant before `from`

@@ -55,6 +55,7 @@ TEST_F(ExportFigures, EveryTierMatchesTheFilesAroundMidnightsDamageAndAMissingDa
                    "#02-12-2026 10:00:00 :00ZZ0226001900C800EB0021000000000000\r\n" // not hex
                    "#02-12-2026 10:00:00 :001E0226001900C8\r\n"                     // cut short
                    "#02-12-2026 10:00:00 :061E0226001900C800EB0021000000000000\r\n" // sensor 7
+                   "#06-12-2026 10:00:00 :001E0226001900C800EB0021000000000000\r\n" // not this file's day
                    "#02-12-2026 10:00:00 :8107K31V2.14\r\n"                         // parameter record
                    "\x01\xff\x80garbage\x00 :\r\n\r\n#02-12-2026 10:00\r\n"
                    "#02-12-2026 10:00:00 Evaluator connected at Main_Engine !\r\n";

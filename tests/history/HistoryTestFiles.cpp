@@ -1,6 +1,7 @@
 #include "HistoryTestFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
 #include <cmath>
@@ -175,6 +176,8 @@ void Reference::addFile(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return;
     qint64 latest = INT64_MIN;
+    const QString name = QFileInfo(path).fileName();
+    const QDate fileDay(name.left(4).toInt(), name.mid(4, 2).toInt(), name.mid(6, 2).toInt());
     for (QByteArray line : f.readAll().split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
@@ -184,7 +187,8 @@ void Reference::addFile(const QString& path)
         const int a = line.mid(1, 2).toInt(), b = line.mid(4, 2).toInt();
         const QDate date(line.mid(7, 4).toInt(), swapDate_ ? b : a, swapDate_ ? a : b);
         const QTime time(line.mid(12, 2).toInt(), line.mid(15, 2).toInt(), line.mid(18, 2).toInt());
-        if (!date.isValid() || !time.isValid() || line.mid(12, 2).toInt() > 23)
+        // A record dated more than a day away from its file's day is not the file's.
+        if (!date.isValid() || !time.isValid() || std::abs(fileDay.daysTo(date)) > 1)
             continue;
         // Earliest instant not before the latest of the file; a clock set back stays at the latest.
         qint64 instant = latest;
