@@ -38,6 +38,7 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
             return false;
         }
         text.clear();
+        text.reserve(qsizetype(buckets.size()) * 30 * 64);
         for (const Bucket& b : buckets)
             BucketCsv::appendRows(text, b);
         if (!write(text))
