@@ -98,19 +98,15 @@ QString exportHelp()
 int exportCommand(const QStringList& arguments)
 {
     ExportOptions o;
-    QCommandLineParser& parser = o.parser;
-    const HistoryOptions& common = o.common;
-    const QCommandLineOption& every = o.every;
-    const QCommandLineOption& output = o.output;
-    if (const int code = parseCommand(parser, QStringLiteral("export"), arguments); code >= 0)
+    if (const int code = parseCommand(o.parser, QStringLiteral("export"), arguments); code >= 0)
         return code;
 
     HistoryRequest request;
     QString problem;
     Tier tier = Tier::Hour;
-    if (!common.read(parser, request, &problem))
+    if (!o.common.read(o.parser, request, &problem))
         return complain(problem, Exit::BadUse);
-    if (!parser.isSet(every) || !Tiers::fromName(parser.value(every), tier))
+    if (!o.parser.isSet(o.every) || !Tiers::fromName(o.parser.value(o.every), tier))
         return complain(QStringLiteral("--every takes 1m, 10m, 1h or 1d"), Exit::BadUse);
     const LogfileCatalog catalog(request.logDir);
     if (catalog.files(request.installation, request.from, request.to).isEmpty())
@@ -125,5 +121,5 @@ int exportCommand(const QStringList& arguments)
     PreparedStore prepared(request, catalog);
     if (!prepared.bringUpToDate(from, to, &problem))
         return complain(problem, Exit::Failed);
-    return writeOutput(prepared.store(), request, tier, parser.value(output));
+    return writeOutput(prepared.store(), request, tier, o.parser.value(o.output));
 }
