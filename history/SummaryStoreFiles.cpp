@@ -46,6 +46,7 @@ std::vector<FileState> SummaryStore::files(const QString& installation)
     std::vector<FileState> out;
     if (!db_)
         return out;
+    error_.clear();
     SqliteStatement s(db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 ORDER BY first_instant, name").constData());
     s.bind(1, installation);
     int result = SQLITE_ROW;
@@ -60,6 +61,7 @@ std::optional<FileState> SummaryStore::file(const QString& installation, const Q
 {
     if (!db_)
         return std::nullopt;
+    error_.clear();
     SqliteStatement s(db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 AND name = ?2").constData());
     s.bind(1, installation).bind(2, name);
     const int result = s.step();
@@ -75,6 +77,7 @@ bool SummaryStore::minutesAndIndex(const QString& installation, const QString& n
 {
     if (!db_)
         return false;
+    error_.clear();
     SqliteStatement s(db_, "SELECT s.data, o.data FROM files f JOIN summaries s ON s.file_id = f.id "
                            "JOIN offsets o ON o.file_id = f.id WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
     s.bind(1, installation).bind(2, name).bind(3, int64_t(Tier::Minute));
@@ -93,6 +96,7 @@ QByteArray SummaryStore::index(const QString& installation, const QString& name)
 {
     if (!db_)
         return {};
+    error_.clear();
     SqliteStatement s(db_, "SELECT o.data FROM files f JOIN offsets o ON o.file_id = f.id "
                            "WHERE f.installation = ?1 AND f.name = ?2");
     s.bind(1, installation).bind(2, name);
@@ -154,6 +158,7 @@ bool SummaryStore::buckets(const QString& installation, Tier tier, int64_t from,
     out.clear();
     if (!db_)
         return false;
+    error_.clear();
     SqliteStatement s(db_, "SELECT s.data FROM summaries s JOIN files f ON f.id = s.file_id WHERE f.installation = ?1 "
                            "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
     s.bind(1, installation).bind(2, int64_t(tier)).bind(3, from).bind(4, to);

@@ -28,8 +28,8 @@ bool PreparedStore::build(const QList<LogfileInfo>& files, QString* storeError, 
 
 bool PreparedStore::bringUpToDate(int64_t from, int64_t to, QString* problem)
 {
+    QString storeError = store_->isOpen() ? QString() : store_->error();
     const QList<LogfileInfo> files = RangeFiles::of(catalog_, *store_, request_.installation, from, to);
-    QString storeError = store_->error();
     if (store_->isOpen() && !build(files, &storeError, problem))
         return false;
     if (storeError.isEmpty())
