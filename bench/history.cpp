@@ -201,6 +201,22 @@ void BM_RawReadTwoDays(benchmark::State& state)
     state.counters["records"] = double(records.size());
 }
 
+// The chart's questions: the hour tier of the whole set, a day of minutes.
+void BM_QueryBuckets(benchmark::State& state)
+{
+    SummaryStore store(Set.store(), Set.dir(), false);
+    LogfileClock clock;
+    const bool wholeSet = state.range(0) == 0;
+    const int64_t first = QDate(1970, 1, 1).daysTo(wholeSet ? Set.from : Set.from.addDays(Set.days / 2));
+    const int64_t from = clock.startOfDay(first);
+    const int64_t to = clock.startOfDay(wholeSet ? first + Set.days : first + 1);
+    std::vector<Bucket> buckets;
+    for (auto _ : state)
+        if (!store.buckets(Installation, wholeSet ? Tier::Hour : Tier::Minute, from, to, buckets))
+            state.SkipWithError(qPrintable(store.error()));
+    state.counters["buckets"] = double(buckets.size());
+}
+
 // The real tool from nothing: building and exporting a year in one process.
 void BM_ExportFromNothingPeakMemory(benchmark::State& state)
 {
@@ -238,6 +254,7 @@ BENCHMARK(BM_PlainParse)->Apply(addStatistics);
 BENCHMARK(BM_BuildFromNothing)->Apply(addStatistics);
 BENCHMARK(BM_ExportHourWithSummaries)->Apply(addStatistics);
 BENCHMARK(BM_RawReadTwoDays)->Apply(addStatistics);
+BENCHMARK(BM_QueryBuckets)->Arg(0)->Arg(1)->ArgName("dayOfMinutes")->Apply(addStatistics)->Iterations(20);
 BENCHMARK(BM_ExportFromNothingPeakMemory)->Apply(addStatistics);
 
 int main(int argc, char** argv)

@@ -74,6 +74,7 @@ BuildResult HistoryBuilder::run(const QList<LogfileInfo>& files)
     } else {
         result.storeError = store.error();
     }
+    result.storeDamaged = store.damaged();
     result.stopped = stop_;
     result.bytesRead = bytesDone_;
     running_ = false;

@@ -114,6 +114,20 @@ TEST_F(StoreRecovery, DeletedDamagedOrMadeInAnotherTimeZone)
     QFile::remove(cache() + QStringLiteral("-wal"));
     QFile::remove(cache() + QStringLiteral("-shm"));
     expectFresh(run(cache()));
+
+    // Damage inside a store that still opens: found at once, or when read
+    // (then the run fails, saying so, and the next one makes it anew).
+    QFile store(cache());
+    ASSERT_TRUE(store.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(store.seek(store.size() / 3));
+    store.write(QByteArray(int(store.size() / 2), '\xA5'));
+    store.close();
+    const ToolRun damaged = run(cache());
+    if (damaged.exitCode != 0)
+        EXPECT_TRUE(damaged.err.contains("made anew by the next run")) << damaged.err.constData();
+    else
+        EXPECT_EQ(damaged.out, fresh());
+    expectFresh(run(cache()));
 }
 
 // A tmpfs of its own, to be filled or made read-only; needs root.

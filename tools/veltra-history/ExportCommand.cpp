@@ -47,6 +47,15 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
     return true;
 }
 
+// A store found damaged while it is read goes: the next run makes it anew.
+QString damageNoted(SummaryStore& store, const QString& problem)
+{
+    if (!store.damaged())
+        return problem;
+    SummaryStore::remove(store.path());
+    return problem + QStringLiteral("; it is removed and made anew by the next run");
+}
+
 int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, const QString& output)
 {
     QString problem;
@@ -55,7 +64,8 @@ int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, c
             return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
         };
         if (!writeCsv(store, request, tier, toStdout, &problem) || std::fflush(stdout) != 0)
-            return complain(problem.isEmpty() ? QStringLiteral("cannot write to standard output") : problem,
+            return complain(problem.isEmpty() ? QStringLiteral("cannot write to standard output")
+                                              : damageNoted(store, problem),
                             Exit::Failed);
         return Exit::Ok;
     }
@@ -65,7 +75,7 @@ int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, c
     const auto toFile = [&](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
     if (!writeCsv(store, request, tier, toFile, &problem) || !file.commit())
         return complain(problem.isEmpty() ? QStringLiteral("cannot write %1: %2").arg(output, file.errorString())
-                                          : problem,
+                                          : damageNoted(store, problem),
                         Exit::Failed);
     return Exit::Ok;
 }

@@ -17,7 +17,14 @@ PreparedStore::PreparedStore(const HistoryRequest& request, const LogfileCatalog
 bool PreparedStore::build(const QList<LogfileInfo>& files, QString* storeError, QString* problem)
 {
     HistoryBuilder builder({path_, request_.logDir, request_.installation, request_.swapDate, 2});
-    const BuildResult result = builder.buildAll(files);
+    BuildResult result = builder.buildAll(files);
+    if (result.storeDamaged) {
+        // Damage found in use: the store goes, and is made anew at once.
+        store_.reset();
+        SummaryStore::remove(path_);
+        store_ = std::make_unique<SummaryStore>(path_, request_.logDir, request_.swapDate);
+        result = builder.buildAll(files);
+    }
     *storeError = result.storeError;
     if (!result.fileErrors.isEmpty()) {
         *problem = QStringLiteral("cannot read ") + result.fileErrors.join(QStringLiteral("; "));
