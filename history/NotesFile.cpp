@@ -97,7 +97,7 @@ bool NotesFile::append(const Note& note, QString* reason) const
             *reason = QStringLiteral("there is no sensor %1").arg(note.sensor);
         return false;
     }
-    const QDateTime when = QDateTime::fromSecsSinceEpoch(note.instant, QTimeZone::systemTimeZone());
+    const QDateTime when = QDateTime::fromSecsSinceEpoch(note.instant, LogfileClock().zone());
     return WholeLineAppend::append(path_, LogLine::lineStart(when) + lineText(note), reason);
 }
 
