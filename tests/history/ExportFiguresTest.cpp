@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace HistoryTest;
@@ -117,6 +119,21 @@ TEST_F(ExportFigures, LogfilesDatedDayFirstReadWithSwapDate)
     const ToolRun unswapped = tool(exportArguments(logDir(), first, second, QStringLiteral("1d"), QString()),
                                QStringLiteral("UTC"));
     EXPECT_FALSE(unswapped.out.contains("2026-04-03T00:00:00+00:00")) << "03-04 and 04-04 read as March";
+}
+
+// Files of any bytes: empty, binary, one endless line, only line ends.
+TEST_F(ExportFigures, AnyBytesAreReadWithoutHarm)
+{
+    std::mt19937 random(3);
+    QByteArray binary(1 << 20, Qt::Uninitialized);
+    for (char& c : binary)
+        c = char(random() % 7 == 0 ? '\n' : random());
+    const QDate first(2026, 7, 1);
+    write(first, QByteArray());
+    write(first.addDays(1), binary);
+    write(first.addDays(2), QByteArray(3 << 20, 'x') + "\r\n" + day(first.addDays(2), QTimeZone::utc(), 900, 2));
+    write(first.addDays(3), QByteArray(100000, '\n'));
+    expectFigures(QStringLiteral("UTC"), first, first.addDays(3));
 }
 
 } // namespace

@@ -15,6 +15,7 @@ namespace {
 
 // Days per query: a month of minute buckets is some 30 MB.
 constexpr int ChunkDays = 31;
+constexpr qsizetype WriteBytes = qsizetype(4) << 20;
 
 int64_t startOfDay(LogfileClock& clock, const QDate& day)
 {
@@ -30,6 +31,7 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
         return false;
     std::vector<Bucket> buckets;
     QByteArray text;
+    text.reserve(WriteBytes + 8192);
     for (QDate day = r.from; day <= r.to; day = day.addDays(ChunkDays)) {
         const QDate end = std::min(day.addDays(ChunkDays - 1), r.to);
         if (!store.buckets(LogfileCatalog::installationKey(r.installation), tier, startOfDay(clock, day),
@@ -37,14 +39,17 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
             *problem = store.error();
             return false;
         }
-        text.clear();
-        text.reserve(qsizetype(buckets.size()) * 30 * 64);
-        for (const Bucket& b : buckets)
+        // Written a few MB at a time: a month of minutes is some 80 MB of text.
+        for (const Bucket& b : buckets) {
             BucketCsv::appendRows(text, b);
-        if (!write(text))
-            return false;
+            if (text.size() >= WriteBytes) {
+                if (!write(text))
+                    return false;
+                text.clear();
+            }
+        }
     }
-    return true;
+    return write(text);
 }
 
 // A store found damaged while it is read goes: the next run makes it anew.
