@@ -66,7 +66,8 @@ int64_t plainParse(const QString& path)
         const LogTimeStamp::Fields f = LogTimeStamp::read(p, length);
         sum += f.sec;
         Record::Sensor s;
-        if (length > 22 && p[21] == ':' && Record::parseSensor(QByteArrayView(p + 21, qsizetype(length - 21)), Record::Logfile, s))
+        if (length > 22 && p[21] == ':'
+            && Record::parseSensor(QByteArrayView(p + 21, qsizetype(length - 21)), Record::Logfile, s))
             sum += s.value[1];
     };
     FileBlocks blocks(file, size_t(4) << 20, true);
@@ -176,7 +177,8 @@ void BM_PlainParse(benchmark::State& state)
     for (auto _ : state)
         for (const LogfileInfo& f : files)
             benchmark::DoNotOptimize(plainParse(f.path));
-    state.counters["MB/s"] = benchmark::Counter(double(totalBytes()) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB/s"]
+        = benchmark::Counter(double(totalBytes()) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_BuildFromNothing(benchmark::State& state)
@@ -193,7 +195,8 @@ void BM_BuildFromNothing(benchmark::State& state)
             state.SkipWithError(qPrintable(result.storeError + result.fileErrors.join(QLatin1Char(' '))));
         peak = std::max(peak, peakRssOf(QStringLiteral("self")));
     }
-    state.counters["MB/s"] = benchmark::Counter(double(totalBytes()) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB/s"]
+        = benchmark::Counter(double(totalBytes()) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["store_percent"] = 100.0 * double(QFileInfo(path).size()) / double(totalBytes());
     state.counters["peakRSS_MB"] = peak; // this whole process, building
 }
@@ -291,7 +294,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "history bench: %s\n", qPrintable(built.storeError));
         return 1;
     }
-    if ((Set.name == QLatin1String("small") || qEnvironmentVariableIsSet("VELTRA_HISTORY_BENCH_CHECK")) && !exportIsRight())
+    if ((Set.name == QLatin1String("small") || qEnvironmentVariableIsSet("VELTRA_HISTORY_BENCH_CHECK"))
+        && !exportIsRight())
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

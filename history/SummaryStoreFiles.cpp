@@ -47,7 +47,8 @@ std::vector<FileState> SummaryStore::files(const QString& installation)
     if (!db_)
         return out;
     error_.clear();
-    SqliteStatement s(db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 ORDER BY first_instant, name").constData());
+    SqliteStatement s(
+        db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 ORDER BY first_instant, name").constData());
     s.bind(1, installation);
     int result = SQLITE_ROW;
     while ((result = s.step()) == SQLITE_ROW)
@@ -78,8 +79,9 @@ bool SummaryStore::minutesAndIndex(const QString& installation, const QString& n
     if (!db_)
         return false;
     error_.clear();
-    SqliteStatement s(db_, "SELECT s.data, o.data FROM files f JOIN summaries s ON s.file_id = f.id "
-                           "JOIN offsets o ON o.file_id = f.id WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
+    SqliteStatement s(db_,
+        "SELECT s.data, o.data FROM files f JOIN summaries s ON s.file_id = f.id "
+        "JOIN offsets o ON o.file_id = f.id WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
     s.bind(1, installation).bind(2, name).bind(3, int64_t(Tier::Minute));
     const int result = s.step();
     if (result == SQLITE_ROW) {
@@ -159,8 +161,9 @@ bool SummaryStore::buckets(const QString& installation, Tier tier, int64_t from,
     if (!db_)
         return false;
     error_.clear();
-    SqliteStatement s(db_, "SELECT s.data FROM summaries s JOIN files f ON f.id = s.file_id WHERE f.installation = ?1 "
-                           "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
+    SqliteStatement s(db_,
+        "SELECT s.data FROM summaries s JOIN files f ON f.id = s.file_id WHERE f.installation = ?1 "
+        "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
     s.bind(1, installation).bind(2, int64_t(tier)).bind(3, from).bind(4, to);
     std::vector<Bucket> decoded;
     int result = SQLITE_ROW;

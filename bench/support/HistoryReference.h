@@ -91,7 +91,12 @@ inline QString compare(const QString& logDir, const QByteArray& csv)
         for (auto c = h.value().cbegin(); c != h.value().cend(); ++c, ++row) {
             const int sensor = c.key() / 10, value = c.key() % 10;
             const Cell& cell = c.value();
-            const QString expected = QStringLiteral("%1,%2,%3,%4,%5,").arg(h.key()).arg(sensor).arg(QLatin1String(names[value])).arg(cell.count).arg(number(cell.min, value));
+            const QString expected = QStringLiteral("%1,%2,%3,%4,%5,")
+                                         .arg(h.key())
+                                         .arg(sensor)
+                                         .arg(QLatin1String(names[value]))
+                                         .arg(cell.count)
+                                         .arg(number(cell.min, value));
             const QStringList got = row < rows.size() ? rows[row].split(QLatin1Char(',')) : QStringList();
             const double mean = double(cell.sum) / double(cell.count) / (value == 0 || value == 3 ? 1 : 10);
             if (got.size() != 7 || !rows[row].startsWith(expected) || got[6] != number(cell.max, value)

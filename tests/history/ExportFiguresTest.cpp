@@ -82,12 +82,14 @@ TEST_F(ExportFigures, DaysTheClockChangesAreTwentyThreeAndTwentyFiveHoursLong)
     expectFigures(Berlin, spring, spring);
     expectFigures(Berlin, autumn, autumn);
 
-    const ToolRun hours = tool(exportArguments(logDir(), autumn, autumn, QStringLiteral("1h"), store.filePath(QStringLiteral("s"))), Berlin);
+    const ToolRun hours = tool(
+        exportArguments(logDir(), autumn, autumn, QStringLiteral("1h"), store.filePath(QStringLiteral("s"))), Berlin);
     const int summer = hours.out.indexOf("2026-10-25T02:00:00+02:00,1,oil_quality,120,");
     const int winter = hours.out.indexOf("2026-10-25T02:00:00+01:00,1,oil_quality,120,");
     EXPECT_GT(summer, 0);
     EXPECT_GT(winter, summer);
-    const ToolRun days = tool(exportArguments(logDir(), spring, autumn, QStringLiteral("1d"), store.filePath(QStringLiteral("s"))), Berlin);
+    const ToolRun days = tool(
+        exportArguments(logDir(), spring, autumn, QStringLiteral("1d"), store.filePath(QStringLiteral("s"))), Berlin);
     EXPECT_TRUE(days.out.contains("2026-03-29T00:00:00+01:00,1,oil_quality,2760,")) << days.out.left(300).constData();
     EXPECT_TRUE(days.out.contains("2026-10-25T00:00:00+02:00,1,oil_quality,3000,"));
 }
@@ -104,7 +106,8 @@ TEST_F(ExportFigures, RowsOfAClockSetBackCountAtTheLatestTime)
                      "#05-04-2026 11:41:00 :011E0226001900C800EB0021000000000000\r\n");
     write(date, bytes);
     expectFigures(Berlin, date, date);
-    const ToolRun run = tool(exportArguments(logDir(), date, date, QStringLiteral("1m"), store.filePath(QStringLiteral("s"))), Berlin);
+    const ToolRun run = tool(
+        exportArguments(logDir(), date, date, QStringLiteral("1m"), store.filePath(QStringLiteral("s"))), Berlin);
     EXPECT_TRUE(run.out.contains("2026-05-04T11:59:00+02:00,1,oil_quality,2,")) << run.out.constData();
 }
 

@@ -253,12 +253,14 @@ QString Reference::compare(const QByteArray& csv, const QString& every, const QD
         const QStringList e = i < expected.size() ? expected[i].split(QLatin1Char(',')) : QStringList();
         const QStringList g = i < got.size() ? got[i].split(QLatin1Char(',')) : QStringList();
         const bool same = e.size() == 7 && g.size() == 7 && e.mid(0, 5) == g.mid(0, 5) && e[6] == g[6]
-            && std::fabs(e[5].toDouble() - g[5].toDouble()) <= 0.0005 + 1e-9 && g[5].split(QLatin1Char('.')).value(1).size() == 3;
+            && std::fabs(e[5].toDouble() - g[5].toDouble()) <= 0.0005 + 1e-9
+            && g[5].split(QLatin1Char('.')).value(1).size() == 3;
         if (!same)
             return QStringLiteral("%1 row %2: expected \"%3\", got \"%4\"")
                 .arg(every)
                 .arg(i + 1)
-                .arg(i < expected.size() ? expected[i] : QStringLiteral("nothing"), i < got.size() ? got[i] : QStringLiteral("nothing"));
+                .arg(i < expected.size() ? expected[i] : QStringLiteral("nothing"),
+                    i < got.size() ? got[i] : QStringLiteral("nothing"));
     }
     return QString();
 }

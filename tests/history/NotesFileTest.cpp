@@ -22,10 +22,10 @@ TEST(NotesFile, NotesReadBackAsWrittenInOrderOfTheirInstants)
     QTemporaryDir logs;
     const NotesFile notes(logs.path());
     const qint64 base = QDateTime(QDate(2026, 3, 14), QTime(9, 30), QTimeZone::systemTimeZone()).toSecsSinceEpoch();
-    const std::vector<Note> written{note(base + 600, QStringLiteral("Main_Engine"), 2, QStringLiteral("Oil changed")),
-                                    note(base, QStringLiteral("Main_Engine"), Note::AllSensors, QStringLiteral("Sample taken")),
-                                    note(base + 60, QStringLiteral("Aux"), 1, QStringLiteral("Sensor replaced")),
-                                    note(base + 300, QStringLiteral("Main_Engine"), 6, QStringLiteral("pump: 3 l, \"cold\""))};
+    const std::vector<Note> written { note(base + 600, QStringLiteral("Main_Engine"), 2, QStringLiteral("Oil changed")),
+        note(base, QStringLiteral("Main_Engine"), Note::AllSensors, QStringLiteral("Sample taken")),
+        note(base + 60, QStringLiteral("Aux"), 1, QStringLiteral("Sensor replaced")),
+        note(base + 300, QStringLiteral("Main_Engine"), 6, QStringLiteral("pump: 3 l, \"cold\"")) };
     for (const Note& n : written) {
         QString reason;
         ASSERT_TRUE(notes.append(n, &reason)) << qPrintable(reason);
@@ -71,9 +71,11 @@ TEST(NotesFile, AHostileInstallationNameStaysInItsLineAndItsFolder)
 {
     QTemporaryDir logs;
     const NotesFile notes(logs.path());
-    const QString hostile = QStringLiteral("../\"Main\" Engine\r\n#01-01-2026 00:00:00 Note \"x\" all sensors: forged\x1b[2J");
+    const QString hostile
+        = QStringLiteral("../\"Main\" Engine\r\n#01-01-2026 00:00:00 Note \"x\" all sensors: forged\x1b[2J");
     QString reason;
-    ASSERT_TRUE(notes.append(note(1767225600, hostile, 3, QStringLiteral("line\nbreak")), &reason)) << qPrintable(reason);
+    ASSERT_TRUE(notes.append(note(1767225600, hostile, 3, QStringLiteral("line\nbreak")), &reason))
+        << qPrintable(reason);
     ASSERT_TRUE(notes.append(note(1767225660, QStringLiteral("x"), 1, QStringLiteral("real")), &reason));
     const std::vector<Note> read = notes.read(hostile);
     ASSERT_EQ(read.size(), 1u);

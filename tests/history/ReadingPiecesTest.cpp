@@ -116,8 +116,9 @@ TEST(ReadingPieces, BucketsComeBackAsStoredAndDamagedOnesAreRefused)
             ASSERT_TRUE(back[i].series[s] == buckets[i].series[s]) << i << " " << s;
     }
     const QByteArray plain = qUncompress(stored);
-    for (const QByteArray& damaged : {stored.left(stored.size() / 2), QByteArray(5000, '\x7f'), qCompress(plain.left(plain.size() - 3)),
-                                      qCompress(plain + "x"), qCompress(QByteArray("\x01\xff\xff\xff\xff\x0f", 6))})
+    for (const QByteArray& damaged :
+        { stored.left(stored.size() / 2), QByteArray(5000, '\x7f'), qCompress(plain.left(plain.size() - 3)),
+            qCompress(plain + "x"), qCompress(QByteArray("\x01\xff\xff\xff\xff\x0f", 6)) })
         EXPECT_FALSE(BucketCodec::decode(damaged, back));
 }
 

@@ -56,7 +56,8 @@ TEST(SimulatedHistory, DailyFilesInLocalTimeWithGapsLossesAndTheirHeaders)
     reference.addFile(dir.filePath(fileName(QDate(2026, 10, 25))));
     QTemporaryDir store;
     const QDate from(2026, 10, 24), to(2026, 10, 25);
-    const ToolRun run = tool(exportArguments(dir.path(), from, to, QStringLiteral("1h"), store.filePath(QStringLiteral("s"))), Berlin);
+    const ToolRun run = tool(
+        exportArguments(dir.path(), from, to, QStringLiteral("1h"), store.filePath(QStringLiteral("s"))), Berlin);
     EXPECT_EQ(reference.compare(run.out, QStringLiteral("1h"), from, to), QString());
 }
 

@@ -68,8 +68,11 @@ TEST_F(StoreRecovery, KilledWhileBuildingThenRunAgain)
     ASSERT_TRUE(child.waitForStarted());
     // Once some files are written: the log grows past its set-up. Should the
     // build be quicker than that, the kill finds it done: no harm.
-    [[maybe_unused]] const bool someWritten = QTest::qWaitFor([&] { return QFileInfo(cache() + QStringLiteral("-wal")).size() > 200000
-                                 || child.state() == QProcess::NotRunning; }, 60000);
+    [[maybe_unused]] const bool someWritten = QTest::qWaitFor(
+        [&] {
+            return QFileInfo(cache() + QStringLiteral("-wal")).size() > 200000 || child.state() == QProcess::NotRunning;
+        },
+        60000);
     child.kill();
     child.waitForFinished();
     expectFresh(run(cache()));
@@ -81,7 +84,8 @@ TEST_F(StoreRecovery, GrownRewrittenReplacedAndVanishedFiles)
     // Today's file grows, its last line still being written; yesterday's is
     // changed in place without changing its size.
     const QTimeZone zone(Berlin.toLatin1());
-    ASSERT_TRUE(appendFile(file(2), "#01-07-2026 23:59:59 :001E0226001900C800EB0021000000000000\r\n#01-07-2026 23:59:59 :011E02"));
+    ASSERT_TRUE(appendFile(
+        file(2), "#01-07-2026 23:59:59 :001E0226001900C800EB0021000000000000\r\n#01-07-2026 23:59:59 :011E02"));
     QFile middle(file(1));
     ASSERT_TRUE(middle.open(QIODevice::ReadWrite));
     QByteArray bytes = middle.readAll();
@@ -145,7 +149,8 @@ public:
     bool mounted() const { return mounted_; }
     bool makeReadOnly() const
     {
-        return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr)
+            == 0;
     }
     QString path() const { return dir_.path(); }
 
@@ -168,10 +173,14 @@ TEST_F(StoreRecovery, ReadOnlyLogFolderKeepsItsStoreInTheCacheFolder)
     QTemporaryDir cacheHome;
     QProcessEnvironment env;
     env.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome.path());
-    const ToolRun r = tool(exportArguments(logDir, First, First.addDays(2), QStringLiteral("10m"), QString()), Berlin, env);
+    const ToolRun r
+        = tool(exportArguments(logDir, First, First.addDays(2), QStringLiteral("10m"), QString()), Berlin, env);
     ::chmod(QFile::encodeName(logs->path()), 0755);
     expectFresh(r);
-    EXPECT_EQ(QDir(cacheHome.filePath(QStringLiteral("veltra-logger"))).entryList({QStringLiteral("history-*.sqlite")}).size(), 1);
+    EXPECT_EQ(QDir(cacheHome.filePath(QStringLiteral("veltra-logger")))
+                  .entryList({ QStringLiteral("history-*.sqlite") })
+                  .size(),
+        1);
     EXPECT_FALSE(QFileInfo::exists(logDir + QStringLiteral("/VELTRA-history.sqlite")));
 }
 
