@@ -12,9 +12,8 @@
 // the building threads, so receivers get them queued. The command-line tool
 // calls buildAll(). One build at a time per object.
 #include "history/BuildResult.h"
-#include "history/LogfileCatalog.h"
-
 #include "history/FileSummary.h"
+#include "history/LogfileCatalog.h"
 
 #include <QHash>
 #include <QList>
