@@ -47,7 +47,8 @@ struct SeriesSummary {
 
     bool operator==(const SeriesSummary& o) const
     {
-        return count == o.count && (count == 0 || (sum == o.sum && min == o.min && max == o.max && first == o.first && last == o.last));
+        return count == o.count
+            && (count == 0 || (sum == o.sum && min == o.min && max == o.max && first == o.first && last == o.last));
     }
 };
 

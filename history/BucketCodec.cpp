@@ -10,16 +10,19 @@ constexpr char Form = 1;
 // takes a third of the time, which the building pays for every file.
 constexpr int CompressionLevel = 1;
 
+constexpr size_t Columns = 3 + 6 * Series::kCount;
+
 // One column of a field over all buckets, as steps.
 template <typename Field>
-void putColumn(QByteArray& out, const std::vector<Bucket>& buckets, Field field)
+char* putColumn(char* p, const std::vector<Bucket>& buckets, Field field)
 {
     int64_t previous = 0;
     for (const Bucket& b : buckets) {
         const int64_t v = field(b);
-        Varint::putSigned(out, v - previous);
+        p = Varint::put(p, Varint::zigzag(v - previous));
         previous = v;
     }
+    return p;
 }
 
 template <typename Store>
@@ -35,21 +38,22 @@ void getColumn(Varint::Reader& in, std::vector<Bucket>& buckets, Store store)
 
 QByteArray encode(const std::vector<Bucket>& buckets)
 {
-    QByteArray out;
-    out.reserve(int(buckets.size()) * 40 + 16);
-    out.append(Form);
-    Varint::put(out, buckets.size());
-    putColumn(out, buckets, [](const Bucket& b) { return b.start; });
-    putColumn(out, buckets, [](const Bucket& b) { return b.end - b.start; });
-    putColumn(out, buckets, [](const Bucket& b) { return int64_t(b.utcOffset); });
+    QByteArray out((buckets.size() * Columns + 2) * Varint::MaxBytes, Qt::Uninitialized);
+    char* p = out.data();
+    *p++ = Form;
+    p = Varint::put(p, buckets.size());
+    p = putColumn(p, buckets, [](const Bucket& b) { return b.start; });
+    p = putColumn(p, buckets, [](const Bucket& b) { return b.end - b.start; });
+    p = putColumn(p, buckets, [](const Bucket& b) { return int64_t(b.utcOffset); });
     for (int s = 0; s < Series::kCount; ++s) {
-        putColumn(out, buckets, [s](const Bucket& b) { return int64_t(b.series[s].count); });
-        putColumn(out, buckets, [s](const Bucket& b) { return b.series[s].sum; });
-        putColumn(out, buckets, [s](const Bucket& b) { return int64_t(b.series[s].min); });
-        putColumn(out, buckets, [s](const Bucket& b) { return int64_t(b.series[s].max); });
-        putColumn(out, buckets, [s](const Bucket& b) { return int64_t(b.series[s].first); });
-        putColumn(out, buckets, [s](const Bucket& b) { return int64_t(b.series[s].last); });
+        p = putColumn(p, buckets, [s](const Bucket& b) { return int64_t(b.series[s].count); });
+        p = putColumn(p, buckets, [s](const Bucket& b) { return b.series[s].sum; });
+        p = putColumn(p, buckets, [s](const Bucket& b) { return int64_t(b.series[s].min); });
+        p = putColumn(p, buckets, [s](const Bucket& b) { return int64_t(b.series[s].max); });
+        p = putColumn(p, buckets, [s](const Bucket& b) { return int64_t(b.series[s].first); });
+        p = putColumn(p, buckets, [s](const Bucket& b) { return int64_t(b.series[s].last); });
     }
+    out.truncate(p - out.data());
     return qCompress(out, CompressionLevel);
 }
 
@@ -62,7 +66,6 @@ bool decode(const QByteArray& stored, std::vector<Bucket>& out)
     Varint::Reader in(bytes.constData() + 1, size_t(bytes.size() - 1));
     const uint64_t count = in.get();
     // Every bucket takes at least one byte in each of its columns.
-    constexpr uint64_t Columns = 3 + 6 * Series::kCount;
     if (in.failed() || count > uint64_t(bytes.size()) / Columns)
         return false;
     out.resize(size_t(count));

@@ -18,6 +18,9 @@ struct BuildResult {
     // stays good, the rest is missing. Callers can go on without the store
     // (SummaryStore::inMemoryPath).
     QString storeError;
+    // The store file turned out damaged: it is best removed and made anew
+    // (SummaryStore::remove) once no connection to it is left.
+    bool storeDamaged = false;
     QStringList fileErrors; // "name: reason" for logfiles that could not be read
     int built = 0;          // read from the start
     int extended = 0;       // grown files read from where the last reading ended

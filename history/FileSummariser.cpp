@@ -13,7 +13,7 @@ namespace {
 
 // One reading of one file, from the start or from an earlier reading's end.
 struct Reading {
-    Reading(LogfileClock& clock, bool swapDate) : parser(clock, swapDate) {}
+    Reading(LogfileClock& clock, bool swapDate, const QDate& day) : parser(clock, swapDate, day) {}
 
     RowParser parser;
     MinuteBuckets buckets;
@@ -29,9 +29,9 @@ struct Reading {
 
 // The checksum of the file's first `length` bytes, read in blocks.
 bool checksumOf(QFile& file, int64_t length, PrefixChecksum& checksum, const FileSummariser::Progress& progress,
-                bool& stopped)
+                bool& stopped, std::vector<char>& block)
 {
-    std::vector<char> block(WholeLines::DefaultBlockBytes);
+    block.resize(std::max(block.size(), WholeLines::DefaultBlockBytes));
     if (!file.seek(0))
         return false;
     for (int64_t done = 0; done < length;) {
@@ -51,14 +51,14 @@ bool checksumOf(QFile& file, int64_t length, PrefixChecksum& checksum, const Fil
 // Takes up the earlier reading when the file still begins with the bytes it
 // read; false leaves the reading at the file's start.
 bool goOn(const FileSummariser::Job& job, QFile& file, Reading& r, const FileSummariser::Progress& progress,
-          bool& stopped)
+          bool& stopped, std::vector<char>& buffer)
 {
     const FileState& e = *job.earlier;
     std::vector<Bucket> minutes;
     if (e.readOffset > job.file.size || !BucketCodec::decode(job.earlierMinutes, minutes)
         || !r.index.decode(job.earlierIndex))
         return false;
-    if (!checksumOf(file, e.readOffset, r.checksum, progress, stopped) || r.checksum.digest() != e.checksum) {
+    if (!checksumOf(file, e.readOffset, r.checksum, progress, stopped, buffer) || r.checksum.digest() != e.checksum) {
         r.checksum = PrefixChecksum();
         r.index = OffsetIndex();
         return false;
@@ -76,9 +76,9 @@ bool goOn(const FileSummariser::Job& job, QFile& file, Reading& r, const FileSum
 
 // The whole lines from r.from to the size the job saw; the end reached.
 int64_t readLines(QFile& file, int64_t size, Reading& r, const FileSummariser::Progress& progress, bool& stopped,
-                  QString& error)
+                  QString& error, std::vector<char>& buffer)
 {
-    WholeLines lines(file, r.from, size, &r.checksum);
+    WholeLines lines(file, r.from, size, &r.checksum, &buffer);
     QByteArrayView run;
     int64_t offset = 0;
     Row row;
@@ -119,11 +119,11 @@ FileSummariser::Outcome FileSummariser::run(const Job& job, const Progress& prog
         outcome.error = file.errorString();
         return outcome;
     }
-    Reading r(clock_, swapDate_);
-    outcome.extended = job.earlier && goOn(job, file, r, progress, outcome.stopped);
+    Reading r(clock_, swapDate_, job.file.day);
+    outcome.extended = job.earlier && goOn(job, file, r, progress, outcome.stopped, buffer_);
     if (outcome.stopped)
         return outcome;
-    const int64_t end = readLines(file, job.file.size, r, progress, outcome.stopped, outcome.error);
+    const int64_t end = readLines(file, job.file.size, r, progress, outcome.stopped, outcome.error, buffer_);
     if (outcome.stopped || !outcome.error.isEmpty())
         return outcome;
 

@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class FileSummariser {
 public:
@@ -38,4 +39,5 @@ public:
 private:
     LogfileClock clock_;
     bool swapDate_;
+    std::vector<char> buffer_;
 };

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 // Finished summaries waiting for the writer: a few hundred KB each.
@@ -58,7 +59,6 @@ BuildResult HistoryBuilder::run(const QList<LogfileInfo>& files)
     BuildResult result;
     SummaryStore store(settings_.storePath, settings_.logDir, settings_.swapDate);
     if (store.isOpen()) {
-        dropVanished(store, result);
         Plan p = plan(store, files, result);
         bytesTotal_ = p.bytes;
         if (result.storeError.isEmpty() && !p.jobs.empty()) {
@@ -74,37 +74,44 @@ BuildResult HistoryBuilder::run(const QList<LogfileInfo>& files)
     } else {
         result.storeError = store.error();
     }
+    result.storeDamaged = store.damaged();
     result.stopped = stop_;
     result.bytesRead = bytesDone_;
     running_ = false;
     return result;
 }
 
-void HistoryBuilder::dropVanished(SummaryStore& store, BuildResult& result)
+// The files the store knows; those gone from the folder are dropped.
+QHash<QString, FileState> HistoryBuilder::knownFiles(SummaryStore& store, BuildResult& result)
 {
     const QDir folder(settings_.logDir);
+    QHash<QString, FileState> known;
     for (const FileState& f : store.files(key_)) {
-        if (QFileInfo::exists(folder.filePath(f.name)))
-            continue;
-        if (!store.drop(key_, f.name)) {
+        if (QFileInfo::exists(folder.filePath(f.name))) {
+            known.insert(f.name, f);
+        } else if (store.drop(key_, f.name)) {
+            ++result.dropped;
+        } else {
             result.storeError = store.error();
-            return;
+            break;
         }
-        ++result.dropped;
     }
+    if (result.storeError.isEmpty())
+        result.storeError = store.error();
+    return known;
 }
 
 HistoryBuilder::Plan HistoryBuilder::plan(SummaryStore& store, const QList<LogfileInfo>& files, BuildResult& result)
 {
     Plan p;
+    const QHash<QString, FileState> known = knownFiles(store, result);
     for (LogfileInfo file : files) {
+        if (!result.storeError.isEmpty())
+            return p;
         if (!file.refresh())
             continue; // gone since it was listed
-        const std::optional<FileState> stored = store.file(key_, file.name);
-        if (!store.error().isEmpty()) {
-            result.storeError = store.error();
-            return p;
-        }
+        const auto found = known.constFind(file.name);
+        const std::optional<FileState> stored = found == known.cend() ? std::nullopt : std::optional(*found);
         if (stored && stored->size == file.size && stored->mtimeNs == file.mtimeNs) {
             ++result.kept;
             continue;
@@ -121,8 +128,11 @@ HistoryBuilder::Plan HistoryBuilder::plan(SummaryStore& store, const QList<Logfi
 
 bool HistoryBuilder::noteProgress(int64_t bytes)
 {
+    // Told every megabyte read; a window needs to hear of it far less often.
+    constexpr int64_t Step = int64_t(16) << 20;
     const int64_t done = bytesDone_ += bytes;
-    emit progressed(done, bytesTotal_);
+    if (done / Step != (done - bytes) / Step || done == bytesTotal_)
+        emit progressed(done, bytesTotal_);
     return !stop_;
 }
 

@@ -12,8 +12,10 @@
 // the building threads, so receivers get them queued. The command-line tool
 // calls buildAll(). One build at a time per object.
 #include "history/BuildResult.h"
+#include "history/FileSummary.h"
 #include "history/LogfileCatalog.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <atomic>
@@ -55,7 +57,7 @@ private:
     struct Plan;
     BuildResult run(const QList<LogfileInfo>& files);
     Plan plan(SummaryStore& store, const QList<LogfileInfo>& files, BuildResult& result);
-    void dropVanished(SummaryStore& store, BuildResult& result);
+    QHash<QString, FileState> knownFiles(SummaryStore& store, BuildResult& result);
     void read(class BuildQueue& queue);
     void write(SummaryStore& store, class BuildQueue& queue, BuildResult& result);
     bool noteProgress(int64_t bytes);

@@ -34,6 +34,8 @@ public:
     // The zone's name, and a fingerprint of its rules from 1970 to 2100: a
     // store of summaries is only good for the zone it was made in.
     QByteArray zoneId() const { return zone_.id(); }
+    // The zone read in: the system's, or UTC when that is no valid zone.
+    const QTimeZone& zone() const { return zone_; }
     QByteArray rulesFingerprint() const;
 
     static int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }

@@ -51,8 +51,9 @@ QStringList NotesFile::presetTexts()
 
 QByteArray NotesFile::lineText(const Note& note)
 {
-    const QString sensor = note.sensor == Note::AllSensors ? AllSensors
-                                                           : OneSensor + QString::number(note.sensor) + QStringLiteral(": ");
+    const QString sensor = note.sensor == Note::AllSensors
+        ? AllSensors
+        : OneSensor + QString::number(note.sensor) + QStringLiteral(": ");
     return (Lead + quoted(LogLine::fileText(note.installation)) + sensor + LogLine::fileText(note.text)).toUtf8();
 }
 
@@ -78,8 +79,8 @@ bool NotesFile::parseLineText(const QString& text, Note& note)
     qsizetype textStart = AllSensors.size();
     if (!rest.startsWith(AllSensors)) {
         const qsizetype n = OneSensor.size();
-        if (!rest.startsWith(OneSensor) || rest.size() < n + 3 || rest[n] < QLatin1Char('1') || rest[n] > QLatin1Char('6')
-            || rest.mid(n + 1, 2) != QLatin1String(": "))
+        if (!rest.startsWith(OneSensor) || rest.size() < n + 3 || rest[n] < QLatin1Char('1')
+            || rest[n] > QLatin1Char('6') || rest.mid(n + 1, 2) != QLatin1String(": "))
             return false;
         sensor = rest[n].unicode() - '0';
         textStart = n + 3;
@@ -97,7 +98,7 @@ bool NotesFile::append(const Note& note, QString* reason) const
             *reason = QStringLiteral("there is no sensor %1").arg(note.sensor);
         return false;
     }
-    const QDateTime when = QDateTime::fromSecsSinceEpoch(note.instant, QTimeZone::systemTimeZone());
+    const QDateTime when = QDateTime::fromSecsSinceEpoch(note.instant, LogfileClock().zone());
     return WholeLineAppend::append(path_, LogLine::lineStart(when) + lineText(note), reason);
 }
 

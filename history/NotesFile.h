@@ -5,7 +5,9 @@
 //   #03-14-2026 09:30:00 Note "Main_Engine" Sensor 2: Oil changed
 //   #03-14-2026 09:35:00 Note "Main Engine ""B""" all sensors: Sample taken
 //
-// The line's time is the note's instant as local time. The installation
+// The line's time is the note's instant as local time (a note in the
+// second pass of a fall-back's repeated hour reads back an hour early: the
+// line form has no room for the offset). The installation
 // stands in quotes (quotes in it doubled), so any name reads back as it
 // was; the text runs to the line's end.
 #include <QString>

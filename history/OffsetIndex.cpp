@@ -19,7 +19,8 @@ QByteArray OffsetIndex::encode() const
         Varint::putSigned(out, minutes[i] - minute);
         Varint::putSigned(out, offsets[i] - offset);
         // Mostly the second before the minute: a number near 1.
-        Varint::put(out, latestBefore[i] == RowParser::NothingSeen ? 0 : 1 + Varint::zigzag(minutes[i] * 60 - latestBefore[i]));
+        Varint::put(
+            out, latestBefore[i] == RowParser::NothingSeen ? 0 : 1 + Varint::zigzag(minutes[i] * 60 - latestBefore[i]));
         minute = minutes[i];
         offset = offsets[i];
     }

@@ -23,10 +23,13 @@ public:
     // records of the others are there.
     bool read(const QString& installation, int64_t from, int64_t to, std::vector<RawRecord>& out);
     QString error() const { return error_; }
+    // The bytes of logfiles the last read() went through.
+    int64_t bytesRead() const { return bytesRead_; }
 
     // A piece of a file that a reading can begin at and end at.
     struct Piece {
         QString path;
+        QDate day; // in the file's name
         int64_t from = 0;
         int64_t to = 0;
         int64_t latest = 0; // the latest instant before `from`
@@ -39,4 +42,5 @@ private:
     const LogfileCatalog& catalog_;
     bool swapDate_;
     QString error_;
+    int64_t bytesRead_ = 0;
 };

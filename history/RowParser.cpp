@@ -9,7 +9,12 @@ namespace {
 constexpr int64_t DaysFrom1899To1970 = 25569; // LogTimeStamp counts days from 30 December 1899
 } // namespace
 
-RowParser::RowParser(LogfileClock& clock, bool swapDate) : clock_(clock), swapDate_(swapDate) {}
+RowParser::RowParser(LogfileClock& clock, bool swapDate, const QDate& fileDay) : clock_(clock), swapDate_(swapDate)
+{
+    const int64_t day = QDate(1970, 1, 1).daysTo(fileDay);
+    firstLocal_ = (day - 1) * 86400;
+    endLocal_ = (day + 2) * 86400;
+}
 
 void RowParser::restart(int64_t latest, int32_t latestOffset)
 {
@@ -33,7 +38,7 @@ RowParser::Line RowParser::read(const char* text, size_t length, Row& row)
     if (record.size() < WholeValues || !Record::parseSensor(record, Record::Logfile, sensor))
         return Line::Damaged;
     int64_t local = 0;
-    if (!localTime(text, length, local))
+    if (!localTime(text, length, local) || local < firstLocal_ || local >= endLocal_)
         return Line::Damaged;
     const LogfileClock::Stamp stamp = place(local);
     row.instant = stamp.instant;

@@ -13,9 +13,15 @@
 // gets the summer offset, the rows after the clock stepped back the winter
 // one. A row whose local time lies before the latest instant in any other
 // way (a clock set back) is stamped at that latest instant and counted.
+//
+// A day's logfile holds the lines of its day, and of the days either side
+// around midnight. A record dated further away cannot be told apart from a
+// damaged one (its file name says one day, its line another), and skipping
+// it keeps what one file can cost bounded whatever its lines say.
 #include "history/LogfileClock.h"
 #include "history/Series.h"
 
+#include <QDate>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,7 +42,8 @@ public:
     };
     static constexpr int64_t NothingSeen = INT64_MIN;
 
-    RowParser(LogfileClock& clock, bool swapDate);
+    // fileDay: the day in the file's name.
+    RowParser(LogfileClock& clock, bool swapDate, const QDate& fileDay);
 
     // Goes on from a place in a file where the latest instant seen so far
     // was `latest` (NothingSeen at the start of a file).
@@ -55,6 +62,8 @@ private:
 
     LogfileClock& clock_;
     bool swapDate_;
+    int64_t firstLocal_; // the local seconds a record may lie in
+    int64_t endLocal_;
     int64_t latest_ = NothingSeen;
     int32_t latestOffset_ = 0;
     int64_t setBacks_ = 0;

@@ -62,10 +62,17 @@ SummaryStore::SummaryStore(const QString& path, const QString& logDir, bool swap
 {
     // A file that is no database (or a damaged one) goes, and the store is made anew.
     if (!open(logDir, swapDate) && corrupt_ && !isMemory(path_)) {
-        for (const char* suffix : {"", "-wal", "-shm"})
-            QFile::remove(path_ + QLatin1String(suffix));
+        remove(path_);
         open(logDir, swapDate);
     }
+}
+
+void SummaryStore::remove(const QString& path)
+{
+    if (isMemory(path))
+        return;
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
 }
 
 SummaryStore::~SummaryStore()

@@ -41,6 +41,10 @@ public:
     SummaryStore& operator=(const SummaryStore&) = delete;
 
     bool isOpen() const { return db_ != nullptr; }
+    // The file turned out damaged in use: it is no store to go on with.
+    bool damaged() const { return corrupt_; }
+    // Deletes a store's files (not one in memory).
+    static void remove(const QString& path);
     // Why the last call failed, in words (the system's reason included);
     // empty when it did not.
     QString error() const { return error_; }

@@ -46,7 +46,9 @@ std::vector<FileState> SummaryStore::files(const QString& installation)
     std::vector<FileState> out;
     if (!db_)
         return out;
-    SqliteStatement s(db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 ORDER BY first_instant, name").constData());
+    error_.clear();
+    SqliteStatement s(
+        db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 ORDER BY first_instant, name").constData());
     s.bind(1, installation);
     int result = SQLITE_ROW;
     while ((result = s.step()) == SQLITE_ROW)
@@ -60,6 +62,7 @@ std::optional<FileState> SummaryStore::file(const QString& installation, const Q
 {
     if (!db_)
         return std::nullopt;
+    error_.clear();
     SqliteStatement s(db_, (QByteArray(SelectFiles) + "WHERE installation = ?1 AND name = ?2").constData());
     s.bind(1, installation).bind(2, name);
     const int result = s.step();
@@ -75,8 +78,10 @@ bool SummaryStore::minutesAndIndex(const QString& installation, const QString& n
 {
     if (!db_)
         return false;
-    SqliteStatement s(db_, "SELECT s.data, o.data FROM files f JOIN summaries s ON s.file_id = f.id "
-                           "JOIN offsets o ON o.file_id = f.id WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
+    error_.clear();
+    SqliteStatement s(db_,
+        "SELECT s.data, o.data FROM files f JOIN summaries s ON s.file_id = f.id "
+        "JOIN offsets o ON o.file_id = f.id WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
     s.bind(1, installation).bind(2, name).bind(3, int64_t(Tier::Minute));
     const int result = s.step();
     if (result == SQLITE_ROW) {
@@ -93,6 +98,7 @@ QByteArray SummaryStore::index(const QString& installation, const QString& name)
 {
     if (!db_)
         return {};
+    error_.clear();
     SqliteStatement s(db_, "SELECT o.data FROM files f JOIN offsets o ON o.file_id = f.id "
                            "WHERE f.installation = ?1 AND f.name = ?2");
     s.bind(1, installation).bind(2, name);
@@ -154,8 +160,10 @@ bool SummaryStore::buckets(const QString& installation, Tier tier, int64_t from,
     out.clear();
     if (!db_)
         return false;
-    SqliteStatement s(db_, "SELECT s.data FROM summaries s JOIN files f ON f.id = s.file_id WHERE f.installation = ?1 "
-                           "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
+    error_.clear();
+    SqliteStatement s(db_,
+        "SELECT s.data FROM summaries s JOIN files f ON f.id = s.file_id WHERE f.installation = ?1 "
+        "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
     s.bind(1, installation).bind(2, int64_t(tier)).bind(3, from).bind(4, to);
     std::vector<Bucket> decoded;
     int result = SQLITE_ROW;

@@ -31,6 +31,18 @@ inline void putSigned(QByteArray& out, int64_t v)
     put(out, zigzag(v));
 }
 
+// Writes into memory the caller made room in: at most MaxBytes a number.
+constexpr size_t MaxBytes = 10;
+inline char* put(char* p, uint64_t v)
+{
+    while (v >= 0x80) {
+        *p++ = char(v | 0x80);
+        v >>= 7;
+    }
+    *p++ = char(v);
+    return p;
+}
+
 // Reads from a byte range; once it runs past the end (a damaged blob) every
 // later read gives 0 and failed() says so.
 class Reader {

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstring>
 
-WholeLines::WholeLines(QFile& file, int64_t from, int64_t to, PrefixChecksum* checksum, size_t blockBytes)
-    : file_(file), to_(to), checksum_(checksum), buffer_(std::max<size_t>(blockBytes, 64)), position_(from), end_(from)
+WholeLines::WholeLines(QFile& file, int64_t from, int64_t to, PrefixChecksum* checksum, std::vector<char>* buffer)
+    : file_(file), to_(to), checksum_(checksum), buffer_(buffer ? *buffer : ownBuffer_), position_(from), end_(from)
 {
+    if (buffer_.size() < DefaultBlockBytes)
+        buffer_.resize(DefaultBlockBytes);
     if (!file_.seek(from))
         error_ = file_.errorString();
 }

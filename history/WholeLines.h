@@ -17,12 +17,14 @@ class QFile;
 
 class WholeLines {
 public:
-    static constexpr size_t DefaultBlockBytes = size_t(4) << 20;
+    static constexpr size_t DefaultBlockBytes = size_t(1) << 20;
 
     // The range [from, to) of an open file; `from` must be a line start.
-    // The checksum, when given, takes every byte up to end().
+    // The checksum, when given, takes every byte up to end(). A reader of
+    // many files passes the same buffer each time: a fresh one costs more
+    // than the reading of a small file.
     WholeLines(QFile& file, int64_t from, int64_t to, PrefixChecksum* checksum = nullptr,
-               size_t blockBytes = DefaultBlockBytes);
+               std::vector<char>* buffer = nullptr);
 
     // The next run of whole lines (each ending in '\n') and its place in the
     // file; false at the end of the range, at the end of the file or after
@@ -40,7 +42,8 @@ private:
     QFile& file_;
     int64_t to_;
     PrefixChecksum* checksum_;
-    std::vector<char> buffer_;
+    std::vector<char> ownBuffer_;
+    std::vector<char>& buffer_;
     size_t begin_ = 0;     // first byte not handed out
     size_t filled_ = 0;    // bytes read into the buffer
     int64_t position_ = 0; // the file offset of buffer_[0]

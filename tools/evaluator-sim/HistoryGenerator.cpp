@@ -30,7 +30,7 @@ void putTwo(char* p, int v)
 // only when a transition passes.
 class LocalTime {
 public:
-    LocalTime() : zone_(QTimeZone::systemTimeZone()) {}
+    LocalTime() : zone_(QTimeZone::systemTimeZone().isValid() ? QTimeZone::systemTimeZone() : QTimeZone::utc()) {}
     int64_t local(int64_t instant)
     {
         if (instant >= next_ || instant < from_) {

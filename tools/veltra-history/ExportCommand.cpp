@@ -15,6 +15,7 @@ namespace {
 
 // Days per query: a month of minute buckets is some 30 MB.
 constexpr int ChunkDays = 31;
+constexpr qsizetype WriteBytes = qsizetype(4) << 20;
 
 int64_t startOfDay(LogfileClock& clock, const QDate& day)
 {
@@ -30,6 +31,7 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
         return false;
     std::vector<Bucket> buckets;
     QByteArray text;
+    text.reserve(WriteBytes + 8192);
     for (QDate day = r.from; day <= r.to; day = day.addDays(ChunkDays)) {
         const QDate end = std::min(day.addDays(ChunkDays - 1), r.to);
         if (!store.buckets(LogfileCatalog::installationKey(r.installation), tier, startOfDay(clock, day),
@@ -37,13 +39,26 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
             *problem = store.error();
             return false;
         }
-        text.clear();
-        for (const Bucket& b : buckets)
+        // Written a few MB at a time: a month of minutes is some 80 MB of text.
+        for (const Bucket& b : buckets) {
             BucketCsv::appendRows(text, b);
-        if (!write(text))
-            return false;
+            if (text.size() >= WriteBytes) {
+                if (!write(text))
+                    return false;
+                text.clear();
+            }
+        }
     }
-    return true;
+    return write(text);
+}
+
+// A store found damaged while it is read goes: the next run makes it anew.
+QString damageNoted(SummaryStore& store, const QString& problem)
+{
+    if (!store.damaged())
+        return problem;
+    SummaryStore::remove(store.path());
+    return problem + QStringLiteral("; it is removed and made anew by the next run");
 }
 
 int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, const QString& output)
@@ -54,7 +69,8 @@ int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, c
             return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
         };
         if (!writeCsv(store, request, tier, toStdout, &problem) || std::fflush(stdout) != 0)
-            return complain(problem.isEmpty() ? QStringLiteral("cannot write to standard output") : problem,
+            return complain(problem.isEmpty() ? QStringLiteral("cannot write to standard output")
+                                              : damageNoted(store, problem),
                             Exit::Failed);
         return Exit::Ok;
     }
@@ -64,7 +80,7 @@ int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, c
     const auto toFile = [&](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
     if (!writeCsv(store, request, tier, toFile, &problem) || !file.commit())
         return complain(problem.isEmpty() ? QStringLiteral("cannot write %1: %2").arg(output, file.errorString())
-                                          : problem,
+                                          : damageNoted(store, problem),
                         Exit::Failed);
     return Exit::Ok;
 }
@@ -97,19 +113,15 @@ QString exportHelp()
 int exportCommand(const QStringList& arguments)
 {
     ExportOptions o;
-    QCommandLineParser& parser = o.parser;
-    const HistoryOptions& common = o.common;
-    const QCommandLineOption& every = o.every;
-    const QCommandLineOption& output = o.output;
-    if (const int code = parseCommand(parser, QStringLiteral("export"), arguments); code >= 0)
+    if (const int code = parseCommand(o.parser, QStringLiteral("export"), arguments); code >= 0)
         return code;
 
     HistoryRequest request;
     QString problem;
     Tier tier = Tier::Hour;
-    if (!common.read(parser, request, &problem))
+    if (!o.common.read(o.parser, request, &problem))
         return complain(problem, Exit::BadUse);
-    if (!parser.isSet(every) || !Tiers::fromName(parser.value(every), tier))
+    if (!o.parser.isSet(o.every) || !Tiers::fromName(o.parser.value(o.every), tier))
         return complain(QStringLiteral("--every takes 1m, 10m, 1h or 1d"), Exit::BadUse);
     const LogfileCatalog catalog(request.logDir);
     if (catalog.files(request.installation, request.from, request.to).isEmpty())
@@ -124,5 +136,5 @@ int exportCommand(const QStringList& arguments)
     PreparedStore prepared(request, catalog);
     if (!prepared.bringUpToDate(from, to, &problem))
         return complain(problem, Exit::Failed);
-    return writeOutput(prepared.store(), request, tier, parser.value(output));
+    return writeOutput(prepared.store(), request, tier, o.parser.value(o.output));
 }

@@ -71,19 +71,22 @@ bool HistoryOptions::read(const QCommandLineParser& parser, HistoryRequest& requ
 
 void addHelp(QCommandLineParser& parser)
 {
-    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help.")));
+    parser.addOption(
+        QCommandLineOption({ QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Shows this help.")));
 }
 
 QString helpText(const QCommandLineParser& parser, const QString& command)
 {
     QString text = parser.helpText();
-    return QStringLiteral("Usage: veltra-history %1 [options]").arg(command) + text.mid(text.indexOf(QLatin1Char('\n')));
+    return QStringLiteral("Usage: veltra-history %1 [options]").arg(command)
+        + text.mid(text.indexOf(QLatin1Char('\n')));
 }
 
 int parseCommand(QCommandLineParser& parser, const QString& command, const QStringList& arguments)
 {
     if (!parser.parse(QStringList{QStringLiteral("veltra-history")} + arguments))
-        return complain(parser.errorText() + QStringLiteral(" (see veltra-history %1 --help)").arg(command), Exit::BadUse);
+        return complain(
+            parser.errorText() + QStringLiteral(" (see veltra-history %1 --help)").arg(command), Exit::BadUse);
     if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(qUtf8Printable(helpText(parser, command)), stdout);
         return Exit::Ok;

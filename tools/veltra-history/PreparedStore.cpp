@@ -17,7 +17,14 @@ PreparedStore::PreparedStore(const HistoryRequest& request, const LogfileCatalog
 bool PreparedStore::build(const QList<LogfileInfo>& files, QString* storeError, QString* problem)
 {
     HistoryBuilder builder({path_, request_.logDir, request_.installation, request_.swapDate, 2});
-    const BuildResult result = builder.buildAll(files);
+    BuildResult result = builder.buildAll(files);
+    if (result.storeDamaged) {
+        // Damage found in use: the store goes, and is made anew at once.
+        store_.reset();
+        SummaryStore::remove(path_);
+        store_ = std::make_unique<SummaryStore>(path_, request_.logDir, request_.swapDate);
+        result = builder.buildAll(files);
+    }
     *storeError = result.storeError;
     if (!result.fileErrors.isEmpty()) {
         *problem = QStringLiteral("cannot read ") + result.fileErrors.join(QStringLiteral("; "));
@@ -28,8 +35,8 @@ bool PreparedStore::build(const QList<LogfileInfo>& files, QString* storeError, 
 
 bool PreparedStore::bringUpToDate(int64_t from, int64_t to, QString* problem)
 {
+    QString storeError = store_->isOpen() ? QString() : store_->error();
     const QList<LogfileInfo> files = RangeFiles::of(catalog_, *store_, request_.installation, from, to);
-    QString storeError = store_->error();
     if (store_->isOpen() && !build(files, &storeError, problem))
         return false;
     if (storeError.isEmpty())
