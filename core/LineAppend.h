@@ -15,7 +15,7 @@ struct AppendResult {
     bool written() const { return status == Status::Written; }
 };
 
-// Appends one CR LF terminated line to a file, creating the file when it is
+// Appends one line (ending in its CR LF) to a file, creating the file when it is
 // missing, and closes it again. The line goes in whole or not at all: a write
 // cut short (a full disk) is undone. A file that does not end in CR LF (cut
 // off by a power loss, or by an older program) gets a CR LF first, so the

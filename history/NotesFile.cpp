@@ -4,7 +4,7 @@
 #include "core/LogLine.h"
 #include "core/LogTimeStamp.h"
 #include "history/LogfileClock.h"
-#include "history/WholeLineAppend.h"
+#include "core/LineAppend.h"
 #include "history/WholeLines.h"
 
 #include <QDateTime>
@@ -99,7 +99,10 @@ bool NotesFile::append(const Note& note, QString* reason) const
         return false;
     }
     const QDateTime when = QDateTime::fromSecsSinceEpoch(note.instant, LogfileClock().zone());
-    return WholeLineAppend::append(path_, LogLine::lineStart(when) + lineText(note), reason);
+    const AppendResult result = appendWholeLine(path_, LogLine::lineStart(when) + lineText(note) + "\r\n");
+    if (!result.written() && reason)
+        *reason = result.reason;
+    return result.written();
 }
 
 std::vector<Note> NotesFile::read(const QString& installation) const
