@@ -119,11 +119,12 @@ void HistoryController::open(const HistoryChoice& choice)
     shown_ = choice;
     from_ = startOfDay(choice.days.from);
     to_ = startOfDay(choice.days.to.addDays(1));
-    tickBoxes(choice);
     const QString range = choice.days.from.toString(Qt::ISODate) + QStringLiteral(" \u2013 ")
         + choice.days.to.toString(Qt::ISODate);
     p_.playback.openFileView(PlaybackController::programCaption() + QStringLiteral(" *** History: ")
                              + choice.installation + QLatin1Char(' ') + range + QStringLiteral("  ***"));
+    tickBoxes(choice);
+    p_.playback.makeFileViewChannels();
     storePath_ = openStore(choice.folder);
     reader_ = std::make_unique<StoreHistoryReader>(storePath_, choice.folder, choice.installation,
                                                    p_.state.swapDate);

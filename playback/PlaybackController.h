@@ -53,11 +53,13 @@ public:
 
     void SetupPlaybackGauges(int value);
 
-    // The window in file mode with `caption`, its chart's channels made
-    // from the ticked sensors and values (channelMap), for a view of stored
-    // data other than one logfile: the history. fileViewReady() offers
-    // "Unload" once it is shown.
+    // The window in file mode with `caption`, for a view of stored data
+    // other than one logfile: the history. Then, once the sensor and value
+    // boxes are ticked as wanted, makeFileViewChannels() makes the chart's
+    // channels of them (channelMap); fileViewReady() offers "Unload" once
+    // the view is shown.
     void openFileView(const QString& caption);
+    void makeFileViewChannels() { prepareChart(); }
     void fileViewReady();
     // "VELTRA Data Logger Version …".
     static QString programCaption();

@@ -228,7 +228,6 @@ void PlaybackController::openFileView(const QString& caption)
 {
     state_.cursorReadout = 1;
     switchToFileMode(caption);
-    prepareChart();
 }
 
 void PlaybackController::fileViewReady()
