@@ -145,6 +145,7 @@ void ConfigurationLoader::LoadConfiguration()
     defaultsInMemory_ = false;
     notes_.clear();
     writeFailed_ = false;
+    store_.NarrowConfigFiles(values_.ConfigFileName);
 
     if (store_.GetConfigHeader(values_.ConfigFileName) != values_.ConfigHeader)
         msg = createDefaultFile();
