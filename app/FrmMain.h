@@ -4,12 +4,15 @@
 #include "app/MainLayout.h"
 #include "app/MainWidgets.h"
 #include "config/ConfigValues.h"
+#include "config/KeepRunning.h"
 #include "link/MeasurementState.h"
 #include "playback/PlaybackState.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AlarmPopup;
 class AlarmTracker;
@@ -20,6 +23,7 @@ class DecoderView;
 class DisplayCycle;
 class EventList;
 class IClock;
+class ICommandRunner;
 class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
@@ -69,6 +73,11 @@ struct FrmMainServices {
     // Makes a client of the plant uplink's broker (the uplink and its
     // connection test have one each).
     std::function<std::unique_ptr<IMqttClient>()> makeMqttClient;
+    // Runs systemctl for Setup > Keep logger running, which switches the
+    // start with the desktop session at `sessionStart`; null: the item is
+    // shown but disabled.
+    ICommandRunner* commands = nullptr;
+    SessionStartPlace sessionStart = {};
 };
 
 // The main window. It owns the measurement state, the configuration, the
@@ -94,6 +103,15 @@ public:
     // Stops the display, closes an open alarm pop-up without a confirmation
     // and closes the window, after the exit routine.
     void endProgram();
+
+    // The last run in this home ended unexpectedly at its last sign of life:
+    // the load step records that in the data logfile and the event file,
+    // once, before AUTOSTART may start a measurement. Call before Form_Load.
+    void noteUnexpectedEnd(const QDateTime& lastSignOfLife) { unexpectedEnd_ = lastSignOfLife; }
+
+    // Another start of the program wants this window: brings it back from
+    // the task bar, on top and active.
+    void bringToFront();
 
     // The Start/Stop menu command and whether a measurement runs.
     void MenueStartStop_Click();
@@ -171,6 +189,8 @@ private:
     std::unique_ptr<MenuHandlers> menuHandlers_;
     std::unique_ptr<UplinkParts> uplink_;
     std::unique_ptr<ChartExportCommands> chartExport_;
+    std::unique_ptr<KeepRunning> keepRunning_;
+    std::optional<QDateTime> unexpectedEnd_;
 
     bool exited_ = false;
     bool closeAllowed_ = false;

@@ -48,6 +48,7 @@ struct MainWidgets {
     QAction* MenueSetupSerialPort = nullptr;
     QAction* MenueSetupInstallation = nullptr;
     QAction* MenueSetupPassword = nullptr;
+    QAction* MenueSetupKeepRunning = nullptr;
     QAction* MenueVers = nullptr; // "Parameter Info"
     QAction* about = nullptr;
     // File > Export and its items.

@@ -3,14 +3,53 @@
 #include "platform/AppHome.h"
 #include "core/IClock.h"
 #include "platform/MosquittoClient.h"
+#include "platform/ProcessRunner.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtScreen.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtSerialPortList.h"
 #include "platform/QtSound.h"
+#include "platform/QtTimer.h"
+#include "platform/RunMarker.h"
+#include "platform/SingleInstance.h"
+#include "platform/TerminationRequests.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// One logger per home: a second start shows the running logger's window
+// and ends. Returns whether this program is the home's logger.
+bool claimHome(SingleInstance& instance, IMessageBox& messageBox, const QString& home)
+{
+    switch (instance.claim()) {
+    case SingleInstance::Claim::Shown:
+        return false;
+    case SingleInstance::Claim::Unreachable:
+        messageBox.show(QString(),
+                        QStringLiteral("A VELTRA Data Logger already runs for\n%1\nbut it could not be asked to show "
+                                       "its window: %2.\n\nThis second start ends; the logger that runs goes on.")
+                            .arg(QDir::toNativeSeparators(home), instance.why()),
+                        MessageIcon::Warning);
+        return false;
+    case SingleInstance::Claim::First:
+        break;
+    }
+    if (!instance.why().isEmpty())
+        qWarning("A second logger for this home cannot be kept out: %s", qPrintable(instance.why()));
+    return true;
+}
+
+SessionStartPlace sessionStartPlace(const ProgramFolders& folders)
+{
+    return {QCoreApplication::applicationFilePath(), folders.installed,
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                + QStringLiteral("/autostart/" VELTRA_APP_ID ".desktop")};
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -24,14 +63,25 @@ int main(int argc, char** argv)
     // Relative names resolve in the program's home.
     QDir::setCurrent(home);
 
-    SystemClock clock;
     QtMessageBox messageBox;
+    SingleInstance instance(home);
+    if (!claimHome(instance, messageBox, home))
+        return 0;
+
+    SystemClock clock;
+    QtTimer heartbeat;
+    RunMarker marker(QDir(home).filePath(RunMarker::FileName), clock, heartbeat);
+    const std::optional<QDateTime> unexpectedEnd = marker.begin();
+    if (!marker.error().isEmpty())
+        qWarning("%s: %s", qPrintable(marker.path()), qPrintable(marker.error()));
+
     QtDialogRunner dialogs;
     QtFileDialog fileDialog;
     QtProgressWindow progress;
     QtSound sound(folders.data);
     QtSerialPort serialPort(home);
     QtSerialPortList systemPorts;
+    ProcessRunner commands;
 
     const DisplayWidgetFactory widgets = realDisplayWidgets(clock);
 
@@ -39,13 +89,28 @@ int main(int argc, char** argv)
     FrmMain window(FrmMainServices{messageBox, dialogs, fileDialog, progress, sound, clock, serialPort, screen, systemPorts, home,
                                    widgets,
                                    [&home] { return std::unique_ptr<ISerialPort>(new QtSerialPort(home)); },
-                                   [] { return std::unique_ptr<IMqttClient>(new MosquittoClient); }});
+                                   [] { return std::unique_ptr<IMqttClient>(new MosquittoClient); },
+                                   &commands, sessionStartPlace(folders)});
     messageBox.setParent(&window);
     fileDialog.setParent(&window);
     progress.setParent(&window);
-    if (!window.Form_Load())
-        return 0;
-    // Restored, the window keeps its design size (fitted into the screen).
-    window.showMaximized();
-    return app.exec();
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, &FrmMain::bringToFront);
+    if (unexpectedEnd)
+        window.noteUnexpectedEnd(*unexpectedEnd);
+    // Asked to end by the system: the exit routine, then a normal end.
+    TerminationRequests termination;
+    QObject::connect(&termination, &TerminationRequests::requested, &window, [&window] {
+        window.exitRoutine();
+        QCoreApplication::quit();
+    });
+
+    // A normal end removes the marker and returns 0, so the session's
+    // restart on failure leaves it ended; a crash does neither.
+    if (window.Form_Load() && !window.exited()) {
+        // Restored, the window keeps its design size (fitted into the screen).
+        window.showMaximized();
+        app.exec();
+    }
+    marker.end();
+    return 0;
 }
