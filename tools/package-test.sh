@@ -24,6 +24,16 @@ $SUDO apt-get install -y -qq "$deb" >/dev/null
 installed=$(dpkg-query -W -f='${Version}' veltra-logger)
 echo "Installed veltra-logger $installed"
 
+# The user unit that keeps the logger running, as systemd reads it (any
+# complaint fails), and the autostart entry for machines without one.
+unit=/usr/lib/systemd/user/veltra-logger.service
+verify_dir=$(mktemp -d)
+complaints=$(XDG_RUNTIME_DIR="$verify_dir" systemd-analyze verify --user "$unit" 2>&1) || true
+rm -rf "$verify_dir"
+[ -z "$complaints" ] || { echo "systemd-analyze on $unit:"; echo "$complaints"; exit 1; }
+grep -q '^ExecStart=/usr/bin/veltra-logger$' "$unit" || { echo "$unit does not start /usr/bin/veltra-logger"; exit 1; }
+desktop-file-validate /usr/share/veltra-logger/autostart/*.desktop
+
 # The per-user home of the installed program, as a first start would find it.
 program_home="$user_home/.local/share/VELTRA Data Logger"
 $SUDO rm -rf "$program_home"
@@ -80,9 +90,36 @@ fi
 echo "Data logfile line in $found:"
 grep -m1 -E '^#[0-9-]+ [0-9:]+ :' "$found"
 [ ! -e /usr/bin/VELTRA-logger1.ini ] || { echo "The installed program wrote into /usr/bin"; exit 1; }
+# The settings hold the stop password: the readable file written above is
+# narrowed to its owner by the program.
+mode=$(stat -c %a "$program_home/VELTRA-logger1.ini")
+[ "$mode" = 600 ] || { echo "VELTRA-logger1.ini has mode $mode, not 600"; exit 1; }
+# Asked to end (as a logout ends it), the logger ends normally: exit code 0,
+# the exit line written, no run marker left for the next start to report.
+$SUDO kill "$logger_pid"
+wait "$runner_pid" || { echo "The logger did not end with exit code 0 when asked to end"; cat "$work/logger.out"; exit 1; }
+logger_pid=""
+tail -n1 "$found" | grep -q ' Measure Stopped' || { echo "No exit line at the end of $found"; exit 1; }
+[ ! -e "$program_home/VELTRA-logger1.running" ] || { echo "A normal end left its run marker"; exit 1; }
+
+# The first start of a user makes the settings file: owner-only even
+# under umask 000. (It waits in its "default file created" message then.)
+rm -f "$program_home/VELTRA-logger1.ini"
+as_user xvfb-run -a -s '-screen 0 1280x800x24' \
+  sh -c 'umask 000; echo $$ > "$1"; exec "$2"' sh "$work/logger.pid" "$command" >"$work/logger.out" 2>&1 &
+runner_pid=$!
+for _ in $(seq 1 100); do
+  [ -s "$program_home/VELTRA-logger1.ini" ] && break
+  kill -0 "$runner_pid" 2>/dev/null || break
+  sleep 0.2
+done
+logger_pid=$(cat "$work/logger.pid")
+mode=$(stat -c %a "$program_home/VELTRA-logger1.ini" 2>/dev/null || echo missing)
 $SUDO kill "$logger_pid"
 wait "$runner_pid" 2>/dev/null || true
 logger_pid=""
+[ "$mode" = 600 ] || { echo "The new VELTRA-logger1.ini has mode $mode under umask 000, not 600"; cat "$work/logger.out"; exit 1; }
+echo "VELTRA-logger1.ini: mode 600, made under umask 000 and narrowed from 644"
 
 # A refused open can only be seen by a user who is not root.
 if [ -x build/tests/test_platform ]; then
@@ -110,5 +147,6 @@ if [ -n "$left" ]; then
 fi
 echo "Purged; nothing of the package is left in /usr."
 echo "Package test took $((SECONDS - started)) s."
-# lintian, install, logfile line from the menu's command, refused open, purge
-echo "package-test: 5 passed, 0 failed"
+# lintian, install, unit and autostart entry, logfile line from the menu's
+# command, settings file modes, normal end when asked, refused open, purge
+echo "package-test: 8 passed, 0 failed"
