@@ -80,7 +80,8 @@ KeepRunning::Outcome KeepRunning::switchOn()
     if (unitUsable) {
         const CommandResult enabled = systemctl({QStringLiteral("enable"), UnitName});
         if (!enabled.succeeded())
-            return {false, QStringLiteral("The user service %1 could not be switched on:\n%2").arg(UnitName, reasonOf(enabled))};
+            return {false, QStringLiteral("The user service %1 could not be switched on:\n%2")
+                               .arg(UnitName, reasonOf(enabled))};
         // One way only: an entry of before would start a second logger.
         removeEntry();
         return stored(true, QStringLiteral("From your next login on, the logger starts with your desktop session "
@@ -89,7 +90,8 @@ KeepRunning::Outcome KeepRunning::switchOn()
                                 .arg(UnitName));
     }
     if (const QString error = writeEntry(); !error.isEmpty())
-        return {false, QStringLiteral("The autostart entry %1 could not be written:\n%2").arg(p_.place.autostartFile, error)};
+        return {false, QStringLiteral("The autostart entry %1 could not be written:\n%2")
+                           .arg(p_.place.autostartFile, error)};
     const QString why = p_.place.installed
         ? QStringLiteral("This desktop session has no systemd user instance that reaches graphical-session.target")
         : QStringLiteral("The user service starts only the installed program, and this is a copy in %1")
@@ -105,10 +107,12 @@ KeepRunning::Outcome KeepRunning::switchOff()
     if (unitEnabled()) {
         const CommandResult disabled = systemctl({QStringLiteral("disable"), UnitName});
         if (!disabled.succeeded())
-            return {false, QStringLiteral("The user service %1 could not be switched off:\n%2").arg(UnitName, reasonOf(disabled))};
+            return {false, QStringLiteral("The user service %1 could not be switched off:\n%2")
+                               .arg(UnitName, reasonOf(disabled))};
     }
     if (const QString error = removeEntry(); !error.isEmpty())
-        return {false, QStringLiteral("The autostart entry %1 could not be removed:\n%2").arg(p_.place.autostartFile, error)};
+        return {false, QStringLiteral("The autostart entry %1 could not be removed:\n%2")
+                           .arg(p_.place.autostartFile, error)};
     QString message = QStringLiteral("The logger no longer starts with your desktop session.");
     // Switched on for every user (systemctl --global enable): not one
     // user's to switch off.

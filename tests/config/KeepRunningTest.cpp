@@ -93,7 +93,8 @@ TEST_F(KeepRunningTest, RefusedEnableIsReportedWithSystemctlsReasonAndChangesNot
 {
     commands.respond = [](const QString& line) {
         if (line == Enable)
-            return FakeCommandRunner::exited(1, {}, QStringLiteral("Failed to enable unit: Unit file veltra-logger.service does not exist."));
+            return FakeCommandRunner::exited(
+                1, {}, QStringLiteral("Failed to enable unit: Unit file veltra-logger.service does not exist."));
         return FakeCommandRunner::exited(0, QStringLiteral("active"));
     };
     const KeepRunning::Outcome on = keepRunning(true).set(true);

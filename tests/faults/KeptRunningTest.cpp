@@ -99,11 +99,15 @@ QStringList checkRuns(const QList<QByteArray>& lines, std::vector<Trial>& trials
         } else if (text.startsWith(EndedText)) {
             const std::optional<QDateTime> end = Events::loggerEndedAt(QString::fromLatin1(text));
             const QDateTime runFrom = second(gaps == 0 ? firstStart : trials[gaps - 1].killedAt);
-            if (!end || i + 2 >= lines.size() || lineText(lines[i + 1]) != BackText || lineText(lines[i + 2]) != StartText)
+            const bool whole = end && i + 2 < lines.size() && lineText(lines[i + 1]) == BackText
+                && lineText(lines[i + 2]) == StartText;
+            if (!whole)
                 faults << QStringLiteral("gap %1 not recorded whole at line %2").arg(gaps).arg(i);
             else if (gaps >= trials.size() || *end < runFrom || *end > trials[gaps].killedAt
                      || stampOf(lines[i]) < second(trials[gaps].killedAt))
-                faults << QStringLiteral("gap %1 does not cover its kill: %2").arg(gaps).arg(QString::fromLatin1(lines[i]));
+                faults << QStringLiteral("gap %1 does not cover its kill: %2")
+                              .arg(gaps)
+                              .arg(QString::fromLatin1(lines[i]));
             else
                 trials[gaps].lastSignBeforeKillMs = end->msecsTo(trials[gaps].killedAt);
             ++gaps;

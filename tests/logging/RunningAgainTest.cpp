@@ -40,8 +40,9 @@ TEST(RunningAgain, EndTimeReadsBackFromItsLineTextOnly)
 {
     const QDateTime end(QDate(2026, 7, 1), QTime(13, 5, 9));
     EXPECT_EQ(Events::loggerEndedAt(Events::loggerEndedText(end)), end);
-    for (const char* other : {"Logger running again at Main_Engine !", "Logger ended unexpectedly at 13-45-2026 10:00:00 !",
-                              "Logger ended unexpectedly at 07-01-2026 13:05:09", "Measure Stopped"})
+    for (const char* other :
+         {"Logger running again at Main_Engine !", "Logger ended unexpectedly at 13-45-2026 10:00:00 !",
+          "Logger ended unexpectedly at 07-01-2026 13:05:09", "Measure Stopped"})
         EXPECT_EQ(Events::loggerEndedAt(QString::fromLatin1(other)), std::nullopt) << other;
 }
 

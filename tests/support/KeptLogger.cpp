@@ -16,8 +16,9 @@ QString systemctl(const QStringList& arguments, bool* ok = nullptr)
     const bool finished = p.waitForStarted(5000) && p.waitForFinished(20000);
     if (ok)
         *ok = finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    return QString::fromLocal8Bit(finished ? p.readAllStandardOutput() + p.readAllStandardError() : p.errorString().toLocal8Bit())
-        .trimmed();
+    const QByteArray said =
+        finished ? p.readAllStandardOutput() + p.readAllStandardError() : p.errorString().toLocal8Bit();
+    return QString::fromLocal8Bit(said).trimmed();
 }
 
 // The [Service] lines the restart rule is made of.
@@ -38,8 +39,9 @@ UnitRules readRules(const QString& text)
         else if (key == QLatin1String("Restart"))
             rules.restart = value;
         else if (key == QLatin1String("RestartSec"))
-            rules.restartMs = value.endsWith(QLatin1String("ms")) ? value.chopped(2).toInt()
-                                                                  : int(QString(value).remove(QLatin1Char('s')).toDouble() * 1000);
+            rules.restartMs = value.endsWith(QLatin1String("ms"))
+                ? value.chopped(2).toInt()
+                : int(QString(value).remove(QLatin1Char('s')).toDouble() * 1000);
     }
     return rules;
 }
@@ -54,7 +56,8 @@ bool restartWanted(const QString& rule, QProcess::ExitStatus status, int exitCod
 class Supervisor final : public QObject, public KeptLogger {
 public:
     Supervisor(const ProgramHome& home, QProcessEnvironment env, QString why)
-        : home_(home), env_(std::move(env)), why_(std::move(why)), rules_(readRules(QString::fromUtf8(readFileBytes(packagedUnitFile()))))
+        : home_(home), env_(std::move(env)), why_(std::move(why)),
+          rules_(readRules(QString::fromUtf8(readFileBytes(packagedUnitFile()))))
     {
     }
     ~Supervisor() override
@@ -118,7 +121,8 @@ public:
         QDir().mkpath(dir);
         file_ = dir + QLatin1Char('/') + name_;
         QString text = QString::fromUtf8(readFileBytes(packagedUnitFile()));
-        text.replace(QRegularExpression(QStringLiteral("(?m)^ExecStart=\\S+")), QStringLiteral("ExecStart=") + home.program());
+        text.replace(QRegularExpression(QStringLiteral("(?m)^ExecStart=\\S+")),
+                     QStringLiteral("ExecStart=") + home.program());
         QString environment;
         for (const QString& key : env.keys())
             environment += QStringLiteral("Environment=\"%1=%2\"\n").arg(key, env.value(key));

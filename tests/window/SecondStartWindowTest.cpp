@@ -18,21 +18,25 @@ class SecondStartWindowTest : public RealWindowTest {
 protected:
     unsigned long activeWindow() const
     {
-        const QString line = x.run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+        const QString line =
+            x.run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")});
         return line.section(QLatin1Char('#'), 1).trimmed().toULong(nullptr, 16);
     }
     bool minimized(unsigned long window) const
     {
-        return x.run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), QStringLiteral("WM_STATE")})
-            .contains(QLatin1String("Iconic"));
+        const QStringList arguments{QStringLiteral("-id"), QString::number(window), QStringLiteral("WM_STATE")};
+        return x.run(QStringLiteral("xprop"), arguments).contains(QLatin1String("Iconic"));
     }
-    bool inFront(unsigned long window) const { return onTop(window) && activeWindow() == window && !minimized(window); }
+    bool inFront(unsigned long window) const
+    {
+        return onTop(window) && activeWindow() == window && !minimized(window);
+    }
     // A visible window whose title is exactly `title`.
     bool titled(const QString& title) const
     {
-        return !x.run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                  QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')})
-                    .isEmpty();
+        const QStringList arguments{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                    QLatin1Char('^') + title + QLatin1Char('$')};
+        return !x.run(QStringLiteral("xdotool"), arguments).isEmpty();
     }
     // Starts the program once more for this home and waits for its end.
     void startAgainAndWaitForItsEnd()
