@@ -42,6 +42,26 @@ bool claimHome(SingleInstance& instance, IMessageBox& messageBox, const QString&
     return true;
 }
 
+// Begins this run's marker; returns when the last run ended unexpectedly.
+std::optional<QDateTime> beginRun(RunMarker& marker)
+{
+    const std::optional<QDateTime> unexpectedEnd = marker.begin();
+    if (!marker.error().isEmpty())
+        qWarning("%s: %s", qPrintable(marker.path()), qPrintable(marker.error()));
+    return unexpectedEnd;
+}
+
+// Asked to end by the system: the exit routine, then a normal end. exit()
+// rather than quit(): it also ends a message box of the start-up, before
+// the main loop runs, and no later one waits.
+void endWhenAsked(const TerminationRequests& requests, FrmMain& window)
+{
+    QObject::connect(&requests, &TerminationRequests::requested, &window, [&window] {
+        window.exitRoutine();
+        QCoreApplication::exit(0);
+    });
+}
+
 SessionStartPlace sessionStartPlace(const ProgramFolders& folders)
 {
     return {QCoreApplication::applicationFilePath(), folders.installed,
@@ -71,9 +91,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     QtTimer heartbeat;
     RunMarker marker(QDir(home).filePath(RunMarker::FileName), clock, heartbeat);
-    const std::optional<QDateTime> unexpectedEnd = marker.begin();
-    if (!marker.error().isEmpty())
-        qWarning("%s: %s", qPrintable(marker.path()), qPrintable(marker.error()));
+    const std::optional<QDateTime> unexpectedEnd = beginRun(marker);
 
     QtDialogRunner dialogs;
     QtFileDialog fileDialog;
@@ -97,12 +115,8 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::showRequested, &window, &FrmMain::bringToFront);
     if (unexpectedEnd)
         window.noteUnexpectedEnd(*unexpectedEnd);
-    // Asked to end by the system: the exit routine, then a normal end.
     TerminationRequests termination;
-    QObject::connect(&termination, &TerminationRequests::requested, &window, [&window] {
-        window.exitRoutine();
-        QCoreApplication::quit();
-    });
+    endWhenAsked(termination, window);
 
     // A normal end removes the marker and returns 0, so the session's
     // restart on failure leaves it ended; a crash does neither.

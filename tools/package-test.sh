@@ -54,6 +54,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Ends the logger as a logout or a shutdown does (SIGTERM) and waits up to
+# 15 s for it: it must end by itself, with exit code 0.
+end_logger() {
+  $SUDO kill "$logger_pid"
+  for _ in $(seq 1 75); do kill -0 "$runner_pid" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$runner_pid" 2>/dev/null; then
+    $SUDO kill -9 "$logger_pid"
+    wait "$runner_pid" 2>/dev/null || true
+    logger_pid=""
+    echo "The logger did not end within 15 s when asked to ($1)"
+    cat "$work/logger.out"
+    exit 1
+  fi
+  local status=0
+  wait "$runner_pid" || status=$?
+  logger_pid=""
+  [ "$status" = 0 ] || { echo "The logger ended with $status when asked to end ($1)"; cat "$work/logger.out"; exit 1; }
+}
+
 as_user "$work/evaluator-sim" --pty --link "$program_home/serial/COM1" --scenario normal >"$work/sim.out" 2>&1 &
 sim_pid=$!
 for _ in $(seq 1 50); do [ -L "$program_home/serial/COM1" ] && break; sleep 0.1; done
@@ -94,11 +113,9 @@ grep -m1 -E '^#[0-9-]+ [0-9:]+ :' "$found"
 # narrowed to its owner by the program.
 mode=$(stat -c %a "$program_home/VELTRA-logger1.ini")
 [ "$mode" = 600 ] || { echo "VELTRA-logger1.ini has mode $mode, not 600"; exit 1; }
-# Asked to end (as a logout ends it), the logger ends normally: exit code 0,
-# the exit line written, no run marker left for the next start to report.
-$SUDO kill "$logger_pid"
-wait "$runner_pid" || { echo "The logger did not end with exit code 0 when asked to end"; cat "$work/logger.out"; exit 1; }
-logger_pid=""
+# Asked to end, the logger ends normally: the exit line written, no run
+# marker left for the next start to report.
+end_logger "while measuring"
 tail -n1 "$found" | grep -q ' Measure Stopped' || { echo "No exit line at the end of $found"; exit 1; }
 [ ! -e "$program_home/VELTRA-logger1.running" ] || { echo "A normal end left its run marker"; exit 1; }
 
@@ -115,9 +132,7 @@ for _ in $(seq 1 100); do
 done
 logger_pid=$(cat "$work/logger.pid")
 mode=$(stat -c %a "$program_home/VELTRA-logger1.ini" 2>/dev/null || echo missing)
-$SUDO kill "$logger_pid"
-wait "$runner_pid" 2>/dev/null || true
-logger_pid=""
+end_logger "with its first message open"
 [ "$mode" = 600 ] || { echo "The new VELTRA-logger1.ini has mode $mode under umask 000, not 600"; cat "$work/logger.out"; exit 1; }
 echo "VELTRA-logger1.ini: mode 600, made under umask 000 and narrowed from 644"
 
