@@ -145,11 +145,8 @@ void FrmMain::createWindowParts()
     startUp_ = std::make_unique<StartUpSequence>(StartUpContext{c, config_, layout_, services_.messageBox,
                                                                 services_.clock, scale_, chartHandlers_->sensorColor,
                                                                 services_.screen, *widgets_.central, *configLoader_,
-                                                                *measurementController_, [this] {
-                                                                    if (unexpectedEnd_)
-                                                                        logWriter_->writeRunningAgain(*unexpectedEnd_);
-                                                                    unexpectedEnd_.reset();
-                                                                }});
+                                                                *measurementController_,
+                                                                [this] { recordUnexpectedEnd(); }});
     infoWindows_ = std::make_unique<InfoWindowMenus>(
         InfoWindowMenus::Parts{widgets_, state_, *eventBox_, *decoderView_, services_.dialogs, this});
     sizing_ = std::make_unique<WindowSizing>(*this, widgets_, layout_, scale_, *chartHandlers_);
@@ -252,6 +249,13 @@ bool FrmMain::Form_Load()
     // Playback reads stored dates in the order the menu's check mark shows.
     playback_.swapDate = config_.SWAPDATE == 1;
     return true;
+}
+
+void FrmMain::recordUnexpectedEnd()
+{
+    if (unexpectedEnd_)
+        logWriter_->writeRunningAgain(*unexpectedEnd_);
+    unexpectedEnd_.reset();
 }
 
 void FrmMain::bringToFront()

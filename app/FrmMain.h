@@ -152,6 +152,7 @@ private:
     void wireLivePath();
     void wireDisplay();
     void wireSetup();
+    void recordUnexpectedEnd();
 
     FrmMainServices services_;
     ConfigValues config_;
