@@ -53,14 +53,4 @@ TEST_F(RunMarkerTest, MarkerWithoutATimeStillReportsTheEndAtItsFileTime)
     EXPECT_LE(qAbs(ended->secsTo(QDateTime::currentDateTime())), 60);
 }
 
-TEST_F(RunMarkerTest, BeatMakesARemovedMarkerAgain)
-{
-    RunMarker run(path(), clock, heartbeat);
-    run.begin();
-    QFile::remove(path());
-    ASSERT_TRUE(heartbeat.fire());
-    EXPECT_TRUE(QFile::exists(path()));
-    EXPECT_TRUE(run.error().isEmpty());
-}
-
 } // namespace

@@ -53,13 +53,6 @@ TEST_F(HomeLockTest, KilledHolderLeavesNoStaleLock)
     ::close(ready[1]);
 }
 
-TEST_F(HomeLockTest, LockInAFolderThatIsNotThereFailsWithTheReason)
-{
-    HomeLock lock(home.filePath(QStringLiteral("missing/lock")));
-    EXPECT_EQ(lock.tryLock(), HomeLock::State::Failed);
-    EXPECT_FALSE(lock.error().isEmpty());
-}
-
 TEST(SingleInstanceName, SameHomeSameNameOtherHomeOtherName)
 {
     QTemporaryDir root;
