@@ -73,9 +73,14 @@ end_logger() {
   [ "$status" = 0 ] || { echo "The logger ended with $status when asked to end ($1)"; cat "$work/logger.out"; exit 1; }
 }
 
-as_user "$work/evaluator-sim" --pty --link "$program_home/serial/COM1" --scenario normal >"$work/sim.out" 2>&1 &
-sim_pid=$!
+# The simulator writes its own process id: $! would be the subshell that
+# as_user runs in, and ending that leaves the simulator running.
+touch "$work/sim.pid"
+chown "$user" "$work/sim.pid"
+as_user sh -c 'echo $$ > "$1"; shift; exec "$@"' sh "$work/sim.pid" \
+  "$work/evaluator-sim" --pty --link "$program_home/serial/COM1" --scenario normal >"$work/sim.out" 2>&1 &
 for _ in $(seq 1 50); do [ -L "$program_home/serial/COM1" ] && break; sleep 0.1; done
+sim_pid=$(cat "$work/sim.pid")
 [ -L "$program_home/serial/COM1" ] || { echo "The simulator made no link"; cat "$work/sim.out"; exit 1; }
 
 # Started as the menu starts it: the desktop entry's command, which must be
