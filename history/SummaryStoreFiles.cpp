@@ -10,6 +10,9 @@
 
 namespace {
 
+// Some 50 MB of address space at most.
+constexpr int64_t MostBucketsReserved = 65536;
+
 const char* const SelectFiles = "SELECT installation, name, size, mtime_ns, read_offset, checksum, latest, "
                                 "latest_offset, first_instant, end_instant, records, damaged, set_backs, parameter, "
                                 "parameter_instant, parameter_high FROM files ";
@@ -173,6 +176,11 @@ bool SummaryStore::buckets(const QString& installation, Tier tier, int64_t from,
         "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
     s.bind(1, installation).bind(2, int64_t(tier)).bind(3, from).bind(4, to);
     std::vector<Bucket> decoded;
+    // A bucket is some 750 bytes: growing a year of hours step by step cost
+    // more than reading them. Pages reserved beyond what gaps leave unused
+    // are never touched.
+    if (const int64_t length = Tiers::seconds(tier); length > 0 && to > from)
+        out.reserve(size_t(std::min<int64_t>((to - from) / length + 2, MostBucketsReserved)));
     int result = SQLITE_ROW;
     while ((result = s.step()) == SQLITE_ROW) {
         if (!BucketCodec::decode(s.blob(0), decoded)) {
