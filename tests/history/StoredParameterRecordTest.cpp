@@ -7,6 +7,10 @@
 
 #include "HistoryTestFiles.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -103,6 +107,38 @@ TEST(StoredParameterRecord, HighLevelsNoRecordCarriedAreOff)
     EXPECT_EQ(p->mainAlarmLevel, 80);
     EXPECT_EQ(p->mainAlarmLevelHigh, 1300);
     EXPECT_EQ(p->preAlarmLevelHigh, 0);
+}
+
+// The tool's levels come from a record logged weeks before the window.
+TEST(StoredParameterRecord, TheToolLooksBackBeyondTheWindowForTheRecord)
+{
+    Folder f;
+    const QDate early(2026, 4, 1), late(2026, 4, 20);
+    ASSERT_TRUE(
+        writeFile(f.path(early), day(early, Zone, 86400, 1) + line(early, QTime(8, 0), parameterRecord(80, false))));
+    for (QDate d = late.addDays(-5); d <= late; d = d.addDays(1))
+        ASSERT_TRUE(writeFile(f.path(d), day(d, Zone, 3600, 1)));
+    const auto levelsOf = [&](const QString& folder) {
+        const ToolRun run = tool({QStringLiteral("forecast"), QStringLiteral("--logdir"), folder,
+                                  QStringLiteral("--installation"), QStringLiteral("Main_Engine"),
+                                  QStringLiteral("--at"), late.toString(Qt::ISODate), QStringLiteral("--window-days"),
+                                  QStringLiteral("5")},
+                                 QString::fromLatin1(QTimeZone::systemTimeZoneId()));
+        EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+        QStringList levels;
+        for (const QJsonValue& v : QJsonDocument::fromJson(run.out).array())
+            levels << v[QLatin1String("level")].toString() + QLatin1Char(' ')
+                    + QString::number(v[QLatin1String("level_value")].toDouble());
+        return levels;
+    };
+    const QStringList levels = levelsOf(f.logs.path());
+    EXPECT_TRUE(levels.contains(QStringLiteral("pre_alarm 60"))) << qPrintable(levels.join(QLatin1Char(',')));
+    EXPECT_TRUE(levels.contains(QStringLiteral("main_alarm 80")));
+
+    QTemporaryDir without;
+    for (QDate d = late.addDays(-5); d <= late; d = d.addDays(1))
+        ASSERT_TRUE(QFile::copy(f.path(d), without.filePath(fileName(d))));
+    EXPECT_FALSE(levelsOf(without.path()).contains(QStringLiteral("pre_alarm 60")));
 }
 
 } // namespace
