@@ -1,5 +1,7 @@
 #include "history/HourlyMeans.h"
 
+#include "history/LogfileClock.h"
+
 #include <algorithm>
 
 namespace HourlyMeans {
@@ -35,7 +37,8 @@ std::vector<TrendPoint> of(const std::vector<Bucket>& hours, int sensor, int val
         if (!inside(b, window) || b.start < window.settledFrom || s.count == 0 || double(s.count) < least)
             continue;
         const double mean = double(s.sum) / double(s.count);
-        points.push_back({b.start + (b.end - b.start) / 2, Series::inUnits(value, mean)});
+        points.push_back({b.start + (b.end - b.start) / 2, Series::inUnits(value, mean),
+                          LogfileClock::floorDiv(b.start + b.utcOffset, 86400)});
     }
     return points;
 }

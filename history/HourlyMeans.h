@@ -13,6 +13,7 @@
 struct TrendPoint {
     int64_t instant = 0; // the middle of the hour, UTC seconds
     double value = 0;    // the mean, in the readout's unit
+    int64_t day = 0;     // the hour's local calendar day, days since 1970-01-01
 };
 
 namespace HourlyMeans {

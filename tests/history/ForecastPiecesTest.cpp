@@ -106,10 +106,9 @@ TEST(TrendFitter, ABadDayCannotSwingTheLineAndTheRangeHoldsTheTruth)
     EXPECT_NEAR(fit.valueAtEnd, 900 - 8 * 20, 2);
     EXPECT_LT(fit.slopeLow, -8);
     EXPECT_GT(fit.slopeHigh, -8);
-    EXPECT_GT(fit.slopeHigh, fit.slopeLow);
     EXPECT_FALSE(fit.flat());
     EXPECT_NEAR(fit.at(fit.pivot, fit.slopeLow), fit.at(fit.pivot), 1e-9);
-    EXPECT_DOUBLE_EQ(fit.days, double(fit.points) / 24);
+    EXPECT_EQ(fit.points, 19 * 24) << "the stuck day is left out";
 }
 
 TEST(TrendFitter, ThousandsOfHoursAreThinnedYetFollowTheLine)
@@ -129,12 +128,15 @@ TEST(TrendFitter, DaysThatWanderTogetherWidenTheRangeUntilItHoldsNoTrend)
     const TrendWindow w = lastDays(30);
     // No trend, but a swing that stays up or down for a week at a time.
     const auto wander = [&](int64_t t) { return 500 + 20 * std::sin(2 * M_PI * double(t - w.from) / (14.0 * Day)); };
-    const std::vector<Bucket> h = hours(w.from, w.to, 60, wander);
     TrendFitter fitter;
-    const std::vector<TrendPoint> points = HourlyMeans::of(h, 1, 3, w);
-    const TrendFit fit = fitter.fit(points, w, Forecast::MinDays);
-    EXPECT_LT(TrendFitter::independentDays(points, w.to, fit.valueAtEnd, fit.slopePerDay, fit.days), fit.days / 4);
+    const TrendFit fit = fitter.fit(HourlyMeans::of(hours(w.from, w.to, 60, wander), 1, 3, w), w, Forecast::MinDays);
     EXPECT_TRUE(fit.flat()) << fit.slopeLow << " .. " << fit.slopeHigh;
+    // A swing over the day leaves a clear trend clear.
+    const auto daily = [&](int64_t t) {
+        return 500 - 0.5 * double(t - w.from) / Day + 20 * std::sin(double(t) / 13751.0);
+    };
+    const TrendFit falling = fitter.fit(HourlyMeans::of(hours(w.from, w.to, 60, daily), 1, 3, w), w, Forecast::MinDays);
+    EXPECT_LT(falling.slopeHigh, 0) << falling.slopeLow << " .. " << falling.slopeHigh;
     // Fewer days, a wider range of ranks: none left out with three.
     EXPECT_EQ(TrendFitter::outsideShare(3), 0);
     EXPECT_GT(TrendFitter::outsideShare(30), TrendFitter::outsideShare(10));
