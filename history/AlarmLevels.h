@@ -1,7 +1,7 @@
 #pragma once
 // The levels of a value that a forecast looks for: the ends between the
 // coloured sections of the value's own gauge scale, and the evaluator's
-// alarm levels for the value they belong to.
+// alarm levels for the value they belong to (EvaluatorValue).
 #include "history/AlarmLevel.h"
 
 #include "core/Record.h"
@@ -11,21 +11,35 @@
 namespace AlarmLevels {
 
 // The value (0..4, as Series numbers them) the main and pre-alarm levels of
-// the parameter record belong to: oil quality.
+// the parameter record, and their high ones, belong to: the TDN number.
 //
 // The record carries two sets of alarm levels, the temperature's (named so)
 // and one without a name; the status word carries two sets of alarm bits,
 // temperature main and pre-alarm (0x0400, 0x0800) and oil quality main and
-// pre-alarm (0x0100, 0x0200). The unnamed levels are thus those of the oil
-// quality alarms, and the record value named oil quality is the one an
-// operator reads them against; like every number of the records they are
-// raw, so in oil quality's unit as they stand.
-constexpr int EvaluatorValue = 0;
+// pre-alarm (0x0100, 0x0200). The unnamed levels are thus those of the
+// oil quality alarms. But they are raw numbers like the records', and the
+// record value named oil quality cannot meet them: it is a signed 8-bit
+// number (-128..127, its gauge ends at 22), while the main alarm level high
+// is off at 1300, a number chosen to lie just beyond a value that reaches
+// some 1200. That is the TDN number: 16 bits, its gauge scale ends at 1200,
+// and its coloured sections (red below 280, yellow to 400, green to 1040,
+// yellow to 1120, red above) are the two-sided scheme of the record, a
+// main and a pre-alarm level below and a main and a pre-alarm level high
+// above. The oil quality alarms are alarms about the oil's quality, judged
+// by its TDN number. (The temperature levels, in tenths of a degree, are the
+// oil temperature's; no forecast names them.)
+//
+// The logfiles can prove it: where a sensor record's oil quality pre-alarm
+// bit (0x0200) rose from the record before, the value the levels belong to
+// has just passed the pre-alarm level between those two records, and the
+// other values show no such thing; the same for the main alarm bit (0x0100)
+// and the main alarm level.
+constexpr int EvaluatorValue = 3;
 
 // Main alarm level high at this value and pre-alarm level high at this one
 // are off. A main alarm level high of 0 is taken as off too: it is what a
-// parameter record that never carried the high levels leaves, and a level
-// at 0 would put every sound oil into alarm.
+// parameter record that never carried the high levels leaves, and a high
+// level at 0 would put every sound oil into alarm.
 constexpr int MainAlarmHighOff = 1300;
 constexpr int PreAlarmHighOff = 0;
 

@@ -1,6 +1,8 @@
 // Forecasts against histories whose answer is known: the simulator writes
 // eleven weeks in which, from an oil change on, sensor 1's TDN number falls by
-// 8 a day from 1000 and its oil quality rises by 0.5 a day from 20, while
+// 6 a day from 1000 (towards the evaluator's pre-alarm level 450 and main
+// alarm level 300, and the gauge's section ends 400 and 280) and its oil
+// quality rises by 0.15 a day from 5 (towards the section end 17), while
 // sensor 2's TDN number stays at 700; with noise, two days without a file,
 // 45 minutes a day without the evaluator and a day the sensors are stuck at 0.
 #include "history/Forecast.h"
@@ -37,8 +39,8 @@ struct Drift {
     double start;
     double perDay;
 };
-const Drift Tdn{1, 3, 1000, -8};
-const Drift Quality{1, 0, 20, 0.5};
+const Drift Tdn{1, 3, 1000, -6};
+const Drift Quality{1, 0, 5, 0.15};
 
 class History {
 public:
@@ -50,9 +52,10 @@ public:
                    QStringLiteral("--days"), QStringLiteral("80"), QStringLiteral("--every-seconds"),
                    QStringLiteral("60"), QStringLiteral("--sensors"), QStringLiteral("2"),
                    QStringLiteral("--oil-change"), QString::number(OilChangeDay), QStringLiteral("--drift"),
-                   QStringLiteral("1:tdn:1000:-8:40"), QStringLiteral("--drift"),
-                   QStringLiteral("1:oil_quality:20:0.5:3"),
-                   QStringLiteral("--drift"), QStringLiteral("2:tdn:700:0:40"), QStringLiteral("--gap-days"),
+                   QStringLiteral("1:tdn:1000:-6:40"), QStringLiteral("--drift"),
+                   QStringLiteral("1:oil_quality:5:0.15:1"),
+                   QStringLiteral("--drift"), QStringLiteral("2:tdn:700:0:40"), QStringLiteral("--levels"),
+                   QStringLiteral("300:450:1120:1040"), QStringLiteral("--gap-days"),
                    QStringLiteral("12,25"), QStringLiteral("--lost"), QStringLiteral("45"), QStringLiteral("--bad-day"),
                    QStringLiteral("10"), QStringLiteral("--seed"), QStringLiteral("11")});
         EXPECT_TRUE(sim.waitForFinished(120000));
@@ -136,7 +139,7 @@ TEST(ForecastKnownAnswer, FromFourteenDaysOfDataTheTimeLeftIsRightWithinATenth)
     const struct {
         Drift drift;
         double level;
-    } levels[] = {{Tdn, 400}, {Tdn, 280}, {Quality, 60}, {Quality, 80}};
+    } levels[] = {{Tdn, 450}, {Tdn, 400}, {Tdn, 300}, {Tdn, 280}, {Quality, 17}};
     for (const double days : {7.0, 14.0, 30.0, 60.0}) {
         const int64_t at = h.withDaysOfData(days);
         const ForecastResult r = h.at(at);
@@ -201,9 +204,9 @@ TEST(ForecastKnownAnswer, TheToolSaysTheSameAsJson)
                              QString::fromLatin1(QTimeZone::systemTimeZoneId()));
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     const QJsonArray all = QJsonDocument::fromJson(run.out).array();
-    // Oil quality: two evaluator levels and three section ends; loss factor
-    // three, TDN number four; for both sensors.
-    ASSERT_EQ(all.size(), 2 * (5 + 3 + 4));
+    // Oil quality: three section ends; loss factor three; TDN number four
+    // evaluator levels and four section ends; for both sensors.
+    ASSERT_EQ(all.size(), 2 * (3 + 3 + 8));
     const int64_t at = QDateTime(day.addDays(1), QTime(0, 0)).toSecsSinceEpoch();
     int seen = 0;
     for (const QJsonValue& v : all) {
@@ -221,7 +224,7 @@ TEST(ForecastKnownAnswer, TheToolSaysTheSameAsJson)
             continue;
         ++seen;
         EXPECT_EQ(o[QLatin1String("level")].toString(), QLatin1String("section_end"));
-        EXPECT_NEAR(o[QLatin1String("slope_per_day")].toDouble(), -8, 0.8);
+        EXPECT_NEAR(o[QLatin1String("slope_per_day")].toDouble(), -6, 0.6);
         const double trueLeft = double(h.truth(Tdn, 400) - at) / Day;
         EXPECT_NEAR(o[QLatin1String("days_left")].toDouble(), trueLeft, 0.1 * trueLeft);
         const int64_t crossing = timeOf(o[QLatin1String("crossing")]).toSecsSinceEpoch();

@@ -143,28 +143,29 @@ TEST(TrendFitter, DaysThatWanderTogetherWidenTheRangeUntilItHoldsNoTrend)
     EXPECT_LT(TrendFitter::outsideShare(1000), 0.5);
 }
 
-TEST(AlarmLevels, SectionEndsOfEachValuesGaugeScaleAndTheEvaluatorsLevelsForOilQuality)
+TEST(AlarmLevels, SectionEndsOfEachValuesGaugeScaleAndTheEvaluatorsLevelsForTheTdnNumber)
 {
     ParameterInfo p;
-    p.preAlarmLevel = 60;
-    p.mainAlarmLevel = 80;
-    p.mainAlarmLevelHigh = AlarmLevels::MainAlarmHighOff;
-    p.preAlarmLevelHigh = AlarmLevels::PreAlarmHighOff;
+    p.preAlarmLevel = 400;
+    p.mainAlarmLevel = 280;
+    p.preAlarmLevelHigh = 1040;
+    p.mainAlarmLevelHigh = 1120;
     const auto names = [](const std::vector<AlarmLevel>& levels) {
         QStringList out;
         for (const AlarmLevel& l : levels)
             out << QStringLiteral("%1 %2 %3").arg(l.name).arg(l.value).arg(l.side);
         return out.join(QStringLiteral(", "));
     };
-    EXPECT_EQ(names(AlarmLevels::of(0, &p)),
-              QStringLiteral("pre_alarm 60 1, main_alarm 80 1, section_end 0 0, section_end 13 0, section_end 17 0"));
-    EXPECT_EQ(names(AlarmLevels::of(0, nullptr)),
-              QStringLiteral("section_end 0 0, section_end 13 0, section_end 17 0"));
+    const QString tdnEnds
+        = QStringLiteral("section_end 280 0, section_end 400 0, section_end 1040 0, section_end 1120 0");
+    EXPECT_EQ(names(AlarmLevels::of(3, &p)),
+              QStringLiteral("pre_alarm 400 -1, main_alarm 280 -1, pre_alarm_high 1040 1, main_alarm_high 1120 1, ")
+                  + tdnEnds);
+    EXPECT_EQ(names(AlarmLevels::of(3, nullptr)), tdnEnds);
+    EXPECT_EQ(names(AlarmLevels::of(0, &p)), QStringLiteral("section_end 0 0, section_end 13 0, section_end 17 0"));
     EXPECT_EQ(names(AlarmLevels::of(1, &p)), QString()) << "one silver section: no ends";
     // The fifth section's colour is left as it was: 60 is no known change of colour.
     EXPECT_EQ(names(AlarmLevels::of(2, &p)), QStringLiteral("section_end -7 0, section_end 25 0, section_end 31 0"));
-    EXPECT_EQ(names(AlarmLevels::of(3, &p)),
-              QStringLiteral("section_end 280 0, section_end 400 0, section_end 1040 0, section_end 1120 0"));
     EXPECT_EQ(names(AlarmLevels::of(4, &p)), QString());
 
     const std::vector<AlarmLevel> tdn = AlarmLevels::of(3, nullptr);
@@ -172,18 +173,18 @@ TEST(AlarmLevels, SectionEndsOfEachValuesGaugeScaleAndTheEvaluatorsLevelsForOilQ
     EXPECT_EQ(tdn[1].colourBelow, bands.colours[1]);
     EXPECT_EQ(tdn[1].colourAbove, bands.colours[2]);
 
-    // High levels that are on; the low ones then lie below.
-    p.preAlarmLevel = 20;
-    p.mainAlarmLevel = 20;
-    p.preAlarmLevelHigh = 90;
-    p.mainAlarmLevelHigh = 110;
-    EXPECT_TRUE(names(AlarmLevels::of(0, &p))
-                    .startsWith(QStringLiteral("pre_alarm 20 -1, main_alarm 20 -1, pre_alarm_high 90 1, "
-                                               "main_alarm_high 110 1, section_end")));
-    p.mainAlarmLevelHigh = 0; // as left by records that never carried it
+    // The high ones off (1300, and 0 as records that never carried them
+    // leave it); a pre-alarm below the main alarm trips on the way up.
+    p.preAlarmLevel = 600;
+    p.mainAlarmLevel = 700;
     p.preAlarmLevelHigh = 0;
-    EXPECT_TRUE(
-        names(AlarmLevels::of(0, &p)).startsWith(QStringLiteral("pre_alarm 20 0, main_alarm 20 0, section_end")));
+    for (const int16_t off : {int16_t(1300), int16_t(0)}) {
+        p.mainAlarmLevelHigh = off;
+        EXPECT_TRUE(
+            names(AlarmLevels::of(3, &p)).startsWith(QStringLiteral("pre_alarm 600 1, main_alarm 700 1, section")));
+    }
+    p.preAlarmLevel = 700;
+    EXPECT_TRUE(names(AlarmLevels::of(3, &p)).startsWith(QStringLiteral("pre_alarm 700 0, main_alarm 700 0, section")));
 }
 
 TrendFit fitOf(double valueAtEnd, double slope, double low, double high, double days = 10)

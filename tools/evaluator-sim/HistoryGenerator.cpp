@@ -204,7 +204,7 @@ bool writeHistory(const HistorySettings& s, QString* error)
     std::vector<SensorModels> sensors = typicalSensors(s.sensors, s.seed);
     if (!applyDrifts(s, clock, sensors, error))
         return false;
-    const std::string parameters = parameterRecord(s.sensors);
+    const std::string parameters = parameterRecord(s.sensors, s.levels);
     Noise chance(s.seed * 31 + 7);
     DayWriter w(s);
     const int64_t end = clock.startOfDay(s.from.addDays(s.days));

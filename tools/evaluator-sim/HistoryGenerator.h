@@ -11,6 +11,7 @@
 // oil change day: the drifting values start anew there, and the change is
 // noted in the log folder's notes file as a person would (one note per
 // sensor). On the bad day the drifting values read 0 (a stuck sensor).
+#include "EvaluatorRecords.h"
 #include "KnownDrift.h"
 
 #include <QDate>
@@ -32,6 +33,7 @@ struct HistorySettings {
     std::vector<KnownDrift> drifts;
     QDate oilChange; // needed with drifts
     QDate badDay;    // none when not valid
+    ParameterLevels levels; // of the parameter records
 };
 
 // False with the reason when a file cannot be written.

@@ -188,6 +188,10 @@ struct Options {
                                  QStringLiteral("The day the oil of the --drift sensors is changed (at 10:00, noted "
                                                 "in notes_VELTRA.txt): YYYY-MM-DD or a day number from 0."),
                                  QStringLiteral("DAY")};
+    QCommandLineOption levels{QStringLiteral("levels"),
+                              QStringLiteral("The alarm levels of the parameter records of --history, raw numbers: "
+                                             "MAIN:PRE[:MAINHIGH:PREHIGH] (default 80:60:1300:0, the high ones off)."),
+                              QStringLiteral("LEVELS")};
     QCommandLineOption badDay{QStringLiteral("bad-day"),
                               QStringLiteral("A day the --drift values read 0 (a stuck sensor): YYYY-MM-DD or a day "
                                              "number from 0."),
@@ -208,7 +212,24 @@ bool readGapDays(const QString& list, const QDate& from, QSet<QDate>& days)
     return true;
 }
 
-// The known drifts, their oil change and bad day; false with the problem.
+// "300:450" or "300:450:1120:1040"; false on anything else.
+bool readLevels(const QString& text, ParameterLevels& out)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 2 && parts.size() != 4)
+        return false;
+    int* fields[] = {&out.main, &out.pre, &out.mainHigh, &out.preHigh};
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        *fields[i] = parts[i].toInt(&ok);
+        if (!ok || *fields[i] < 0 || *fields[i] > 0x7FFF)
+            return false;
+    }
+    return true;
+}
+
+// The known drifts, their oil change, bad day and levels; false with the
+// problem.
 bool readDrifts(const QCommandLineParser& parser, const Options& o, HistorySettings& s, QString* problem)
 {
     for (const QString& text : parser.values(o.drift)) {
@@ -225,6 +246,10 @@ bool readDrifts(const QCommandLineParser& parser, const Options& o, HistorySetti
     if (!changeOk || !badOk || (s.drifts.empty() != change.isEmpty())) {
         *problem = QStringLiteral("--drift goes with --oil-change DAY, and --oil-change and --bad-day take one day "
                                   "YYYY-MM-DD or a day number");
+        return false;
+    }
+    if (parser.isSet(o.levels) && !readLevels(parser.value(o.levels), s.levels)) {
+        *problem = QStringLiteral("--levels takes MAIN:PRE[:MAINHIGH:PREHIGH], whole numbers 0..32767");
         return false;
     }
     s.oilChange = change.isEmpty() ? QDate() : *change.begin();
@@ -341,7 +366,7 @@ int main(int argc, char** argv)
     const Options o;
     parser.addOptions({o.pty, o.device, o.link, o.sensors, o.baud, o.scenario, o.rate, o.logfile, o.bytes, o.history,
                        o.installation, o.from, o.days, o.every, o.gapDays, o.lost, o.seed, o.drift, o.oilChange,
-                       o.badDay});
+                       o.badDay, o.levels});
     parser.process(app);
 
     bool ok = false;
