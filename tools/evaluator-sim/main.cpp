@@ -183,7 +183,7 @@ struct Options {
                                             "SENSOR:VALUE:START:PERDAY[:NOISE], VALUE one of oil_quality, "
                                             "oil_temperature, loss_factor, tdn, ambient_temperature, the numbers in "
                                             "the readout's unit (1:tdn:1000:-8:40). May be given more than once."),
-                             QStringLiteral("SPEC")};
+                             QStringLiteral("DRIFT")};
     QCommandLineOption oilChange{QStringLiteral("oil-change"),
                                  QStringLiteral("The day the oil of the --drift sensors is changed (at 10:00, noted "
                                                 "in notes_VELTRA.txt): YYYY-MM-DD or a day number from 0."),
