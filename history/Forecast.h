@@ -37,7 +37,8 @@ struct ForecastRequest {
     int windowDays = 30;
     std::vector<Note> notes; // the installation's (NotesFile::read)
     // The evaluator's last parameter record as of `at`: its alarm levels
-    // are forecast too (AlarmLevels::EvaluatorValue). Without one only the gauges' section ends are.
+    // are forecast too (for AlarmLevels::EvaluatorValue). Without one only
+    // the gauges' section ends are.
     std::optional<ParameterInfo> parameters;
 };
 
