@@ -3,6 +3,7 @@
 #include "core/LogTimeStamp.h"
 #include "core/Record.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -31,6 +32,8 @@ RowParser::Line RowParser::read(const char* text, size_t length, Row& row)
         return Line::Info;
     const QByteArrayView record(text + 21, qsizetype(length - 21));
     const Record::Kind kind = Record::kindOf(Record::typeOf(record));
+    if (kind == Record::Kind::Parameter)
+        return parameter(text, length, row);
     if (kind != Record::Kind::Sensor)
         return kind == Record::Kind::Other ? Line::Damaged : Line::Other;
     Record::Sensor sensor;
@@ -47,6 +50,20 @@ RowParser::Line RowParser::read(const char* text, size_t length, Row& row)
     for (int v = 0; v < Series::kValues; ++v)
         row.value[v] = int16_t(sensor.value[v]);
     return Line::Record;
+}
+
+RowParser::Line RowParser::parameter(const char* text, size_t length, Row& row)
+{
+    int64_t local = 0;
+    if (!localTime(text, length, local) || local < firstLocal_ || local >= endLocal_)
+        return Line::Other;
+    LogfileClock::Stamp found[2];
+    const int count = clock_.instantsOf(local, found);
+    int64_t instant = count == 0 ? clock_.gapStamp(local).instant : found[0].instant;
+    if (count == 2 && instant < latest_)
+        instant = found[1].instant;
+    row.instant = std::max(instant, latest_);
+    return Line::Parameter;
 }
 
 bool RowParser::localTime(const char* text, size_t length, int64_t& local)

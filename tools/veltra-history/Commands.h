@@ -20,3 +20,6 @@ struct Command {
 
 int exportCommand(const QStringList& arguments);
 QString exportHelp();
+
+int forecastCommand(const QStringList& arguments);
+QString forecastHelp();

@@ -9,7 +9,7 @@
 struct HistoryRequest {
     QString logDir;
     QString installation;
-    QDate from; // local calendar days, both included
+    QDate from; // local calendar days, both included (for commands over days)
     QDate to;
     QString cache; // the store to use or make; empty: SummaryStore::defaultPath
     bool swapDate = false;
@@ -17,7 +17,8 @@ struct HistoryRequest {
 
 class HistoryOptions {
 public:
-    HistoryOptions();
+    // withDays: the command takes --from and --to.
+    explicit HistoryOptions(bool withDays = true);
     void addTo(QCommandLineParser& parser) const;
     // Checks the options and the folder; false with the problem in words.
     bool read(const QCommandLineParser& parser, HistoryRequest& request, QString* problem) const;
@@ -29,7 +30,11 @@ private:
     QCommandLineOption to_;
     QCommandLineOption cache_;
     QCommandLineOption swapDate_;
+    bool withDays_;
 };
+
+// YYYY-MM-DD and nothing else.
+bool readDay(const QString& text, QDate& day);
 
 // Adds the help option; "Usage: veltra-history COMMAND [options]" and the
 // parser's options.

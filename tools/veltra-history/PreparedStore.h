@@ -16,6 +16,7 @@ public:
     // False with the problem when a logfile could not be read.
     bool bringUpToDate(int64_t from, int64_t to, QString* problem);
     SummaryStore& store() { return *store_; }
+    const LogfileCatalog& catalog() const { return catalog_; }
 
 private:
     bool build(const QList<LogfileInfo>& files, QString* storeError, QString* problem);
@@ -25,3 +26,7 @@ private:
     QString path_;
     std::unique_ptr<SummaryStore> store_;
 };
+
+// The words for a failed read of the store. A store found damaged while it
+// is read goes, and the next run makes it anew: the words say so.
+QString damageNoted(SummaryStore& store, const QString& problem);

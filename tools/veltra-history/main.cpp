@@ -9,6 +9,8 @@ namespace {
 
 const Command Commands[] = {
     {"export", "summaries of an installation's logfiles over some days as CSV", exportCommand, exportHelp},
+    {"forecast", "where each value is heading and when it reaches each level, as JSON", forecastCommand,
+     forecastHelp},
 };
 
 void printHelp(FILE* to)
