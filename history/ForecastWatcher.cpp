@@ -2,6 +2,8 @@
 
 #include "core/IClock.h"
 #include "history/Forecast.h"
+#include "history/HistoryBuilder.h"
+#include "history/LogfileCatalog.h"
 #include "history/NotesFile.h"
 #include "history/SummaryStore.h"
 
@@ -36,6 +38,7 @@ void ForecastWatcher::update(const QString& logDir, const QString& installation,
     request.parameters = parameters;
     worker_ = std::thread([this, request, logDir, swapDate]() mutable {
         request.notes = NotesFile(logDir).read(request.installation);
+        summarise(logDir, swapDate, request);
         SummaryStore store(SummaryStore::defaultPath(logDir), logDir, swapDate);
         std::vector<LevelForecast> next;
         if (store.isOpen())
@@ -44,6 +47,17 @@ void ForecastWatcher::update(const QString& logDir, const QString& installation,
             this, [this, next = std::move(next)]() mutable { take(std::move(next)); }, Qt::QueuedConnection);
         running_ = false;
     });
+}
+
+// The files of the forecast's window are summarised first: files kept from
+// before cost a look each, the day's file is read on.
+void ForecastWatcher::summarise(const QString& logDir, bool swapDate, const ForecastRequest& request)
+{
+    const QDate first = QDateTime::fromSecsSinceEpoch(Forecast::firstNeeded(request)).date().addDays(-1);
+    const QDate last = QDateTime::fromSecsSinceEpoch(request.at).date();
+    HistoryBuilder builder(
+        HistoryBuilder::Settings{SummaryStore::defaultPath(logDir), logDir, request.installation, swapDate, 1});
+    builder.buildAll(LogfileCatalog(logDir).files(request.installation, first, last));
 }
 
 void ForecastWatcher::take(std::vector<LevelForecast> forecasts)

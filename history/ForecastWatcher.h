@@ -1,6 +1,6 @@
 #pragma once
 // Works out where an installation's values are heading, in the background,
-// one run at a time: the next level each sensor's values reach
+// one run at a time, once the logfiles it looks at are summarised: the next level each sensor's values reach
 // (Forecast::next), from the summary store beside the logfiles, the notes
 // and the evaluator's parameter record. The results come on the owner's
 // thread with updated().
@@ -35,6 +35,7 @@ signals:
     void updated();
 
 private:
+    static void summarise(const QString& logDir, bool swapDate, const struct ForecastRequest& request);
     void take(std::vector<LevelForecast> forecasts);
 
     const IClock& clock_;

@@ -212,9 +212,12 @@ void HistoryController::buildingFinished(const BuildResult& result)
         state = QStringLiteral("Logfiles that could not be read: ") + result.fileErrors.join(QStringLiteral("; "));
     if (!state.isEmpty())
         emit statusMessage(state);
-    // Everything built since is drawn from.
+    // Everything built since is drawn from; a view not moved since it showed
+    // the whole range shows it again, with the trends' way on.
     source_->invalidate(from_, to_);
     showForecasts();
+    if (p_.chart.following())
+        p_.chart.ShowAllRows();
     p_.chart.sourceChanged();
 }
 
