@@ -11,6 +11,7 @@
 #include "bench/support/HistoryBenchSet.h"
 #include "bench/support/RealMainWindow.h"
 #include "history/HistoryBuilder.h"
+#include "history/ForecastWatcher.h"
 #include "history/HistoryFollower.h"
 #include "history/LogfileCatalog.h"
 #include "history/SummaryStore.h"
@@ -252,11 +253,39 @@ void BM_TodayFollowedWhileMeasuring(benchmark::State& state)
     state.counters["core_share_percent"] = cpu / double(state.iterations()) / 60.0 * 100.0;
 }
 
+// The live window's forecast once a minute: the logfiles of its window
+// checked (all summarised already), the forecasts of 30 series worked out on
+// the background thread; CPU time of all threads.
+void BM_LiveForecastEachMinute(benchmark::State& state)
+{
+    if (!summariesBuilt()) {
+        state.SkipWithError("no data set");
+        return;
+    }
+    FakeClock clock(QDateTime(Set.to(), QTime(23, 0)));
+    ForecastWatcher watcher(clock);
+    QSignalSpy updated(&watcher, &ForecastWatcher::updated);
+    double cpu = 0;
+    for (auto _ : state) {
+        rusage before{}, after{};
+        getrusage(RUSAGE_SELF, &before);
+        watcher.update(Set.dir(), Installation, false, std::nullopt);
+        updated.wait(60000);
+        getrusage(RUSAGE_SELF, &after);
+        const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+        cpu += seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
+    }
+    state.counters["cpu_ms_per_minute"] = cpu * 1000.0 / double(state.iterations());
+    state.counters["core_share_percent"] = cpu / double(state.iterations()) / 60.0 * 100.0;
+    state.counters["forecasts"] = double(watcher.latest().size());
+}
+
 } // namespace
 
 BENCHMARK(BM_HistoryWholeRangeInRealWindow)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HistoryStepInRealWindow)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HistoryRecordsStepInRealWindow)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LiveForecastEachMinute)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TodayFollowedWhileMeasuring)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The small set's run in CI checks what the benchmarks measure: the whole
