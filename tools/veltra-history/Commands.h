@@ -20,3 +20,5 @@ struct Command {
 
 int exportCommand(const QStringList& arguments);
 QString exportHelp();
+int journalCommand(const QStringList& arguments);
+QString journalHelp();

@@ -9,6 +9,7 @@ namespace {
 
 const Command Commands[] = {
     {"export", "summaries of an installation's logfiles over some days as CSV", exportCommand, exportHelp},
+    {"journal", "the alarm journal of an installation over some days as CSV", journalCommand, journalHelp},
 };
 
 void printHelp(FILE* to)
