@@ -132,9 +132,13 @@ void FrmMain::createMeasurement()
 void FrmMain::createSetup()
 {
     setupPort_ = services_.makeSerialPort();
+    if (services_.commands)
+        keepRunning_ = std::make_unique<KeepRunning>(
+            KeepRunning::Parts{config_, *configStore_, *services_.commands, services_.sessionStart});
     setupMenus_ = std::make_unique<SetupMenus>(
         SetupMenus::Parts{config_, *configStore_, *configLoader_, services_.dialogs, services_.messageBox,
-                          services_.fileDialog, *setupPort_, services_.clock, &services_.systemPorts},
+                          services_.fileDialog, *setupPort_, services_.clock, &services_.systemPorts,
+                          keepRunning_.get()},
         this);
 }
 
@@ -144,7 +148,8 @@ void FrmMain::createWindowParts()
     startUp_ = std::make_unique<StartUpSequence>(StartUpContext{c, config_, layout_, services_.messageBox,
                                                                 services_.clock, scale_, chartHandlers_->sensorColor,
                                                                 services_.screen, *widgets_.central, *configLoader_,
-                                                                *measurementController_});
+                                                                *measurementController_,
+                                                                [this] { recordUnexpectedEnd(); }});
     infoWindows_ = std::make_unique<InfoWindowMenus>(
         InfoWindowMenus::Parts{widgets_, state_, *eventBox_, *decoderView_, services_.dialogs, this});
     sizing_ = std::make_unique<WindowSizing>(*this, widgets_, layout_, scale_, *chartHandlers_);
@@ -214,6 +219,12 @@ void FrmMain::wireSetup()
     QAction* startStop = widgets_.controls.MenueStartStop;
     connect(configLoader_.get(), &ConfigurationLoader::startEnabled, startStop, &QAction::setEnabled);
     SetupMenus* menus = setupMenus_.get();
+    if (QAction* keepRunning = widgets_.MenueSetupKeepRunning) {
+        keepRunning->setEnabled(keepRunning_ != nullptr);
+        connect(menus, &SetupMenus::keepRunningShown, keepRunning, &QAction::setChecked);
+        connect(configLoader_.get(), &ConfigurationLoader::startEnabled, keepRunning,
+                [this, keepRunning] { keepRunning->setChecked(config_.KEEPRUNNING == 1); });
+    }
     connect(menus, &SetupMenus::captionChanged, this, &QWidget::setWindowTitle);
     connect(menus, &SetupMenus::chartRebuildNeeded, this, [this] { chartHandlers_->RebuildLiveChart(); });
     connect(menus, &SetupMenus::writeFailuresCleared, this, [this] { logWriter_->clearWriteFailures(); });
@@ -268,6 +279,22 @@ bool FrmMain::Form_Load()
     // Playback reads stored dates in the order the menu's check mark shows.
     playback_.swapDate = config_.SWAPDATE == 1;
     return true;
+}
+
+void FrmMain::recordUnexpectedEnd()
+{
+    if (unexpectedEnd_)
+        logWriter_->writeRunningAgain(*unexpectedEnd_);
+    unexpectedEnd_.reset();
+}
+
+void FrmMain::bringToFront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 bool FrmMain::measuring() const

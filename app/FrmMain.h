@@ -4,12 +4,15 @@
 #include "app/MainLayout.h"
 #include "app/MainWidgets.h"
 #include "config/ConfigValues.h"
+#include "config/KeepRunning.h"
 #include "link/MeasurementState.h"
 #include "playback/PlaybackState.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AlarmPopup;
 class AlarmTracker;
@@ -22,6 +25,7 @@ class EventList;
 class HistoryController;
 class HistoryFollower;
 class IClock;
+class ICommandRunner;
 class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
@@ -71,6 +75,11 @@ struct FrmMainServices {
     // Makes a client of the plant uplink's broker (the uplink and its
     // connection test have one each).
     std::function<std::unique_ptr<IMqttClient>()> makeMqttClient;
+    // Runs systemctl for Setup > Keep logger running, which switches the
+    // start with the desktop session at `sessionStart`; null: the item is
+    // shown but disabled.
+    ICommandRunner* commands = nullptr;
+    SessionStartPlace sessionStart = {};
 };
 
 // The main window. It owns the measurement state, the configuration, the
@@ -96,6 +105,15 @@ public:
     // Stops the display, closes an open alarm pop-up without a confirmation
     // and closes the window, after the exit routine.
     void endProgram();
+
+    // The last run in this home ended unexpectedly at its last sign of life:
+    // the load step records that in the data logfile and the event file,
+    // once, before AUTOSTART may start a measurement. Call before Form_Load.
+    void noteUnexpectedEnd(const QDateTime& lastSignOfLife) { unexpectedEnd_ = lastSignOfLife; }
+
+    // Another start of the program wants this window: brings it back from
+    // the task bar, on top and active.
+    void bringToFront();
 
     // The Start/Stop menu command and whether a measurement runs.
     void MenueStartStop_Click();
@@ -139,6 +157,7 @@ private:
     void wireDisplay();
     void wireSetup();
     void wireHistory();
+    void recordUnexpectedEnd();
 
     FrmMainServices services_;
     ConfigValues config_;
@@ -178,6 +197,8 @@ private:
     std::unique_ptr<ChartExportCommands> chartExport_;
     std::unique_ptr<HistoryController> history_;
     std::unique_ptr<HistoryFollower> historyFollower_;
+    std::unique_ptr<KeepRunning> keepRunning_;
+    std::optional<QDateTime> unexpectedEnd_;
 
     bool exited_ = false;
     bool closeAllowed_ = false;

@@ -48,6 +48,7 @@ struct MainWidgets {
     QAction* MenueSetupSerialPort = nullptr;
     QAction* MenueSetupInstallation = nullptr;
     QAction* MenueSetupPassword = nullptr;
+    QAction* MenueSetupKeepRunning = nullptr;
     QAction* MenueVers = nullptr; // "Parameter Info"
     QAction* about = nullptr;
     // File > "History..." and "Add note..." (at the chart's cursor, while a

@@ -120,6 +120,10 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     w.MenueSetupSerialPort->setObjectName(QStringLiteral("MenueSetupSerialPort"));
     w.MenueSetupInstallation->setObjectName(QStringLiteral("MenueSetupInstallation"));
     w.MenueSetupPassword->setObjectName(QStringLiteral("MenueSetupPassword"));
+    // Checked while the desktop session keeps the logger running.
+    w.MenueSetupKeepRunning = c.MenueSetup->addAction(QStringLiteral("Keep logger running"));
+    w.MenueSetupKeepRunning->setObjectName(QStringLiteral("MenueSetupKeepRunning"));
+    w.MenueSetupKeepRunning->setCheckable(true);
 
     c.MenueEva = named(bar->addMenu(QStringLiteral("Evaluator")), "MenueEva");
     w.MenueVers = c.MenueEva->addAction(QStringLiteral("Parameter Info"));

@@ -39,6 +39,7 @@ void MenuHandlers::connectMenus()
     on(w.MenueSetupSerialPort, [&setup] { setup.MenueSetupSerialPort_Click(); });
     on(w.MenueSetupInstallation, [&setup] { setup.MenueSetupInstallation_Click(); });
     on(w.MenueSetupPassword, [&setup] { setup.MenueSetupPassword_Click(); });
+    on(w.MenueSetupKeepRunning, [&setup] { setup.MenueSetupKeepRunning_Click(); });
 }
 
 void MenuHandlers::MenueFileExit_Click()

@@ -97,6 +97,8 @@ bool StartUpSequence::run()
     }
     setGaugeScales();
     applyChannelVisibility();
+    if (c_.beforeAutostart)
+        c_.beforeAutostart();
     if (cfg.AUTOSTART == 1)
         c_.measurement.MenueStartStop_Click();
     if (w.TimerDisplay)

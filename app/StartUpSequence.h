@@ -2,6 +2,7 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class ConfigurationLoader;
 class IClock;
@@ -27,6 +28,9 @@ struct StartUpContext {
     const QWidget& panels;         // the client area the layout fills
     ConfigurationLoader& loader;
     MeasurementController& measurement; // AUTOSTART runs its Start/Stop command
+    // Runs once the configuration is loaded, before AUTOSTART may start a
+    // measurement; may be empty.
+    std::function<void()> beforeAutostart = {};
 };
 
 // The main window's load step. Every step runs even when an earlier one

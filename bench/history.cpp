@@ -4,7 +4,8 @@
 // raw read of two whole daily files, and peak memory. The data set is
 // chosen by VELTRA_HISTORY_BENCH (see support/HistoryBenchSet.h); the small
 // one is checked against an export worked out straight from the files
-// first, and the run fails when they differ.
+// first, and the run fails when they differ. A forecast of the whole set
+// as one window.
 //
 //   VELTRA_HISTORY_BENCH=year build/bench/bench_history
 //       --benchmark_enable_random_interleaving=true --benchmark_repetitions=3
@@ -14,7 +15,9 @@
 #include "core/LineSplitter.h"
 #include "core/LogTimeStamp.h"
 #include "core/Record.h"
+#include "history/Forecast.h"
 #include "history/HistoryBuilder.h"
+#include "history/LastParameterRecord.h"
 #include "history/LogfileCatalog.h"
 #include "history/LogfileClock.h"
 #include "history/RawReader.h"
@@ -241,6 +244,27 @@ void BM_QueryBuckets(benchmark::State& state)
     state.counters["buckets"] = double(buckets.size());
 }
 
+// A forecast of every sensor, value and level over the whole set as one
+// window, as the window makes it once a minute on a worker thread.
+void BM_ForecastWholeSet(benchmark::State& state)
+{
+    SummaryStore store(Set.store(), Set.dir(), false);
+    LogfileClock clock;
+    ForecastRequest request;
+    request.installation = Installation;
+    request.at = clock.startOfDay(QDate(1970, 1, 1).daysTo(Set.to()) + 1);
+    request.windowDays = Set.days;
+    request.parameters = LastParameterRecord::asOf(store.files(Installation), request.at);
+    size_t levels = 0;
+    for (auto _ : state) {
+        const ForecastResult result = Forecast::run(store, request);
+        if (!result.ok)
+            state.SkipWithError(qPrintable(result.error));
+        levels = Forecast::next(result.levels).size();
+    }
+    state.counters["gauge_lines"] = double(levels);
+}
+
 // The real tool from nothing: building and exporting a year in one process.
 void BM_ExportFromNothingPeakMemory(benchmark::State& state)
 {
@@ -280,6 +304,7 @@ BENCHMARK(BM_ExportHourWithSummaries)->Apply(addStatistics);
 BENCHMARK(BM_RawReadTwoDays)->Apply(addStatistics);
 BENCHMARK(BM_QueryBuckets)->Arg(0)->Arg(1)->ArgName("dayOfMinutes")->Apply(addStatistics)->Iterations(20);
 BENCHMARK(BM_ExportFromNothingPeakMemory)->Apply(addStatistics);
+BENCHMARK(BM_ForecastWholeSet)->Apply(addStatistics)->Iterations(10);
 
 int main(int argc, char** argv)
 {

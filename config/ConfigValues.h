@@ -19,6 +19,10 @@ struct ConfigValues {
     QString LOGDIR;      // ends in the directory separator
     int16_t AUTOSTART = 0;
     int16_t SWAPDATE = 0;
+    // 1 = the desktop session starts the logger and starts it again after an
+    // unexpected end (Setup > Keep logger running); absent from a new file,
+    // and absent or anything but 1 reads as 0.
+    int16_t KEEPRUNNING = 0;
     QString LBL_S[6] = {QStringLiteral("Sensor1"), QStringLiteral("Sensor2"), QStringLiteral("Sensor3"),
                         QStringLiteral("Sensor4"), QStringLiteral("Sensor5"), QStringLiteral("Sensor6")};
 

@@ -145,6 +145,7 @@ void ConfigurationLoader::LoadConfiguration()
     defaultsInMemory_ = false;
     notes_.clear();
     writeFailed_ = false;
+    store_.NarrowConfigFiles(values_.ConfigFileName);
 
     if (store_.GetConfigHeader(values_.ConfigFileName) != values_.ConfigHeader)
         msg = createDefaultFile();
@@ -184,6 +185,7 @@ void ConfigurationLoader::LoadConfiguration()
     values_.SWAPDATE = number(QStringLiteral("SWAPDATE"));
     if (values_.SWAPDATE > 1)
         values_.SWAPDATE = 0;
+    values_.KEEPRUNNING = number(QStringLiteral("KEEPRUNNING")) == 1 ? 1 : 0;
 
     for (int n = 1; n <= 6; ++n) {
         QString label = text(QStringLiteral("LBL_S%1").arg(n));

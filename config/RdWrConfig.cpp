@@ -1,5 +1,6 @@
 #include "config/RdWrConfig.h"
 
+#include "core/OwnerOnlySave.h"
 #include "core/WholeFileWrite.h"
 
 #include <QDir>
@@ -173,14 +174,15 @@ bool RdWrConfig::WriteConfigFile(const QString& file)
         content += "\r\n";
     }
     QSaveFile out(filePath(file));
-    QString error = openUnbuffered(out);
+    OwnerOnlySave save(out);
+    QString error = save.openError();
     if (error.isEmpty())
         error = writeWhole(out, content);
     if (!error.isEmpty())
         return fail(Failure::WriteFailed, error);
     if (restOffset_ >= 0 && restFile_ == file && !copyRest(file, out))
         return false;
-    if (!out.commit())
+    if (!save.commit())
         return fail(Failure::WriteFailed, out.errorString());
     failure_ = Failure::None;
     error_.clear();
@@ -211,13 +213,14 @@ QString RdWrConfig::KeepCopyOfConfigFile(const QString& file)
     QFile in(filePath(file));
     if (!in.exists() || in.size() == 0)
         return QString();
-    const QString copyPath = filePath(file) + QStringLiteral(".bak");
-    QSaveFile out(copyPath);
+    const QString copyPath = copyPathOf(file);
     if (!in.open(QIODevice::ReadOnly)) {
         fail(Failure::WriteFailed, in.errorString());
         return QString();
     }
-    if (const QString error = openUnbuffered(out); !error.isEmpty()) {
+    QSaveFile out(copyPath);
+    OwnerOnlySave save(out);
+    if (const QString error = save.openError(); !error.isEmpty()) {
         fail(Failure::WriteFailed, error);
         return QString();
     }
@@ -229,9 +232,20 @@ QString RdWrConfig::KeepCopyOfConfigFile(const QString& file)
             return QString();
         }
     }
-    if (!out.commit()) {
+    if (!save.commit()) {
         fail(Failure::WriteFailed, out.errorString());
         return QString();
     }
     return copyPath;
+}
+
+QString RdWrConfig::copyPathOf(const QString& file) const
+{
+    return filePath(file) + QStringLiteral(".bak");
+}
+
+void RdWrConfig::NarrowConfigFiles(const QString& file)
+{
+    narrowToOwner(filePath(file));
+    narrowToOwner(copyPathOf(file));
 }

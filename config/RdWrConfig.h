@@ -17,6 +17,10 @@ class QFileDevice;
 // Latin-1 (a file edited in an 8-bit code page still reads sensibly).
 // Values and lines written by the store are encoded as UTF-8.
 //
+// The file and its copy hold the stop password and the broker's password:
+// the store makes and rewrites them readable and writable by their owner
+// alone (0600), whatever the umask.
+//
 // Only the user-interface thread may use a store.
 class RdWrConfig {
 public:
@@ -71,6 +75,11 @@ public:
     // failed (lastFailure() tells which).
     QString KeepCopyOfConfigFile(const QString& file);
 
+    // Narrows the file and its copy to their owner when they are readable by
+    // others (left so by an older program or by hand). Best effort: a file
+    // system without modes (a FAT stick) or another user's file stays as it is.
+    void NarrowConfigFiles(const QString& file);
+
     // Why the last set, create, write or copy failed (None after a success),
     // and the system's words for it ("Read-only file system").
     Failure lastFailure() const { return failure_; }
@@ -80,6 +89,7 @@ private:
     void clearTable();
     bool fail(Failure failure, const QString& error);
     bool copyRest(const QString& file, QFileDevice& out);
+    QString copyPathOf(const QString& file) const;
 
     QString home_;
     std::array<QByteArray, MaxLines> lines_;

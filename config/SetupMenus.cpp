@@ -5,6 +5,7 @@
 #include "config/FrmCommPort.h"
 #include "config/FrmInstall.h"
 #include "config/FrmPassword.h"
+#include "config/KeepRunning.h"
 #include "config/RdWrConfig.h"
 #include "core/LogLine.h"
 #include "core/Version.h"
@@ -106,4 +107,14 @@ void SetupMenus::MenueSetupPassword_Click()
     if (!password_)
         password_ = new FrmPassword(parts_.values, parts_.store, parts_.messageBox, dialogParent_);
     parts_.runner.exec(*password_);
+}
+
+void SetupMenus::MenueSetupKeepRunning_Click()
+{
+    if (!parts_.keepRunning)
+        return;
+    const KeepRunning::Outcome outcome = parts_.keepRunning->set(parts_.values.KEEPRUNNING != 1);
+    parts_.messageBox.show(QStringLiteral("Keep logger running"), outcome.message,
+                           outcome.done ? MessageIcon::Information : MessageIcon::Error);
+    emit keepRunningShown(parts_.values.KEEPRUNNING == 1);
 }

@@ -10,6 +10,7 @@ class FrmCommPort;
 class FrmInstall;
 class FrmPassword;
 class IClock;
+class KeepRunning;
 class IDialogRunner;
 class IFileDialog;
 class IMessageBox;
@@ -18,14 +19,14 @@ class ISerialPortList;
 class QWidget;
 
 
-// The three commands of the Setup menu. Each shows its dialog modally (the
-// dialogs are created on first use) and then runs the main window's steps,
-// which for the serial port and the installation also run after Cancel and
-// store the values as they stand. A setting that could not be saved is
-// reported in a message box before the configuration is loaded again.
-// The installation setup's changes beyond the configuration go out as
-// signals, in this order: caption, chart rebuild, sensor names, cleared
-// write failures.
+// The commands of the Setup menu but the plant uplink's. The serial port,
+// installation and password commands show their dialogs modally (created on
+// first use) and then run the main window's steps, which for the serial
+// port and the installation also run after Cancel and store the values as
+// they stand. A setting that could not be saved is reported in a message
+// box before the configuration is loaded again. The installation setup's
+// changes beyond the configuration go out as signals, in this order:
+// caption, chart rebuild, sensor names, cleared write failures.
 class SetupMenus final : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +40,7 @@ public:
         ISerialPort& dialogPort; // the serial port dialog's own port, used only for its test
         const IClock& clock;
         const ISerialPortList* systemPorts = nullptr; // listed in the serial port dialog
+        KeepRunning* keepRunning = nullptr;           // null: the item is not offered
     };
 
     SetupMenus(Parts parts, QWidget* dialogParent = nullptr);
@@ -47,6 +49,9 @@ public:
     void MenueSetupSerialPort_Click();
     void MenueSetupInstallation_Click();
     void MenueSetupPassword_Click();
+    // Keep logger running: switches KEEPRUNNING over, says what was done (or
+    // why not) in a message box, and reports the setting as it now stands.
+    void MenueSetupKeepRunning_Click();
 
     // The caption the installation setup gives the main window.
     static QString installationCaption(const QString& installation);
@@ -59,6 +64,8 @@ signals:
     void sensorNameChanged(int sensor, const QString& caption, const QString& toolTip);
     // LogWriteFailed and EventWriteFailed are to be cleared.
     void writeFailuresCleared();
+    // KEEPRUNNING as it stands after the Keep logger running item.
+    void keepRunningShown(bool on);
 
 private:
     bool store(const QString& key, const QString& value);

@@ -1,5 +1,7 @@
 #include "core/Events.h"
 
+#include "core/LogLine.h"
+
 namespace Events {
 namespace {
 
@@ -107,6 +109,33 @@ QString eventfileText(EventCode code, int sensor, const QString& installation)
 {
     const Entry* e = entry(number(code));
     return fileText(e, e && e->eventfile ? e->eventfile : e ? e->logfile : nullptr, sensor, installation);
+}
+
+namespace {
+const QString EndedPrefix = QStringLiteral("Logger ended unexpectedly at ");
+const QString TextEnd = QStringLiteral(" !");
+const QString StampForm = QStringLiteral("MM-dd-yyyy HH:mm:ss");
+} // namespace
+
+QString loggerEndedText(const QDateTime& lastSignOfLife)
+{
+    return EndedPrefix + LogLine::timeStamp(lastSignOfLife) + TextEnd;
+}
+
+QString loggerRunningAgainText(const QString& installation)
+{
+    return QStringLiteral("Logger running again at ") + installation + TextEnd;
+}
+
+std::optional<QDateTime> loggerEndedAt(const QString& text)
+{
+    if (!text.startsWith(EndedPrefix) || !text.endsWith(TextEnd))
+        return std::nullopt;
+    const QString stamp = text.mid(EndedPrefix.size(), text.size() - EndedPrefix.size() - TextEnd.size());
+    const QDateTime when = QDateTime::fromString(stamp, StampForm);
+    if (!when.isValid())
+        return std::nullopt;
+    return when;
 }
 
 } // namespace Events

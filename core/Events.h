@@ -3,8 +3,10 @@
 // text and the information lines it writes into the data logfile and the
 // event file. Call sites name an event by its code and never spell its
 // number or its texts.
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 enum class EventCode : int16_t {
     MeasureStarted = 1,
@@ -77,5 +79,17 @@ inline QString listText(EventCode code, int sensor = 0)
 // The start, stop and connection texts name the installation.
 QString logfileText(EventCode code, int sensor = 0, const QString& installation = QString());
 QString eventfileText(EventCode code, int sensor = 0, const QString& installation = QString());
+
+// The two information lines a logger writes into both files when it comes
+// back after an unexpected end (a crash, kill -9, the out-of-memory killer,
+// a power cut), stamped with the time it came back:
+//   "Logger ended unexpectedly at MM-DD-YYYY HH:MM:SS !"  (its last sign of life)
+//   "Logger running again at <installation> !"
+// Between the two times the logger was not running.
+QString loggerEndedText(const QDateTime& lastSignOfLife);
+QString loggerRunningAgainText(const QString& installation);
+// The last sign of life a "Logger ended unexpectedly" line names (local
+// time); nullopt for any other text.
+std::optional<QDateTime> loggerEndedAt(const QString& text);
 
 } // namespace Events

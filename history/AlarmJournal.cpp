@@ -187,7 +187,7 @@ void AlarmJournal::carryOver(int64_t start)
         const int condition = was.kind == JournalKind::AlarmRelay
             ? RelayConditions + was.relay - 1
             : (was.sensor - 1) * 4 + (was.quantity == AlarmQuantity::Temperature ? 2 : 0)
-                + (was.level == AlarmLevel::MainAlarm ? 1 : 0);
+                + (was.level == AlarmStage::MainAlarm ? 1 : 0);
         if (episode_[condition] != kNone)
             continue;
         const int n = openCondition(condition, start);
@@ -236,7 +236,7 @@ void AlarmJournal::confirmed(int64_t at, bool mainAlarm)
     }
     for (const int n : popUpSensors_) {
         JournalEntry& e = entries_[size_t(n)];
-        const bool shown = relayConfirmed[e.level == AlarmLevel::MainAlarm ? 1 : 2];
+        const bool shown = relayConfirmed[e.level == AlarmStage::MainAlarm ? 1 : 2];
         if (shown && !e.isConfirmed() && e.start <= at)
             e.confirmed = at;
     }
@@ -274,7 +274,7 @@ int AlarmJournal::openCondition(int condition, int64_t at)
     } else {
         e.sensor = condition / 4 + 1;
         e.quantity = condition % 4 < 2 ? AlarmQuantity::OilQuality : AlarmQuantity::Temperature;
-        e.level = condition % 2 == 0 ? AlarmLevel::PreAlarm : AlarmLevel::MainAlarm;
+        e.level = condition % 2 == 0 ? AlarmStage::PreAlarm : AlarmStage::MainAlarm;
         if (!popUpRelays_.empty())
             popUpSensors_.push_back(n);
     }

@@ -1,17 +1,17 @@
 #include "history/AlarmTimes.h"
 
 namespace {
-bool indices(int sensor, AlarmQuantity quantity, AlarmLevel level, int& q, int& l)
+bool indices(int sensor, AlarmQuantity quantity, AlarmStage level, int& q, int& l)
 {
-    if (sensor < 1 || sensor > 6 || quantity == AlarmQuantity::None || level == AlarmLevel::None)
+    if (sensor < 1 || sensor > 6 || quantity == AlarmQuantity::None || level == AlarmStage::None)
         return false;
     q = quantity == AlarmQuantity::OilQuality ? 0 : 1;
-    l = level == AlarmLevel::PreAlarm ? 0 : 1;
+    l = level == AlarmStage::PreAlarm ? 0 : 1;
     return true;
 }
 } // namespace
 
-int64_t AlarmTimes::of(int sensor, AlarmQuantity quantity, AlarmLevel level) const
+int64_t AlarmTimes::of(int sensor, AlarmQuantity quantity, AlarmStage level) const
 {
     int q = 0, l = 0;
     return indices(sensor, quantity, level, q, l) ? seconds[sensor - 1][q][l] : 0;

@@ -12,7 +12,7 @@ struct AlarmTimes {
     // Seconds, by sensor 1..6 at 0..5.
     int64_t seconds[6][2][2] = {}; // [sensor - 1][oil quality, temperature][pre-alarm, main alarm]
 
-    int64_t of(int sensor, AlarmQuantity quantity, AlarmLevel level) const;
+    int64_t of(int sensor, AlarmQuantity quantity, AlarmStage level) const;
 
     static AlarmTimes of(const std::vector<JournalEntry>& entries);
 };

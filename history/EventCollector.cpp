@@ -1,7 +1,5 @@
 #include "history/EventCollector.h"
 
-#include "core/Record.h"
-
 namespace {
 constexpr size_t TextStart = 21; // after "#MM-DD-YYYY HH:MM:SS "
 
@@ -26,17 +24,4 @@ void EventCollector::info(RowParser& parser, const char* text, size_t length)
         return;
     event.lastRecord = parser.latest();
     events_.events.push_back(event);
-}
-
-void EventCollector::other(RowParser& parser, const char* text, size_t length)
-{
-    length = withoutCr(text, length);
-    const QByteArrayView record(text + TextStart, qsizetype(length - TextStart));
-    if (Record::typeOf(record) != Record::ParameterType)
-        return;
-    int64_t instant = 0;
-    if (!parser.infoInstant(text, length, instant))
-        return;
-    events_.parameters = record.toByteArray();
-    events_.parametersInstant = instant;
 }

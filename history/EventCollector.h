@@ -1,7 +1,6 @@
 #pragma once
-// Gathers the events and the last parameter record of one logfile while its
-// lines are read, in file order, stamped by the same RowParser as the
-// records.
+// Gathers the events of one logfile while its lines are read, in file
+// order, stamped by the same RowParser as the records.
 #include "history/FileEvents.h"
 #include "history/InfoLineTexts.h"
 #include "history/RowParser.h"
@@ -14,10 +13,8 @@ public:
 
     // Goes on from an earlier reading of the same file.
     void restart(FileEvents earlier) { events_ = std::move(earlier); }
-    // A line RowParser read as an info line, or as another readable record
-    // (a parameter record is kept); without its LF.
+    // A line RowParser read as an info line, without its LF.
     void info(RowParser& parser, const char* text, size_t length);
-    void other(RowParser& parser, const char* text, size_t length);
 
     const FileEvents& events() const { return events_; }
 

@@ -7,14 +7,12 @@ namespace FileEventsCodec {
 namespace {
 constexpr char Form = 1;
 constexpr int KindCount = 4;
-// A parameter record is 91 characters; more is no record of the logger's.
-constexpr uint64_t MaxParameterBytes = 4096;
 } // namespace
 
 QByteArray encode(const FileEvents& in)
 {
     QByteArray out;
-    out.reserve(qsizetype(in.events.size()) * 8 + in.parameters.size() + 16);
+    out.reserve(qsizetype(in.events.size()) * 8 + 16);
     out.append(Form);
     Varint::put(out, in.events.size());
     int64_t previous = 0;
@@ -26,9 +24,6 @@ QByteArray encode(const FileEvents& in)
         if (e.kind == InfoEvent::Kind::LoggerEnded)
             Varint::putSigned(out, e.instant - e.endedAt);
     }
-    Varint::put(out, uint64_t(in.parameters.size()));
-    out.append(in.parameters);
-    Varint::putSigned(out, in.parametersInstant);
     return out;
 }
 
@@ -60,14 +55,7 @@ bool decode(const QByteArray& stored, FileEvents& out)
         if (e.kind == InfoEvent::Kind::LoggerEnded)
             e.endedAt = e.instant - in.getSigned();
     }
-    const uint64_t length = in.get();
-    const qsizetype at = stored.size() - qsizetype(in.remaining());
-    if (in.failed() || length > MaxParameterBytes || length > in.remaining())
-        return damaged();
-    out.parameters = stored.mid(at, qsizetype(length));
-    Varint::Reader rest(stored.constData() + at + qsizetype(length), in.remaining() - size_t(length));
-    out.parametersInstant = rest.getSigned();
-    if (rest.failed() || !rest.atEnd())
+    if (in.failed() || !in.atEnd())
         return damaged();
     return true;
 }

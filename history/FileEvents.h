@@ -1,8 +1,7 @@
 #pragma once
 // What the history keeps of a logfile's information lines: the events among
-// them in file order, and the file's last parameter record (the evaluator's
-// identity). Kept in the summary store beside the buckets, so a journal or a
-// report of months reads no logfile.
+// them, in file order. Kept in the summary store beside the buckets, so a
+// journal of months reads no logfile.
 #include "history/InfoEvent.h"
 
 #include <QByteArray>
@@ -10,8 +9,6 @@
 
 struct FileEvents {
     std::vector<InfoEvent> events;
-    QByteArray parameters;         // the last parameter record from its ":", as logged; empty: none
-    int64_t parametersInstant = 0; // when it was logged
 };
 
 namespace FileEventsCodec {

@@ -1,6 +1,7 @@
 #include "history/FileSummariser.h"
 
 #include "core/LineSplitter.h"
+#include "core/Record.h"
 #include "history/BucketCodec.h"
 #include "history/EventCollector.h"
 #include "history/MinuteBuckets.h"
@@ -8,6 +9,7 @@
 #include "history/WholeLines.h"
 
 #include <QFile>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -30,7 +32,28 @@ struct Reading {
     int64_t setBacksBefore = 0;
     int64_t firstInstant = 0;
     bool hasRows = false;
+    QByteArray parameter;
+    int64_t parameterInstant = 0;
+    QByteArray parameterWithHighLevels;
 };
+
+// No parameter field lies beyond this: a longer line is damaged, and what
+// the store keeps of one stays small.
+constexpr size_t ParameterBytes = 128;
+
+void noteParameter(Reading& r, const char* line, size_t length, int64_t instant)
+{
+    if (length > 0 && line[length - 1] == '\r')
+        --length;
+    const QByteArrayView record(line + 21, qsizetype(std::min(length - 21, ParameterBytes)));
+    Record::Parameter parsed;
+    if (!Record::parseParameter(record, Record::Logfile, parsed))
+        return;
+    r.parameter = record.toByteArray();
+    r.parameterInstant = instant;
+    if (parsed.hasHighLevels)
+        r.parameterWithHighLevels = r.parameter;
+}
 
 // The checksum of the file's first `length` bytes, read in blocks.
 bool checksumOf(QFile& file, int64_t length, PrefixChecksum& checksum, const FileSummariser::Progress& progress,
@@ -80,6 +103,9 @@ bool goOn(const FileSummariser::Job& job, QFile& file, Reading& r, const FileSum
     r.setBacksBefore = e.setBacks;
     r.firstInstant = e.firstInstant;
     r.hasRows = e.records > 0;
+    r.parameter = e.parameterRecord;
+    r.parameterInstant = e.parameterInstant;
+    r.parameterWithHighLevels = e.parameterRecordWithHighLevels;
     return true;
 }
 
@@ -103,12 +129,12 @@ int64_t readLines(QFile& file, int64_t size, Reading& r, const FileSummariser::P
                     r.firstInstant = row.instant;
                 r.hasRows = true;
                 ++r.records;
+            } else if (kind == RowParser::Line::Parameter) {
+                noteParameter(r, start, size_t(newline - start), row.instant);
             } else if (kind == RowParser::Line::Damaged) {
                 ++r.damaged;
             } else if (kind == RowParser::Line::Info) {
                 r.events.info(r.parser, start, size_t(newline - start));
-            } else {
-                r.events.other(r.parser, start, size_t(newline - start));
             }
             return true;
         });
@@ -154,6 +180,9 @@ FileSummariser::Outcome FileSummariser::run(const Job& job, const Progress& prog
     s.records = r.records;
     s.damagedLines = r.damaged;
     s.setBacks = r.setBacksBefore + r.parser.setBacks();
+    s.parameterRecord = r.parameter;
+    s.parameterInstant = r.parameterInstant;
+    s.parameterRecordWithHighLevels = r.parameterWithHighLevels;
     for (const Tier t : Tiers::all) {
         const std::vector<Bucket> buckets = r.buckets.tier(t, clock_);
         const int i = int(t);

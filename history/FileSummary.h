@@ -23,6 +23,13 @@ struct FileState {
     int64_t records = 0;
     int64_t damagedLines = 0;
     int64_t setBacks = 0; // rows stamped at the latest instant (a clock set back)
+    // The file's last readable parameter record (from its ":", as logged)
+    // and the instant of its time stamp; empty when it holds none. A record
+    // without the high levels keeps those of the one before, so the last
+    // record that carries them is kept too (empty when none did).
+    QByteArray parameterRecord;
+    int64_t parameterInstant = 0;
+    QByteArray parameterRecordWithHighLevels;
 };
 
 struct FileSummary {

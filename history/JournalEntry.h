@@ -12,7 +12,7 @@ enum class JournalKind : uint8_t {
     LoggerNotRunning,   // the logger's last sign of life to its return after an unexpected end
 };
 enum class AlarmQuantity : uint8_t { None, OilQuality, Temperature };
-enum class AlarmLevel : uint8_t { None, PreAlarm, MainAlarm };
+enum class AlarmStage : uint8_t { None, PreAlarm, MainAlarm };
 
 struct JournalEntry {
     static constexpr int64_t None = INT64_MIN;
@@ -20,7 +20,7 @@ struct JournalEntry {
     JournalKind kind = JournalKind::SensorAlarm;
     int sensor = 0; // 1..6 for sensor alarms, else 0
     AlarmQuantity quantity = AlarmQuantity::None;
-    AlarmLevel level = AlarmLevel::None;
+    AlarmStage level = AlarmStage::None;
     int relay = 0; // 1 or 2 for alarm relays, else 0
     int64_t start = 0;
     int64_t confirmed = None; // when the alarm pop-up showing it was confirmed

@@ -69,25 +69,3 @@ bool JournalReader::read(const QString& installation, int64_t from, int64_t to, 
     out = journal.finish(from, to);
     return true;
 }
-
-bool JournalReader::lastParameters(const QString& installation, int64_t to, QByteArray& record, int64_t& instant)
-{
-    record.clear();
-    EventFiles source(store_, installation, swapDate_);
-    const QList<LogfileInfo> files = filesUpTo(installation, to);
-    for (qsizetype i = files.size() - 1; i >= 0; --i) {
-        FileEvents events;
-        int64_t latest = 0;
-        if (!source.read(files[i], events, latest)) {
-            error_ = QStringLiteral("cannot read ") + source.error();
-            return false;
-        }
-        if (!events.parameters.isEmpty() && events.parametersInstant < to) {
-            record = events.parameters;
-            instant = events.parametersInstant;
-            break;
-        }
-    }
-    bytesRead_ = source.bytesRead();
-    return true;
-}

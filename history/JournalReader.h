@@ -28,10 +28,6 @@ public:
     // read; error() says which and why.
     bool read(const QString& installation, int64_t from, int64_t to, std::vector<JournalEntry>& out);
 
-    // The last parameter record logged before `to` ("" when none was) and
-    // when it was logged. False when a logfile could not be read.
-    bool lastParameters(const QString& installation, int64_t to, QByteArray& record, int64_t& instant);
-
     QString error() const { return error_; }
     // The bytes of logfiles read: none when the store knew every file.
     int64_t bytesRead() const { return bytesRead_; }

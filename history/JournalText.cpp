@@ -19,7 +19,7 @@ QString what(const JournalEntry& e, const QStringList& sensorNames)
         return sensorName(e.sensor, sensorNames)
             + (e.quantity == AlarmQuantity::OilQuality ? QStringLiteral(" oil quality")
                                                        : QStringLiteral(" temperature"))
-            + (e.level == AlarmLevel::MainAlarm ? QStringLiteral(" main alarm") : QStringLiteral(" pre-alarm"));
+            + (e.level == AlarmStage::MainAlarm ? QStringLiteral(" main alarm") : QStringLiteral(" pre-alarm"));
     case JournalKind::AlarmRelay:
         return QStringLiteral("Alarm relay %1").arg(e.relay);
     case JournalKind::EvaluatorLost:
@@ -91,9 +91,9 @@ QByteArray quantityName(AlarmQuantity quantity)
                                                  : QByteArray();
 }
 
-QByteArray levelName(AlarmLevel level)
+QByteArray levelName(AlarmStage level)
 {
-    return level == AlarmLevel::PreAlarm ? "pre_alarm" : level == AlarmLevel::MainAlarm ? "main_alarm" : QByteArray();
+    return level == AlarmStage::PreAlarm ? "pre_alarm" : level == AlarmStage::MainAlarm ? "main_alarm" : QByteArray();
 }
 
 } // namespace JournalText

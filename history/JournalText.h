@@ -24,6 +24,6 @@ QString duration(int64_t seconds);
 // "oil_quality", "temperature"; "pre_alarm", "main_alarm"; empty for None.
 QByteArray kindName(JournalKind kind);
 QByteArray quantityName(AlarmQuantity quantity);
-QByteArray levelName(AlarmLevel level);
+QByteArray levelName(AlarmStage level);
 
 } // namespace JournalText

@@ -43,10 +43,19 @@ bool instantOf(const char* line, size_t length, LogfileClock& clock, int64_t& in
 
 NotesFile::NotesFile(const QString& logDir) : path_(QDir(logDir).filePath(QStringLiteral("notes_VELTRA.txt"))) {}
 
+QString NotesFile::oilChanged()
+{
+    return QStringLiteral("Oil changed");
+}
+
+QString NotesFile::sensorReplaced()
+{
+    return QStringLiteral("Sensor replaced");
+}
+
 QStringList NotesFile::presetTexts()
 {
-    return {QStringLiteral("Oil changed"), QStringLiteral("Oil topped up"), QStringLiteral("Sample taken"),
-            QStringLiteral("Sensor replaced")};
+    return {oilChanged(), QStringLiteral("Oil topped up"), QStringLiteral("Sample taken"), sensorReplaced()};
 }
 
 QByteArray NotesFile::lineText(const Note& note)

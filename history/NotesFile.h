@@ -31,6 +31,9 @@ public:
 
     // "Oil changed", "Oil topped up", "Sample taken", "Sensor replaced".
     static QStringList presetTexts();
+    // Two of them: the oil and the sensor begin anew there.
+    static QString oilChanged();
+    static QString sensorReplaced();
 
     // Appends the note as one whole line; control characters of the texts
     // are made safe as in the logfiles. False with the system's reason.

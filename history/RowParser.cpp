@@ -3,6 +3,7 @@
 #include "core/LogTimeStamp.h"
 #include "core/Record.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -31,6 +32,8 @@ RowParser::Line RowParser::read(const char* text, size_t length, Row& row)
         return Line::Info;
     const QByteArrayView record(text + 21, qsizetype(length - 21));
     const Record::Kind kind = Record::kindOf(Record::typeOf(record));
+    if (kind == Record::Kind::Parameter)
+        return parameter(text, length, row);
     if (kind != Record::Kind::Sensor)
         return kind == Record::Kind::Other ? Line::Damaged : Line::Other;
     Record::Sensor sensor;
@@ -105,6 +108,11 @@ bool RowParser::readLocal(const char* text, size_t length, bool swapDate, int64_
     const int64_t day = LogTimeStamp::dayNumberOf(f, swapDate);
     local = (day - DaysFrom1899To1970) * 86400 + f.hour * 3600 + f.minute * 60 + f.sec;
     return day >= 0 && f.hour >= 0 && f.hour < 24 && f.minute >= 0 && f.minute < 60 && f.sec >= 0 && f.sec < 60;
+}
+
+RowParser::Line RowParser::parameter(const char* text, size_t length, Row& row)
+{
+    return infoInstant(text, length, row.instant) ? Line::Parameter : Line::Other;
 }
 
 bool RowParser::localTime(const char* text, size_t length, int64_t& local)

@@ -37,7 +37,12 @@ public:
     enum class Line {
         Info,    // no record: carries no values
         Record,  // a sensor record: the row is filled
-        Other,   // a readable record of another kind (parameter, text)
+        // A parameter record: only row.instant is set, the instant of its
+        // time stamp as a row would get it, but not taken as the latest (a
+        // record that passes no row on). The record starts at position 22.
+        Parameter,
+        Other,   // a readable record of another kind (text), or a parameter
+                 // record whose time stamp cannot be read
         Damaged, // skipped
     };
     static constexpr int64_t NothingSeen = INT64_MIN;
@@ -71,6 +76,7 @@ private:
     bool localTime(const char* text, size_t length, int64_t& local);
     static bool readLocal(const char* text, size_t length, bool swapDate, int64_t& local);
     LogfileClock::Stamp place(int64_t local);
+    Line parameter(const char* text, size_t length, Row& row);
 
     LogfileClock& clock_;
     bool swapDate_;

@@ -16,7 +16,7 @@
 namespace {
 
 // The layout's number: a store of another one is made anew.
-constexpr const char* Layout = "2";
+constexpr const char* Layout = "3";
 constexpr int BusyMilliseconds = 10000;
 
 const char* const Schema = R"(
@@ -26,6 +26,7 @@ CREATE TABLE IF NOT EXISTS files(
   size INTEGER NOT NULL, mtime_ns INTEGER NOT NULL, read_offset INTEGER NOT NULL, checksum INTEGER NOT NULL,
   latest INTEGER NOT NULL, latest_offset INTEGER NOT NULL, first_instant INTEGER NOT NULL,
   end_instant INTEGER NOT NULL, records INTEGER NOT NULL, damaged INTEGER NOT NULL, set_backs INTEGER NOT NULL,
+  parameter BLOB NOT NULL, parameter_instant INTEGER NOT NULL, parameter_high BLOB NOT NULL,
   UNIQUE(installation, name));
 CREATE TABLE IF NOT EXISTS summaries(
   file_id INTEGER NOT NULL, tier INTEGER NOT NULL, first_start INTEGER NOT NULL, last_start INTEGER NOT NULL,

@@ -11,8 +11,12 @@
 
 namespace {
 
+// Some 50 MB of address space at most.
+constexpr int64_t MostBucketsReserved = 65536;
+
 const char* const SelectFiles = "SELECT installation, name, size, mtime_ns, read_offset, checksum, latest, "
-                                "latest_offset, first_instant, end_instant, records, damaged, set_backs FROM files ";
+                                "latest_offset, first_instant, end_instant, records, damaged, set_backs, parameter, "
+                                "parameter_instant, parameter_high FROM files ";
 
 FileState fileFrom(const SqliteStatement& s)
 {
@@ -30,6 +34,9 @@ FileState fileFrom(const SqliteStatement& s)
     f.records = s.integer(10);
     f.damagedLines = s.integer(11);
     f.setBacks = s.integer(12);
+    f.parameterRecord = s.blob(13);
+    f.parameterInstant = s.integer(14);
+    f.parameterRecordWithHighLevels = s.blob(15);
     return f;
 }
 
@@ -38,6 +45,7 @@ void bindFile(SqliteStatement& s, const FileState& f)
     s.bind(1, f.installation).bind(2, f.name).bind(3, f.size).bind(4, f.mtimeNs).bind(5, f.readOffset);
     s.bind(6, int64_t(f.checksum)).bind(7, f.latest).bind(8, int64_t(f.latestOffset)).bind(9, f.firstInstant);
     s.bind(10, f.endInstant).bind(11, f.records).bind(12, f.damagedLines).bind(13, f.setBacks);
+    s.bindBlob(14, f.parameterRecord).bind(15, f.parameterInstant).bindBlob(16, f.parameterRecordWithHighLevels);
 }
 
 } // namespace
@@ -131,12 +139,14 @@ bool SummaryStore::write(const FileSummary& summary)
 {
     return transaction([&] {
         SqliteStatement upsert(db_, "INSERT INTO files(installation, name, size, mtime_ns, read_offset, checksum, "
-                                    "latest, latest_offset, first_instant, end_instant, records, damaged, set_backs) "
-                                    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13) "
+                                    "latest, latest_offset, first_instant, end_instant, records, damaged, set_backs, "
+                                    "parameter, parameter_instant, parameter_high) "
+                                    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16) "
                                     "ON CONFLICT(installation, name) DO UPDATE SET size = ?3, mtime_ns = ?4, "
                                     "read_offset = ?5, checksum = ?6, latest = ?7, latest_offset = ?8, "
                                     "first_instant = ?9, end_instant = ?10, records = ?11, damaged = ?12, "
-                                    "set_backs = ?13 RETURNING id");
+                                    "set_backs = ?13, parameter = ?14, parameter_instant = ?15, "
+                                    "parameter_high = ?16 RETURNING id");
         bindFile(upsert, summary.state);
         if (upsert.step() != SQLITE_ROW)
             return fail(QStringLiteral("writing"));
@@ -192,6 +202,11 @@ bool SummaryStore::buckets(const QString& installation, Tier tier, int64_t from,
         "AND s.tier = ?2 AND s.last_start >= ?3 AND s.first_start < ?4 ORDER BY f.first_instant, f.name");
     s.bind(1, installation).bind(2, int64_t(tier)).bind(3, from).bind(4, to);
     std::vector<Bucket> decoded;
+    // A bucket is some 750 bytes: growing a year of hours step by step cost
+    // more than reading them. Pages reserved beyond what gaps leave unused
+    // are never touched.
+    if (const int64_t length = Tiers::seconds(tier); length > 0 && to > from)
+        out.reserve(size_t(std::min<int64_t>((to - from) / length + 2, MostBucketsReserved)));
     int result = SQLITE_ROW;
     while ((result = s.step()) == SQLITE_ROW) {
         if (!BucketCodec::decode(s.blob(0), decoded)) {

@@ -68,7 +68,6 @@ public:
     int64_t getSigned() { return unzigzag(get()); }
     bool failed() const { return failed_; }
     bool atEnd() const { return p_ == end_; }
-    size_t remaining() const { return size_t(end_ - p_); }
 
 private:
     const unsigned char* p_;

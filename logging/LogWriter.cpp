@@ -106,6 +106,16 @@ void LogWriter::SetEvtInfotext(const QString& text)
         eventfileFailed(result);
 }
 
+void LogWriter::writeRunningAgain(const QDateTime& lastSignOfLife)
+{
+    beginLogging();
+    for (const QString& text :
+         {Events::loggerEndedText(lastSignOfLife), Events::loggerRunningAgainText(config_.INSTALLATION)}) {
+        SetInfotext(text);
+        SetEvtInfotext(text);
+    }
+}
+
 void LogWriter::writeExitLine()
 {
     appendInfo(state_.logfileName, QStringLiteral("Measure Stopped"));

@@ -62,6 +62,11 @@ public:
     // data logfile; once the data logfile has failed the rest is left out.
     void writeStartHeader();
 
+    // After an unexpected end of the last run: names today's files and writes
+    // "Logger ended unexpectedly at <lastSignOfLife> !" and "Logger running
+    // again at <installation> !" to both, in that order.
+    void writeRunningAgain(const QDateTime& lastSignOfLife);
+
     // "Measure Stopped" to the data logfile, whatever LogWriteFailed says;
     // the program is ending, so a failure is not reported.
     void writeExitLine();

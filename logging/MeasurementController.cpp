@@ -24,6 +24,9 @@ MeasurementController::MeasurementController(const Parts& parts, QObject* parent
 
 void MeasurementController::MenueStartStop_Click()
 {
+    // The program is ending (asked to by the system while it was starting up).
+    if (exited_)
+        return;
     if (!measuring_)
         start();
     else

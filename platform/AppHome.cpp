@@ -34,8 +34,8 @@ ProgramFolders programFoldersFor(const QString& programDir, bool programDirWrita
 {
     const QString dir = QDir::cleanPath(programDir);
     if (layout.programDirs.contains(canonicalDir(dir)))
-        return {userDataDir, QDir::cleanPath(dir + QLatin1Char('/') + layout.dataDirFromProgramDir)};
-    return {programDirWritable ? dir : userDataDir, dir};
+        return {userDataDir, QDir::cleanPath(dir + QLatin1Char('/') + layout.dataDirFromProgramDir), true};
+    return {programDirWritable ? dir : userDataDir, dir, false};
 }
 
 ProgramFolders programFolders()

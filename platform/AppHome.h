@@ -8,6 +8,9 @@ struct ProgramFolders {
     QString home;
     // Read-only files that come with the program: the alarm sounds.
     QString data;
+    // The program is the installed one (in one of the install layout's
+    // program folders), which the packaged user unit starts.
+    bool installed = false;
 };
 
 // Where an installed program lives: the folders of programs that a package

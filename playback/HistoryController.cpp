@@ -185,6 +185,16 @@ void HistoryController::fileSummarised(const FileNotice& notice)
 
 void HistoryController::buildingFinished(const BuildResult& result)
 {
+    // A store that failed while it was written (a full disk, a failing
+    // medium): the history is summarised again, in memory, and still shows.
+    const QString inMemory = SummaryStore::inMemoryPath(shown_.folder);
+    if (source_ && !result.storeError.isEmpty() && storePath_ != inMemory) {
+        emit statusMessage(QStringLiteral("History summaries are kept in memory only: ") + result.storeError);
+        storePath_ = inMemory;
+        reader_->useStore(storePath_);
+        startBuilding();
+        return;
+    }
     if (progress_)
         progress_->setVisible(false);
     show(stopButton_, false);

@@ -5,6 +5,7 @@
 #include "history/AlarmTimes.h"
 #include "history/Bucket.h"
 #include "history/JournalEntry.h"
+#include "history/LevelForecast.h"
 #include "history/NotesFile.h"
 #include "history/Tier.h"
 #include "report/ReportRequest.h"
@@ -38,6 +39,9 @@ struct ReportData {
 
     Tier chartTier = Tier::Hour;
     std::vector<Bucket> chartBuckets; // [from, to), of chartTier
+
+    // As of the range's end: every level of every value forecast.
+    std::vector<LevelForecast> forecasts;
 
     // Covered minutes over the range's minutes, in %: a minute with a
     // record of the sensor counts whole.

@@ -1,4 +1,6 @@
+#include "history/Forecast.h"
 #include "history/JournalReader.h"
+#include "history/LastParameterRecord.h"
 #include "history/LogfileClock.h"
 #include "history/UpToDateStore.h"
 #include "report/ReportData.h"
@@ -36,22 +38,20 @@ bool readFigures(SummaryStore& store, const QString& key, ReportData& d, QString
     return true;
 }
 
-bool readParameters(JournalReader& reader, const ReportRequest& request, ReportData& d, QString* problem)
+// The live window's, or the last one logged in the range or before it that
+// the store knows of.
+void readParameters(SummaryStore& store, const QString& key, const ReportRequest& request, ReportData& d)
 {
     if (request.parameters) {
         d.parameters = request.parameters;
         d.parametersLive = true;
-        return true;
+        return;
     }
-    QByteArray record;
-    if (!reader.lastParameters(request.installation, d.to, record, d.parametersInstant)) {
-        *problem = reader.error();
-        return false;
-    }
-    Record::Parameter parameter;
-    if (!record.isEmpty() && Record::parseParameter(record, Record::Logfile, parameter))
-        d.parameters = parameter.info;
-    return true;
+    const std::vector<FileState> files = store.files(key);
+    d.parameters = LastParameterRecord::asOf(files, d.to - 1);
+    for (const FileState& f : files)
+        if (!f.parameterRecord.isEmpty() && f.parameterInstant < d.to)
+            d.parametersInstant = std::max(d.parametersInstant, f.parameterInstant);
 }
 
 void chooseSensors(ReportData& d)
@@ -60,6 +60,27 @@ void chooseSensors(ReportData& d)
     for (int s = 1; s <= Series::kSensors; ++s)
         if (s <= counted || d.figures[Series::index(s, 0)].count > 0)
             d.sensors.push_back(s);
+}
+
+// As of the range's end, from the data of the forecast's window (which may
+// reach back before the range: its days are summarised first).
+bool readForecasts(UpToDateStore& prepared, const LogfileCatalog& catalog, const ReportRequest& request,
+                   ReportData& d, QString* problem)
+{
+    ForecastRequest forecast;
+    forecast.installation = request.installation;
+    forecast.at = d.to;
+    forecast.notes = NotesFile(request.logDir).read(request.installation);
+    forecast.parameters = d.parameters;
+    if (!prepared.bringUpToDate(catalog, Forecast::firstNeeded(forecast), d.to, problem))
+        return false;
+    const ForecastResult result = Forecast::run(prepared.store(), forecast);
+    if (!result.ok) {
+        *problem = result.error;
+        return false;
+    }
+    d.forecasts = result.levels;
+    return true;
 }
 
 bool readRange(SummaryStore& store, const LogfileCatalog& catalog, const ReportRequest& request, ReportData& d,
@@ -79,8 +100,7 @@ bool readRange(SummaryStore& store, const LogfileCatalog& catalog, const ReportR
         return false;
     }
     d.alarmTimes = AlarmTimes::of(d.journal);
-    if (!readParameters(reader, request, d, problem))
-        return false;
+    readParameters(store, key, request, d);
     for (const Note& n : NotesFile(request.logDir).read(request.installation))
         if (n.instant >= d.from && n.instant < d.to)
             d.notes.push_back(n);
@@ -138,7 +158,8 @@ bool gather(const ReportRequest& request, ReportData& d, QString* problem)
                            request.logDir, request.installation, request.swapDate);
     if (!prepared.bringUpToDate(catalog, d.from, end, problem))
         return false;
-    return readRange(prepared.store(), catalog, request, d, problem);
+    return readRange(prepared.store(), catalog, request, d, problem)
+        && readForecasts(prepared, catalog, request, d, problem);
 }
 
 } // namespace ReportGathering

@@ -46,7 +46,7 @@ QString evaluatorText(const ReportData& d)
         .arg(source);
 }
 
-QString alarmTime(const ReportData& d, int sensor, int value, AlarmLevel level)
+QString alarmTime(const ReportData& d, int sensor, int value, AlarmStage level)
 {
     const AlarmQuantity quantity = value == 0 ? AlarmQuantity::OilQuality
         : value == 1                          ? AlarmQuantity::Temperature
@@ -69,7 +69,7 @@ QStringList figureRow(const ReportData& d, int sensor, int value)
             << ReportValues::number(value, Series::inUnits(value, double(s.sum) / double(s.count)), 1)
             << ReportValues::number(value, Series::inUnits(value, s.max));
     row << QString::number(d.coverage(sensor), 'f', 1) + QStringLiteral(" %")
-        << alarmTime(d, sensor, value, AlarmLevel::PreAlarm) << alarmTime(d, sensor, value, AlarmLevel::MainAlarm);
+        << alarmTime(d, sensor, value, AlarmStage::PreAlarm) << alarmTime(d, sensor, value, AlarmStage::MainAlarm);
     return row;
 }
 

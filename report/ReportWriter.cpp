@@ -44,7 +44,7 @@ bool paintReport(const ReportData& d, QPdfWriter& writer, QString* error)
     ReportSections::title(pages, d, style);
     ReportSections::figures(pages, d, style);
     ReportSections::chart(pages, d, style);
-    ForecastSection::layOut(pages, d, style);
+    ForecastSection::layOut(pages, d.forecasts, d.request.sensorNames, style);
     ReportSections::journal(pages, d, style);
     ReportSections::notes(pages, d, style);
     QPainter painter;

@@ -24,6 +24,16 @@ $SUDO apt-get install -y -qq "$deb" >/dev/null
 installed=$(dpkg-query -W -f='${Version}' veltra-logger)
 echo "Installed veltra-logger $installed"
 
+# The user unit that keeps the logger running, as systemd reads it (any
+# complaint fails), and the autostart entry for machines without one.
+unit=/usr/lib/systemd/user/veltra-logger.service
+verify_dir=$(mktemp -d)
+complaints=$(XDG_RUNTIME_DIR="$verify_dir" systemd-analyze verify --user "$unit" 2>&1) || true
+rm -rf "$verify_dir"
+[ -z "$complaints" ] || { echo "systemd-analyze on $unit:"; echo "$complaints"; exit 1; }
+grep -q '^ExecStart=/usr/bin/veltra-logger$' "$unit" || { echo "$unit does not start /usr/bin/veltra-logger"; exit 1; }
+desktop-file-validate /usr/share/veltra-logger/autostart/*.desktop
+
 # The per-user home of the installed program, as a first start would find it.
 program_home="$user_home/.local/share/VELTRA Data Logger"
 $SUDO rm -rf "$program_home"
@@ -44,9 +54,33 @@ cleanup() {
 }
 trap cleanup EXIT
 
-as_user "$work/evaluator-sim" --pty --link "$program_home/serial/COM1" --scenario normal >"$work/sim.out" 2>&1 &
-sim_pid=$!
+# Ends the logger as a logout or a shutdown does (SIGTERM) and waits up to
+# 15 s for it: it must end by itself, with exit code 0.
+end_logger() {
+  $SUDO kill "$logger_pid"
+  for _ in $(seq 1 75); do kill -0 "$runner_pid" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$runner_pid" 2>/dev/null; then
+    $SUDO kill -9 "$logger_pid"
+    wait "$runner_pid" 2>/dev/null || true
+    logger_pid=""
+    echo "The logger did not end within 15 s when asked to ($1)"
+    cat "$work/logger.out"
+    exit 1
+  fi
+  local status=0
+  wait "$runner_pid" || status=$?
+  logger_pid=""
+  [ "$status" = 0 ] || { echo "The logger ended with $status when asked to end ($1)"; cat "$work/logger.out"; exit 1; }
+}
+
+# The simulator writes its own process id: $! would be the subshell that
+# as_user runs in, and ending that leaves the simulator running.
+touch "$work/sim.pid"
+chown "$user" "$work/sim.pid"
+as_user sh -c 'echo $$ > "$1"; shift; exec "$@"' sh "$work/sim.pid" \
+  "$work/evaluator-sim" --pty --link "$program_home/serial/COM1" --scenario normal >"$work/sim.out" 2>&1 &
 for _ in $(seq 1 50); do [ -L "$program_home/serial/COM1" ] && break; sleep 0.1; done
+sim_pid=$(cat "$work/sim.pid")
 [ -L "$program_home/serial/COM1" ] || { echo "The simulator made no link"; cat "$work/sim.out"; exit 1; }
 
 # Started as the menu starts it: the desktop entry's command, which must be
@@ -86,9 +120,32 @@ rows=$(as_user /usr/bin/veltra-history export --logdir "$program_home" --install
   --from "$today" --to "$today" --every 1d | wc -l)
 [ "$rows" -gt 1 ] || { echo "veltra-history exported no summaries of $program_home"; exit 1; }
 echo "veltra-history: $((rows - 1)) summaries of today"
-$SUDO kill "$logger_pid"
-wait "$runner_pid" 2>/dev/null || true
-logger_pid=""
+# The settings hold the stop password: the readable file written above is
+# narrowed to its owner by the program.
+mode=$(stat -c %a "$program_home/VELTRA-logger1.ini")
+[ "$mode" = 600 ] || { echo "VELTRA-logger1.ini has mode $mode, not 600"; exit 1; }
+# Asked to end, the logger ends normally: the exit line written, no run
+# marker left for the next start to report.
+end_logger "while measuring"
+tail -n1 "$found" | grep -q ' Measure Stopped' || { echo "No exit line at the end of $found"; exit 1; }
+[ ! -e "$program_home/VELTRA-logger1.running" ] || { echo "A normal end left its run marker"; exit 1; }
+
+# The first start of a user makes the settings file: owner-only even
+# under umask 000. (It waits in its "default file created" message then.)
+rm -f "$program_home/VELTRA-logger1.ini"
+as_user xvfb-run -a -s '-screen 0 1280x800x24' \
+  sh -c 'umask 000; echo $$ > "$1"; exec "$2"' sh "$work/logger.pid" "$command" >"$work/logger.out" 2>&1 &
+runner_pid=$!
+for _ in $(seq 1 100); do
+  [ -s "$program_home/VELTRA-logger1.ini" ] && break
+  kill -0 "$runner_pid" 2>/dev/null || break
+  sleep 0.2
+done
+logger_pid=$(cat "$work/logger.pid")
+mode=$(stat -c %a "$program_home/VELTRA-logger1.ini" 2>/dev/null || echo missing)
+end_logger "with its first message open"
+[ "$mode" = 600 ] || { echo "The new VELTRA-logger1.ini has mode $mode under umask 000, not 600"; cat "$work/logger.out"; exit 1; }
+echo "VELTRA-logger1.ini: mode 600, made under umask 000 and narrowed from 644"
 
 # A refused open can only be seen by a user who is not root.
 if [ -x build/tests/test_platform ]; then
@@ -116,5 +173,6 @@ if [ -n "$left" ]; then
 fi
 echo "Purged; nothing of the package is left in /usr."
 echo "Package test took $((SECONDS - started)) s."
-# lintian, install, logfile line from the menu's command, refused open, purge
-echo "package-test: 5 passed, 0 failed"
+# lintian, install, unit and autostart entry, logfile line from the menu's
+# command, settings file modes, normal end when asked, refused open, purge
+echo "package-test: 8 passed, 0 failed"

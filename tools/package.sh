@@ -39,6 +39,7 @@ deb=$(ls "$dir"/veltra-logger_*_amd64.deb)
 
 app_id=$(sed -n 's/^set(VELTRA_APP_ID \(.*\))$/\1/p' CMakeLists.txt)
 desktop-file-validate "$dir/packaging/$app_id.desktop"
+desktop-file-validate "$dir/packaging/autostart/$app_id.desktop"
 appstreamcli validate --no-net "$dir/packaging/$app_id.metainfo.xml"
 
 echo "Package: $deb ($(du -k "$deb" | cut -f1) KiB)"

@@ -6,6 +6,8 @@
 //     each 10 s (some 90 MB): seconds, for CI.
 //   VELTRA_HISTORY_BENCH=year: 365 days, six sensors, a record each second
 //     (some 11 GB; free disk is checked first).
+//   VELTRA_HISTORY_BENCH=year-minutes: 365 days, six sensors, a record each
+//     minute (some 200 MB): a year of hours for what reads the hour tier.
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -31,6 +33,8 @@ struct HistoryBenchSet {
     {
         if (qgetenv("VELTRA_HISTORY_BENCH") == "year")
             return {QStringLiteral("year"), QDate(2025, 1, 1), 365, 1};
+        if (qgetenv("VELTRA_HISTORY_BENCH") == "year-minutes")
+            return {QStringLiteral("year-minutes"), QDate(2025, 1, 1), 365, 60};
         // June: no time zone changes its offset, so the check can stay simple.
         return {QStringLiteral("small"), QDate(2026, 6, 1), 30, 10};
     }

@@ -71,7 +71,11 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
     for (QAction* a : c.MenueSetup->actions())
         setup << a->text();
     EXPECT_EQ(setup, (QStringList{QStringLiteral("Setup Serial port"), QStringLiteral("Setup Installation"),
-                                  QStringLiteral("Setup Password"), QStringLiteral("Plant uplink")}));
+                                  QStringLiteral("Setup Password"), QStringLiteral("Keep logger running"),
+                                  QStringLiteral("Plant uplink")}));
+    // Without a way to run systemctl the item is shown but cannot be used.
+    EXPECT_TRUE(h.window->widgets().MenueSetupKeepRunning->isCheckable());
+    EXPECT_FALSE(h.window->widgets().MenueSetupKeepRunning->isEnabled());
 }
 
 TEST(MainWindowControls, ChartSitsLeftOfTheGaugePanel)

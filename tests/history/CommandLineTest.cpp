@@ -31,7 +31,7 @@ TEST(CommandLine, BadArgumentsFoldersAndRangesEndWithCodeTwoAndAMessage)
     const QStringList hourly{QStringLiteral("--every"), QStringLiteral("1h")};
     const std::vector<Case> cases {
         { {}, "Usage: veltra-history COMMAND" },
-        { { QStringLiteral("forecast") }, "unknown command 'forecast'" },
+        { { QStringLiteral("predict") }, "unknown command 'predict'" },
         { exportOf(hourly), "--from is missing" },
         { QStringList { QStringLiteral("export") } + days + hourly, "--logdir is missing" },
         { exportOf(days), "--every takes 1m, 10m, 1h or 1d" },
@@ -55,7 +55,29 @@ TEST(CommandLine, BadArgumentsFoldersAndRangesEndWithCodeTwoAndAMessage)
                 + days + hourly,
             "cannot read the log folder" },
     };
+    const auto forecastOf = [&](const QStringList& extra) {
+        return QStringList{QStringLiteral("forecast"), QStringLiteral("--logdir"), dir,
+                           QStringLiteral("--installation"), QStringLiteral("Main_Engine")} + extra;
+    };
+    const std::vector<Case> forecasts {
+        { { QStringLiteral("forecast"), QStringLiteral("--installation"), QStringLiteral("Main_Engine") },
+            "--logdir is missing" },
+        { forecastOf({ QStringLiteral("--at"), QStringLiteral("2026-02-30") }), "--at takes a day as YYYY-MM-DD" },
+        { forecastOf({ QStringLiteral("--window-days"), QStringLiteral("0") }), "--window-days takes a whole number" },
+        { forecastOf({ QStringLiteral("--window-days"), QStringLiteral("99999") }), "--window-days takes" },
+        { forecastOf({ QStringLiteral("--window-days"), QStringLiteral("ten") }), "--window-days takes" },
+        { forecastOf({ QStringLiteral("--from"), QStringLiteral("2026-02-11") }), "Unknown option 'from'" },
+        { forecastOf({ QStringLiteral("--at"), QStringLiteral("2026-02-10") }),
+            "no logfiles of Main_Engine up to 2026-02-10" },
+    };
     for (const Case& c : cases) {
+        const ToolRun r = tool(c.arguments, Utc);
+        EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(QLatin1Char(' ')));
+        EXPECT_TRUE(r.err.contains(c.message))
+            << qPrintable(c.arguments.join(QLatin1Char(' '))) << ": " << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    for (const Case& c : forecasts) {
         const ToolRun r = tool(c.arguments, Utc);
         EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(QLatin1Char(' ')));
         EXPECT_TRUE(r.err.contains(c.message))
@@ -69,7 +91,8 @@ TEST(CommandLine, HelpListsTheCommandsAndTheirOptions)
     const ToolRun r = tool({QStringLiteral("--help")}, Utc);
     EXPECT_EQ(r.exitCode, 0);
     for (const char* text :
-        { "export", "--logdir", "--installation", "--from", "--to", "--every", "--cache", "--output" })
+        { "export", "--logdir", "--installation", "--from", "--to", "--every", "--cache", "--output", "forecast",
+            "--at", "--window-days" })
         EXPECT_TRUE(r.out.contains(text)) << text;
 }
 

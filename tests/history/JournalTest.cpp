@@ -173,10 +173,10 @@ TEST_F(Journal, NestedAndOverlappingAlarmsOneEpisodeOverMidnightAndFiles)
                   QStringLiteral("Sensor 3 temperature main alarm 10 23:50:00-11 01:15:00"),
               }));
     const AlarmTimes times = AlarmTimes::of(entries_);
-    EXPECT_EQ(times.of(2, AlarmQuantity::OilQuality, AlarmLevel::PreAlarm), 30 * 60);
-    EXPECT_EQ(times.of(2, AlarmQuantity::OilQuality, AlarmLevel::MainAlarm), 25 * 60);
-    EXPECT_EQ(times.of(3, AlarmQuantity::Temperature, AlarmLevel::MainAlarm), 85 * 60);
-    EXPECT_EQ(times.of(3, AlarmQuantity::OilQuality, AlarmLevel::MainAlarm), 0);
+    EXPECT_EQ(times.of(2, AlarmQuantity::OilQuality, AlarmStage::PreAlarm), 30 * 60);
+    EXPECT_EQ(times.of(2, AlarmQuantity::OilQuality, AlarmStage::MainAlarm), 25 * 60);
+    EXPECT_EQ(times.of(3, AlarmQuantity::Temperature, AlarmStage::MainAlarm), 85 * 60);
+    EXPECT_EQ(times.of(3, AlarmQuantity::OilQuality, AlarmStage::MainAlarm), 0);
 }
 
 TEST_F(Journal, EpisodesAcrossTheRangesEdgesAreClippedAndSaySo)

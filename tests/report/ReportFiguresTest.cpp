@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -48,11 +51,13 @@ protected:
              QStringLiteral("--days"), QStringLiteral("16"), QStringLiteral("--every-seconds"), QStringLiteral("60"),
              QStringLiteral("--sensors"), QStringLiteral("3"), QStringLiteral("--lost"), QStringLiteral("20"),
              QStringLiteral("--gap-days"), QStringLiteral("2026-03-25"), QStringLiteral("--alarms"),
-             QStringLiteral("--seed"), QStringLiteral("5")},
+             QStringLiteral("--seed"), QStringLiteral("5"), QStringLiteral("--drift"), QStringLiteral("2:tdn:700:-15"),
+             QStringLiteral("--oil-change"), QStringLiteral("0"), QStringLiteral("--levels"),
+             QStringLiteral("280:400")},
             Berlin);
         ASSERT_EQ(sim.exitCode, 0) << sim.err.constData();
         QFile notes(logs + QStringLiteral("/notes_VELTRA.txt"));
-        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(notes.open(QIODevice::Append)); // after the simulator's oil change
         notes.write("#03-20-2026 09:00:00 Note \"Main_Engine\" Sensor 1: Before the range\r\n"
                     "#03-24-2026 10:15:00 Note \"Main_Engine\" Sensor 2: Oil changed\r\n"
                     "#03-30-2026 14:00:00 Note \"Main_Engine\" all sensors: Sample taken\r\n");
@@ -66,6 +71,13 @@ protected:
             Berlin);
         ASSERT_EQ(report.exitCode, 0) << report.err.constData();
         pages = Programs::pdfPages(pdf);
+        const Programs::Run forecast = Programs::run(
+            Programs::historyTool(),
+            {QStringLiteral("forecast"), QStringLiteral("--logdir"), logs, QStringLiteral("--installation"),
+             QStringLiteral("Main_Engine"), QStringLiteral("--at"), To.toString(Qt::ISODate)},
+            Berlin);
+        ASSERT_EQ(forecast.exitCode, 0) << forecast.err.constData();
+        forecasts = QJsonDocument::fromJson(forecast.out).array();
         raw = new RawHistory(QTimeZone(Berlin.toLatin1()));
         for (const QString& name : QDir(logs).entryList({QStringLiteral("*.vlg")}, QDir::Files, QDir::Name))
             raw->addFile(logs + QLatin1Char('/') + name);
@@ -93,12 +105,14 @@ protected:
     static QString pdf;
     static QStringList pages;
     static RawHistory* raw;
+    static QJsonArray forecasts; // veltra-history forecast's as of the range's end
 };
 
 QTemporaryDir* ReportFigures::dir = nullptr;
 QString ReportFigures::pdf;
 QStringList ReportFigures::pages;
 RawHistory* ReportFigures::raw = nullptr;
+QJsonArray ReportFigures::forecasts;
 
 TEST_F(ReportFigures, TheTitleNamesInstallationRangeEvaluatorAndProgram)
 {
@@ -191,6 +205,42 @@ TEST_F(ReportFigures, NotesOfTheRangeAndEveryPagesHeaderAndNumber)
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Main_Engine \u00B7 2026-03-22 to 2026-04-02"))) << i;
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size()))) << i;
     }
+}
+
+// Each evaluator level's row says what the forecast command says of it:
+// the date its value reaches the level, or why none can be given.
+TEST_F(ReportFigures, TheForecastsAlarmLevelsAreTheForecastCommandsAsOfTheRangesEnd)
+{
+    const QRegularExpression row(QStringLiteral("^\\s*(Sensor \\d)?\\s+TDN number\\s+(pre-alarm|main alarm) [\\d.]+\\s"
+                                                ".*?\\s{2,}(\\d{4}-\\d\\d-\\d\\d|[a-z][a-z :0-9]+)"));
+    const QRegularExpression sensorName(QStringLiteral("^\\s*Sensor (\\d)\\s"));
+    int sensor = 0, rows = 0, dates = 0;
+    for (const QString& line : linesBetween(QStringLiteral("Forecast"), QStringLiteral("Alarm journal"))) {
+        if (const QRegularExpressionMatch m = sensorName.match(line); m.hasMatch())
+            sensor = m.captured(1).toInt();
+        const QRegularExpressionMatch m = row.match(line);
+        if (!m.hasMatch())
+            continue;
+        const QString level = m.captured(2) == QLatin1String("pre-alarm") ? QStringLiteral("pre_alarm")
+                                                                           : QStringLiteral("main_alarm");
+        QJsonObject expected;
+        for (const QJsonValue& v : forecasts) {
+            const QJsonObject o = v.toObject();
+            if (o[QLatin1String("sensor")].toInt() == sensor
+                && o[QLatin1String("value")].toString() == QLatin1String("tdn")
+                && o[QLatin1String("level")].toString() == level)
+                expected = o;
+        }
+        ASSERT_FALSE(expected.isEmpty()) << qPrintable(line);
+        const QString said = expected[QLatin1String("crossing")].isNull()
+            ? expected[QLatin1String("reason")].toString()
+            : expected[QLatin1String("crossing")].toString().left(10);
+        EXPECT_TRUE(said.startsWith(m.captured(3).trimmed())) << qPrintable(line) << " / " << qPrintable(said);
+        dates += expected[QLatin1String("crossing")].isNull() ? 0 : 1;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 6); // two levels of three sensors
+    EXPECT_GE(dates, 1); // sensor 2's drifting TDN number
 }
 
 } // namespace

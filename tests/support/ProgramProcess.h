@@ -76,6 +76,9 @@ public:
     bool running() const { return process_.state() != QProcess::NotRunning; }
     qint64 pid() const { return process_.processId(); }
     QByteArray output() { return process_.readAll(); }
+    // Once it has ended: whether by its own exit (not a signal), and its code.
+    bool exitedNormally() const { return process_.exitStatus() == QProcess::NormalExit; }
+    int exitCode() const { return process_.exitCode(); }
 
 private:
     QProcess process_;

@@ -26,13 +26,16 @@ protected:
 
     // Starts the simulator and the logger with the given configuration (the
     // default one when empty), and waits for the maximized main window.
-    void startLogger(bool autostart, const QString& scenario = QStringLiteral("normal"), QStringList config = {})
+    // `environment` adds to the session's.
+    void startLogger(bool autostart, const QString& scenario = QStringLiteral("normal"), QStringList config = {},
+                     QProcessEnvironment environment = {})
     {
         if (config.isEmpty())
             config = home.defaultConfig(autostart);
         home.writeConfig(config);
         ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--scenario"), scenario}));
-        ASSERT_TRUE(logger.start(home, x.environment()));
+        environment.insert(x.environment());
+        ASSERT_TRUE(logger.start(home, environment));
         main = x.waitForMaximized(MainTitle, 20000);
         ASSERT_NE(main, 0u) << logger.output().toStdString();
         settle();

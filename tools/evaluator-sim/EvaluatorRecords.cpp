@@ -23,7 +23,7 @@ void appendSensorRecord(std::string& out, int sensor, const SensorReading& r)
     appendHex(out, r.extraValue, 4);
 }
 
-std::string parameterRecord(int sensorCount)
+std::string parameterRecord(int sensorCount, const ParameterLevels& l)
 {
     std::string out = ":81";
     out += "07K31";
@@ -32,17 +32,17 @@ std::string parameterRecord(int sensorCount)
     out += "SIM00001"; // serial number
     appendHex(out, sensorCount, 2);
     const int levels[] = {
-        80,   // main alarm level
-        60,   // pre-alarm level
-        900,  // temperature alarm level (90.0)
-        800,  // temperature pre-alarm level (80.0)
-        0,    // main alarm level 2: off
-        0,    // alarm 2 sensor
-        0,    // temperature alarm level 2
-        0,    // temperature pre-alarm level 2
-        1300, // main alarm level high: off
-        0,    // pre-alarm level high: off
-        0,    // pre-alarm level 2: off
+        l.main,     // main alarm level
+        l.pre,      // pre-alarm level
+        900,        // temperature alarm level (90.0)
+        800,        // temperature pre-alarm level (80.0)
+        0,          // main alarm level 2: off
+        0,          // alarm 2 sensor
+        0,          // temperature alarm level 2
+        0,          // temperature pre-alarm level 2
+        l.mainHigh, // main alarm level high (1300: off)
+        l.preHigh,  // pre-alarm level high (0: off)
+        0,          // pre-alarm level 2: off
     };
     for (const int level : levels)
         appendHex(out, level, 4);

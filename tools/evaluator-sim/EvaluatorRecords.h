@@ -22,8 +22,16 @@ void appendHex(std::string& out, long value, int digits);
 // The full sensor record of sensor 1..6, 37 characters, without CR LF.
 void appendSensorRecord(std::string& out, int sensor, const SensorReading& reading);
 
+// The alarm levels a parameter record carries, as raw numbers.
+struct ParameterLevels {
+    int main = 80;
+    int pre = 60;
+    int mainHigh = 1300; // off
+    int preHigh = 0;     // off
+};
+
 // The full parameter record (type 81), 91 characters, without CR LF.
-std::string parameterRecord(int sensorCount);
+std::string parameterRecord(int sensorCount, const ParameterLevels& levels = ParameterLevels());
 
 // A text record (type 80) carrying text, without CR LF.
 std::string textRecord(const std::string& text);

@@ -4,9 +4,11 @@
 #include "SimulatedAlarms.h"
 #include "ValueModel.h"
 #include "core/LogLine.h"
+#include "history/NotesFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTimeZone>
 #include <algorithm>
 #include <string>
@@ -44,6 +46,7 @@ public:
         return instant + offset_;
     }
     int64_t startOfDay(const QDate& day) { return QDateTime(day, QTime(0, 0), zone_).toSecsSinceEpoch(); }
+    const QTimeZone& zone() const { return zone_; }
 
 private:
     QTimeZone zone_;
@@ -153,6 +156,36 @@ struct Loss {
     int64_t to = 0;
 };
 
+// The drifting values in place of the typical ones, stuck on the bad day,
+// and the oil change in the notes.
+bool applyDrifts(const HistorySettings& s, LocalTime& clock, std::vector<SensorModels>& sensors, QString* error)
+{
+    if (s.drifts.empty())
+        return true;
+    const QDateTime changedAt(s.oilChange, QTime(10, 0), clock.zone());
+    const NotesFile notes(s.dir);
+    QSet<int> noted;
+    for (const KnownDrift& d : s.drifts) {
+        if (d.sensor > s.sensors) {
+            *error = QStringLiteral("there is no sensor %1 to drift").arg(d.sensor);
+            return false;
+        }
+        ValueModel& model = sensors[size_t(d.sensor - 1)][size_t(d.value)];
+        model = driftingValue(d, changedAt.toSecsSinceEpoch(), s.seed);
+        if (s.badDay.isValid())
+            model.stick(clock.startOfDay(s.badDay), clock.startOfDay(s.badDay.addDays(1)), 0);
+        if (noted.contains(d.sensor))
+            continue;
+        noted.insert(d.sensor);
+        const Note note{changedAt.toSecsSinceEpoch(), s.installation, d.sensor, NotesFile::oilChanged()};
+        if (!notes.append(note, error)) {
+            *error = notes.path() + QStringLiteral(": ") + *error;
+            return false;
+        }
+    }
+    return true;
+}
+
 Loss lossOfDay(Noise& chance, int lostMinutes)
 {
     if (lostMinutes <= 0)
@@ -167,8 +200,8 @@ Loss lossOfDay(Noise& chance, int lostMinutes)
 // tick, the connection lines, and the lines of the alarms.
 class Measurement {
 public:
-    Measurement(const HistorySettings& s, DayWriter& w, LocalTime& clock)
-        : s_(s), w_(w), sensors_(typicalSensors(s.sensors, s.seed)), alarms_(plan(s, clock))
+    Measurement(const HistorySettings& s, DayWriter& w, LocalTime& clock, std::vector<SensorModels> sensors)
+        : s_(s), w_(w), sensors_(std::move(sensors)), alarms_(plan(s, clock))
     {
     }
 
@@ -240,10 +273,13 @@ bool writeHistory(const HistorySettings& s, QString* error)
         return false;
     }
     LocalTime clock;
-    const std::string parameters = parameterRecord(s.sensors);
+    std::vector<SensorModels> sensors = typicalSensors(s.sensors, s.seed);
+    if (!applyDrifts(s, clock, sensors, error))
+        return false;
+    const std::string parameters = parameterRecord(s.sensors, s.levels);
     Noise chance(s.seed * 31 + 7);
     DayWriter w(s);
-    Measurement m(s, w, clock);
+    Measurement m(s, w, clock, std::move(sensors));
     const int64_t end = clock.startOfDay(s.from.addDays(s.days));
     int64_t currentDay = INT64_MIN;
     bool gap = false;

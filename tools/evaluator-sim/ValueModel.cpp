@@ -1,5 +1,8 @@
 #include "ValueModel.h"
 
+#include "KnownDrift.h"
+#include "history/Series.h"
+
 #include <cmath>
 
 double DailySwing::at(int64_t instant)
@@ -7,6 +10,12 @@ double DailySwing::at(int64_t instant)
     constexpr double Day = 86400.0;
     const double phase = double((instant - peakSecond_) % 86400) / Day;
     return amplitude_ * std::cos(2.0 * M_PI * phase);
+}
+
+double Ramp::at(int64_t instant)
+{
+    const double days = double(instant - since_) / 86400.0;
+    return perDay_ * (instant < since_ ? days + oldOilDays_ : days);
 }
 
 double Wander::at(int64_t instant)
@@ -69,4 +78,19 @@ std::vector<SensorModels> typicalSensors(int sensorCount, uint64_t seed)
         sensors.push_back(SensorModels{model(0), model(1), model(2), model(3), model(4)});
     }
     return sensors;
+}
+
+ValueModel driftingValue(const KnownDrift& drift, int64_t changedAt, uint64_t seed)
+{
+    // The old oil had been in this long when it was changed.
+    constexpr double OldOilDays = 60;
+    const Typical& t = Values[drift.value];
+    const double unit = Series::divisor(drift.value); // the record's numbers per readout unit
+    const int s = drift.sensor - 1;
+    ValueModel m(t.low, t.high, drift.noise < 0 ? t.noise : drift.noise * unit, seedOf(seed, s, drift.value));
+    m.add(std::make_unique<Level>(drift.start * unit));
+    m.add(std::make_unique<Ramp>(drift.perDay * unit, changedAt, OldOilDays));
+    if (t.swing > 0)
+        m.add(std::make_unique<DailySwing>(t.swing, 14 * 3600));
+    return m;
 }

@@ -73,16 +73,38 @@ private:
     int64_t minute_ = INT64_MIN;
 };
 
+// A steady change since an instant (an oil change), perDay a day from
+// there; before it the old oil's, changed `oldOilDays` earlier.
+class Ramp final : public ValuePart {
+public:
+    Ramp(double perDay, int64_t since, double oldOilDays) : perDay_(perDay), since_(since), oldOilDays_(oldOilDays) {}
+    double at(int64_t instant) override;
+
+private:
+    double perDay_;
+    int64_t since_;
+    double oldOilDays_;
+};
+
 class ValueModel {
 public:
     // Samples are rounded into [low, high]; noise is the half-width of the
     // uniform noise on every sample.
     ValueModel(int low, int high, double noise, uint64_t seed) : low_(low), high_(high), noise_(noise), random_(seed) {}
     void add(std::unique_ptr<ValuePart> part) { parts_.push_back(std::move(part)); }
+    // Over [from, to) the sensor is stuck: every sample reads `value`.
+    void stick(int64_t from, int64_t to, int value)
+    {
+        stuckFrom_ = from;
+        stuckTo_ = to;
+        stuckValue_ = value;
+    }
 
     // The value at an instant; instants come in increasing order.
     int sample(int64_t instant)
     {
+        if (instant >= stuckFrom_ && instant < stuckTo_)
+            return stuckValue_;
         const int64_t minute = instant / 60;
         if (minute != minute_) {
             minute_ = minute;
@@ -103,6 +125,9 @@ private:
     std::vector<std::unique_ptr<ValuePart>> parts_;
     int64_t minute_ = INT64_MIN;
     double base_ = 0;
+    int64_t stuckFrom_ = 0;
+    int64_t stuckTo_ = 0;
+    int stuckValue_ = 0;
 };
 
 // The five values of each sensor (oil quality, oil temperature, loss factor,
@@ -110,3 +135,9 @@ private:
 // little apart so their lines can be told apart.
 using SensorModels = std::array<ValueModel, 5>;
 std::vector<SensorModels> typicalSensors(int sensorCount, uint64_t seed);
+
+// A value of a sensor that drifts as told since the oil change at
+// `changedAt`, with the daily swing and (unless told) the noise of the
+// typical value.
+struct KnownDrift;
+ValueModel driftingValue(const KnownDrift& drift, int64_t changedAt, uint64_t seed);

@@ -183,6 +183,24 @@ struct Options {
                                              "temperature main alarm every ninth.")};
     QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seed of the values (default 1)."),
                             QStringLiteral("N"), QStringLiteral("1")};
+    QCommandLineOption drift{QStringLiteral("drift"),
+                             QStringLiteral("A value of --history that moves at a set rate since --oil-change: "
+                                            "SENSOR:VALUE:START:PERDAY[:NOISE], VALUE one of oil_quality, "
+                                            "oil_temperature, loss_factor, tdn, ambient_temperature, the numbers in "
+                                            "the readout's unit (1:tdn:1000:-8:40). May be given more than once."),
+                             QStringLiteral("DRIFT")};
+    QCommandLineOption oilChange{QStringLiteral("oil-change"),
+                                 QStringLiteral("The day the oil of the --drift sensors is changed (at 10:00, noted "
+                                                "in notes_VELTRA.txt): YYYY-MM-DD or a day number from 0."),
+                                 QStringLiteral("DAY")};
+    QCommandLineOption levels{QStringLiteral("levels"),
+                              QStringLiteral("The alarm levels of the parameter records of --history, raw numbers: "
+                                             "MAIN:PRE[:MAINHIGH:PREHIGH] (default 80:60:1300:0, the high ones off)."),
+                              QStringLiteral("LEVELS")};
+    QCommandLineOption badDay{QStringLiteral("bad-day"),
+                              QStringLiteral("A day the --drift values read 0 (a stuck sensor): YYYY-MM-DD or a day "
+                                             "number from 0."),
+                              QStringLiteral("DAY")};
 };
 
 // "2026-03-05,7" -> the dates; false on anything else.
@@ -196,6 +214,51 @@ bool readGapDays(const QString& list, const QDate& from, QSet<QDate>& days)
             return false;
         days.insert(day);
     }
+    return true;
+}
+
+// "300:450" or "300:450:1120:1040"; false on anything else.
+bool readLevels(const QString& text, ParameterLevels& out)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 2 && parts.size() != 4)
+        return false;
+    int* fields[] = {&out.main, &out.pre, &out.mainHigh, &out.preHigh};
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        *fields[i] = parts[i].toInt(&ok);
+        if (!ok || *fields[i] < 0 || *fields[i] > 0x7FFF)
+            return false;
+    }
+    return true;
+}
+
+// The known drifts, their oil change, bad day and levels; false with the
+// problem.
+bool readDrifts(const QCommandLineParser& parser, const Options& o, HistorySettings& s, QString* problem)
+{
+    for (const QString& text : parser.values(o.drift)) {
+        KnownDrift d;
+        if (!readKnownDrift(text, d)) {
+            *problem = QStringLiteral("--drift takes SENSOR:VALUE:START:PERDAY[:NOISE], such as 1:tdn:1000:-8:40");
+            return false;
+        }
+        s.drifts.push_back(d);
+    }
+    QSet<QDate> change, bad;
+    const bool changeOk = readGapDays(parser.value(o.oilChange), s.from, change) && change.size() <= 1;
+    const bool badOk = readGapDays(parser.value(o.badDay), s.from, bad) && bad.size() <= 1;
+    if (!changeOk || !badOk || (s.drifts.empty() != change.isEmpty())) {
+        *problem = QStringLiteral("--drift goes with --oil-change DAY, and --oil-change and --bad-day take one day "
+                                  "YYYY-MM-DD or a day number");
+        return false;
+    }
+    if (parser.isSet(o.levels) && !readLevels(parser.value(o.levels), s.levels)) {
+        *problem = QStringLiteral("--levels takes MAIN:PRE[:MAINHIGH:PREHIGH], whole numbers 0..32767");
+        return false;
+    }
+    s.oilChange = change.isEmpty() ? QDate() : *change.begin();
+    s.badDay = bad.isEmpty() ? QDate() : *bad.begin();
     return true;
 }
 
@@ -220,6 +283,8 @@ int writeHistoryOf(const QCommandLineParser& parser, const Options& o, int senso
     if (!readGapDays(parser.value(o.gapDays), s.from, s.gapDays))
         return fail(QStringLiteral("--gap-days takes dates YYYY-MM-DD or day numbers, comma separated"));
     QString error;
+    if (!readDrifts(parser, o, s, &error))
+        return fail(error);
     if (!writeHistory(s, &error))
         return fail(error);
     return 0;
@@ -306,7 +371,8 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     const Options o;
     parser.addOptions({o.pty, o.device, o.link, o.sensors, o.baud, o.scenario, o.rate, o.logfile, o.bytes, o.history,
-                       o.installation, o.from, o.days, o.every, o.gapDays, o.lost, o.alarms, o.seed});
+                       o.installation, o.from, o.days, o.every, o.gapDays, o.lost, o.alarms, o.seed, o.drift,
+                       o.oilChange, o.badDay, o.levels});
     parser.process(app);
 
     bool ok = false;

@@ -26,3 +26,6 @@ int journalCommand(const QStringList& arguments);
 QString journalHelp();
 int reportCommand(const QStringList& arguments);
 QString reportHelp();
+
+int forecastCommand(const QStringList& arguments);
+QString forecastHelp();

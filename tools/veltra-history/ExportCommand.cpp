@@ -46,15 +46,6 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
     return write(text);
 }
 
-// A store found damaged while it is read goes: the next run makes it anew.
-QString damageNoted(SummaryStore& store, const QString& problem)
-{
-    if (!store.damaged())
-        return problem;
-    SummaryStore::remove(store.path());
-    return problem + QStringLiteral("; it is removed and made anew by the next run");
-}
-
 int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, const QString& output)
 {
     return OutputFile::write(output, [&](const OutputFile::Write& write, QString* problem) {

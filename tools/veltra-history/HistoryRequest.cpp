@@ -6,19 +6,15 @@
 
 #include <QFileInfo>
 #include <cstdio>
+#include <vector>
 
-namespace {
-
-// YYYY-MM-DD and nothing else.
 bool readDay(const QString& text, QDate& day)
 {
     day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     return text.size() == 10 && day.isValid();
 }
 
-} // namespace
-
-HistoryOptions::HistoryOptions()
+HistoryOptions::HistoryOptions(bool withDays)
     : logDir_(QStringLiteral("logdir"), QStringLiteral("The log folder holding the daily data logfiles."),
               QStringLiteral("DIR"))
     , installation_(QStringLiteral("installation"), QStringLiteral("The installation, as named in the logger."),
@@ -30,16 +26,25 @@ HistoryOptions::HistoryOptions()
                             "or one in the user's cache folder when DIR cannot be written)."),
              QStringLiteral("FILE"))
     , swapDate_(QStringLiteral("swap-date"),
-                QStringLiteral("The logfiles' dates are written day first (the logger's SWAPDATE=1).")) {}
+                QStringLiteral("The logfiles' dates are written day first (the logger's SWAPDATE=1)."))
+    , withDays_(withDays)
+{
+}
 
 void HistoryOptions::addTo(QCommandLineParser& parser) const
 {
-    parser.addOptions({logDir_, installation_, from_, to_, cache_, swapDate_});
+    parser.addOptions({logDir_, installation_});
+    if (withDays_)
+        parser.addOptions({from_, to_});
+    parser.addOptions({cache_, swapDate_});
 }
 
 bool HistoryOptions::read(const QCommandLineParser& parser, HistoryRequest& request, QString* problem) const
 {
-    for (const QCommandLineOption* o : {&logDir_, &installation_, &from_, &to_}) {
+    std::vector<const QCommandLineOption*> needed{&logDir_, &installation_};
+    if (withDays_)
+        needed.insert(needed.end(), {&from_, &to_});
+    for (const QCommandLineOption* o : needed) {
         if (!parser.isSet(*o)) {
             *problem = QStringLiteral("--%1 is missing").arg(o->names().first());
             return false;
@@ -49,7 +54,7 @@ bool HistoryOptions::read(const QCommandLineParser& parser, HistoryRequest& requ
     request.installation = parser.value(installation_);
     request.cache = parser.value(cache_);
     request.swapDate = parser.isSet(swapDate_);
-    if (!readDay(parser.value(from_), request.from) || !readDay(parser.value(to_), request.to)) {
+    if (withDays_ && (!readDay(parser.value(from_), request.from) || !readDay(parser.value(to_), request.to))) {
         *problem = QStringLiteral("--from and --to take a day as YYYY-MM-DD");
         return false;
     }

@@ -13,7 +13,7 @@ class LogfileClock;
 struct HistoryRequest {
     QString logDir;
     QString installation;
-    QDate from; // local calendar days, both included
+    QDate from; // local calendar days, both included (for commands over days)
     QDate to;
     QString cache; // the store to use or make; empty: SummaryStore::defaultPath
     bool swapDate = false;
@@ -21,7 +21,8 @@ struct HistoryRequest {
 
 class HistoryOptions {
 public:
-    HistoryOptions();
+    // withDays: the command takes --from and --to.
+    explicit HistoryOptions(bool withDays = true);
     void addTo(QCommandLineParser& parser) const;
     // Checks the options and the folder; false with the problem in words.
     bool read(const QCommandLineParser& parser, HistoryRequest& request, QString* problem) const;
@@ -33,8 +34,11 @@ private:
     QCommandLineOption to_;
     QCommandLineOption cache_;
     QCommandLineOption swapDate_;
+    bool withDays_;
 };
 
+// YYYY-MM-DD and nothing else.
+bool readDay(const QString& text, QDate& day);
 // False, with the problem in words, when the request's days have no
 // logfiles of its installation.
 bool findLogfiles(const LogfileCatalog& catalog, const HistoryRequest& request, QString* problem);

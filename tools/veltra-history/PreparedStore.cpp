@@ -16,3 +16,11 @@ bool PreparedStore::bringUpToDate(int64_t from, int64_t to, QString* problem)
         complain(store_.setAside() + QStringLiteral("; going on without it"), Exit::Ok);
     return done;
 }
+
+QString damageNoted(SummaryStore& store, const QString& problem)
+{
+    if (!store.damaged())
+        return problem;
+    SummaryStore::remove(store.path());
+    return problem + QStringLiteral("; it is removed and made anew by the next run");
+}

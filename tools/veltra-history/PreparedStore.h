@@ -15,8 +15,13 @@ public:
     SummaryStore& store() { return store_.store(); }
     // The store in use: the one asked for, or the one in memory.
     QString path() const { return store_.path(); }
+    const LogfileCatalog& catalog() const { return catalog_; }
 
 private:
     const LogfileCatalog& catalog_;
     UpToDateStore store_;
 };
+
+// The words for a failed read of the store. A store found damaged while it
+// is read goes, and the next run makes it anew: the words say so.
+QString damageNoted(SummaryStore& store, const QString& problem);

@@ -11,6 +11,8 @@ namespace {
 
 const Command Commands[] = {
     {"export", "summaries of an installation's logfiles over some days as CSV", exportCommand, exportHelp},
+    {"forecast", "where each value is heading and when it reaches each level, as JSON", forecastCommand,
+     forecastHelp},
     {"journal", "the alarm journal of an installation over some days as CSV", journalCommand, journalHelp},
     {"report", "the report of an installation over some days as a PDF", reportCommand, reportHelp, true},
 };
