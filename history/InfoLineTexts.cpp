@@ -1,17 +1,20 @@
 #include "history/InfoLineTexts.h"
 
 #include "core/Events.h"
+#include "core/LogLine.h"
 
 namespace {
 
 // Stands for the free part of a text while it is taken from the table.
 const QString Free = QStringLiteral("\x01");
 
-// The lines of a logger back after an unexpected end, written before any
-// measurement starts: "Logger ended unexpectedly at MM-DD-YYYY HH:MM:SS !"
-// (its last sign of life) and "Logger running again at <installation> !".
-const QString LoggerEndedText = QStringLiteral("Logger ended unexpectedly at \x01 !");
-const QString RunningAgainText = QStringLiteral("Logger running again at \x01 !");
+// "Logger ended unexpectedly at MM-DD-YYYY HH:MM:SS !" with its time free.
+QString loggerEndedText()
+{
+    const QDateTime any(QDate(2001, 2, 3), QTime(4, 5, 6));
+    return Events::loggerEndedText(any).replace(LogLine::timeStamp(any), Free);
+}
+
 // What the exit routine writes when the program ends while measuring.
 const QString ExitLineText = QStringLiteral("Measure Stopped");
 
@@ -22,8 +25,9 @@ InfoLineTexts::InfoLineTexts()
     for (int code = Events::FirstCode; code <= Events::LastCode; ++code)
         addEvent(code);
     add(ExitLineText, {InfoEvent::Kind::ExitLine, 0, 0});
-    add(LoggerEndedText, {InfoEvent::Kind::LoggerEnded, 0, 0});
-    add(RunningAgainText, {InfoEvent::Kind::RunningAgain, 0, 0});
+    // The lines of a logger back after an unexpected end.
+    add(loggerEndedText(), {InfoEvent::Kind::LoggerEnded, 0, 0});
+    add(Events::loggerRunningAgainText(Free), {InfoEvent::Kind::RunningAgain, 0, 0});
 }
 
 void InfoLineTexts::addEvent(int code)
