@@ -107,6 +107,7 @@ void layOut(ReportPages& pages, const std::vector<LevelForecast>& forecasts, con
         sensor = f.sensor;
     }
     table.layOut(pages);
+    pages.skip(style.mm(4));
 }
 
 } // namespace ForecastSection

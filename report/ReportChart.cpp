@@ -101,8 +101,6 @@ void ReportChart::paintLegend(QPainter& p, const QRectF& area) const
                    Qt::AlignLeft | Qt::AlignVCenter, name);
         x += swatch + style_.mm(4) + style_.width(style_.small(), name);
     }
-    p.drawText(area, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("band: lowest to highest record per column; "
-                                                                       "line: mean"));
 }
 
 void ReportChart::paintPanel(QPainter& p, const QRectF& plot, int value, int columnCount) const

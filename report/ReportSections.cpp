@@ -168,6 +168,10 @@ void chart(ReportPages& pages, const ReportData& d, const ReportStyle& style)
 {
     pages.newPage();
     heading(pages, style, QStringLiteral("Chart of the range"), style.mm(100));
+    paragraph(pages, style,
+              QStringLiteral("Per sensor, the band runs from the lowest to the highest record of each column's "
+                             "time and the line joins the columns' means; a break is a time without records. "
+                             "Dashed: the maintenance notes, numbered as listed at the end."));
     const QRectF area = pages.take(pages.room());
     const ReportChart chart(d, style);
     pages.draw([chart, area](QPainter& p) { chart.paint(p, area); });

@@ -66,6 +66,8 @@ double ReportStyle::height(const QFont& font, const QString& text, double width)
 
 QColor ReportStyle::sensorColour(int sensor)
 {
+    if (sensor == 6)
+        return QColor(0x50, 0x50, 0x50);
     const uint32_t bgr = sensor >= 1 && sensor <= 6 ? Colours::Sensor[sensor - 1] : Colours::Black;
     QColor c(int(bgr & 0xFF), int(bgr >> 8 & 0xFF), int(bgr >> 16 & 0xFF));
     // Aqua, lime and yellow vanish on white: the same hue, darker and full.

@@ -31,7 +31,8 @@ public:
     double height(const QFont& font, const QString& text, double width) const;
 
     // A sensor's colour, dark enough to read on white paper: the chart's
-    // colour of the sensor, darkened.
+    // colour of the sensor, darkened; sensor 6's olive, which would come out
+    // as sensor 5's yellow does, a dark grey.
     static QColor sensorColour(int sensor);
     static QColor noteColour() { return QColor(0xE0, 0x70, 0x00); } // the chart's orange
     static QColor rule() { return QColor(0x80, 0x80, 0x80); }
