@@ -129,7 +129,7 @@ void ReportChart::paintPanel(QPainter& p, const QRectF& plot, int value, int col
         p.drawText(plot, Qt::AlignCenter, QStringLiteral("no records"));
         return;
     }
-    const double pad = std::max((high - low) * 0.06, value == 0 || value == 3 ? 0.5 : 0.05);
+    const double pad = std::max((high - low) * 0.06, std::pow(10.0, -Series::decimals(value)));
     low -= pad;
     high += pad;
     paintValueAxis(p, plot, low, high, value);
@@ -177,7 +177,8 @@ void ReportChart::paintSeries(QPainter& p, const QRectF& plot, const std::vector
 
 void ReportChart::paintValueAxis(QPainter& p, const QRectF& plot, double low, double high, int value) const
 {
-    const double step = niceStep(high - low, 4);
+    // Never finer than the value's own digits.
+    const double step = std::max(niceStep(high - low, 4), std::pow(10.0, -Series::decimals(value)));
     const int decimals = std::max(decimalsOf(step), 0);
     p.setFont(style_.small());
     for (double v = std::ceil(low / step) * step; v <= high; v += step) {
@@ -238,11 +239,24 @@ std::vector<std::pair<int64_t, QString>> ReportChart::timeTicks() const
                                                                                : QStringLiteral("HH:mm")));
         return ticks;
     }
+    // Days, weeks or fortnights; beyond some months whole months, then
+    // years, at most a dozen or so labels.
     const int step = days <= 10 ? 1 : days <= 20 ? 2 : days <= 45 ? 7 : days <= 100 ? 14 : 0;
-    for (QDate d = data_.request.from; at(QDate(1970, 1, 1).daysTo(d) * 86400) <= data_.to;
-         d = step > 0 ? d.addDays(step) : QDate(d.year(), d.month(), 1).addMonths(1)) {
+    int months = 1;
+    for (const int m : {1, 2, 3, 6, 12, 24, 60, 120, 240, 600, 1200})
+        if ((months = m) * 30.4 * 13 >= days)
+            break;
+    const QDate first = step > 0 ? data_.request.from
+                                 : QDate(data_.request.from.year(), data_.request.from.month(), 1).addMonths(
+                                       months >= 12 ? 1 - data_.request.from.month() : 0);
+    for (QDate d = first; at(QDate(1970, 1, 1).daysTo(d) * 86400) <= data_.to;
+         d = step > 0 ? d.addDays(step) : d.addMonths(months)) {
         const int64_t instant = at(QDate(1970, 1, 1).daysTo(d) * 86400);
-        ticks.emplace_back(instant, text(instant, step > 0 ? QStringLiteral("MM-dd") : QStringLiteral("yyyy-MM")));
+        if (instant < data_.from)
+            continue;
+        const QString form = step > 0 ? QStringLiteral("MM-dd") : months >= 12 ? QStringLiteral("yyyy")
+                                                                                : QStringLiteral("yyyy-MM");
+        ticks.emplace_back(instant, text(instant, form));
     }
     return ticks;
 }
