@@ -29,6 +29,8 @@
 #include "platform/IScreen.h"
 #include "platform/ISerialPort.h"
 #include "platform/ITimer.h"
+#include "app/GaugeForecasts.h"
+#include "history/ForecastWatcher.h"
 #include "history/HistoryFollower.h"
 #include "playback/HistoryController.h"
 #include "playback/PlaybackController.h"
@@ -255,9 +257,17 @@ void FrmMain::wireHistory()
         else
             historyFollower_->stop();
     });
+    // Once a minute, with the day's summaries, where the values are heading.
+    forecastWatcher_ = std::make_unique<ForecastWatcher>(services_.clock);
+    gaugeForecasts_ = std::make_unique<GaugeForecasts>(widgets_, *forecastWatcher_, playback_);
+    gaugeForecasts_->connectControls();
     connect(historyFollower_.get(), &HistoryFollower::updated, this, [this](const BuildResult& result) {
         if (!result.storeError.isEmpty())
             statusBar()->showMessage(QStringLiteral("History summaries are incomplete: ") + result.storeError, 60000);
+        std::optional<ParameterInfo> parameters;
+        if (state_.sensorCountKnown)
+            parameters = state_.parameterInfo;
+        forecastWatcher_->update(config_.LOGDIR, config_.INSTALLATION, playback_.swapDate, parameters);
     });
     if (!history_)
         return;

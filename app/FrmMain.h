@@ -24,6 +24,8 @@ class DisplayCycle;
 class EventList;
 class HistoryController;
 class HistoryFollower;
+class ForecastWatcher;
+class GaugeForecasts;
 class IClock;
 class ICommandRunner;
 class IDialogRunner;
@@ -197,6 +199,8 @@ private:
     std::unique_ptr<ChartExportCommands> chartExport_;
     std::unique_ptr<HistoryController> history_;
     std::unique_ptr<HistoryFollower> historyFollower_;
+    std::unique_ptr<ForecastWatcher> forecastWatcher_;
+    std::unique_ptr<GaugeForecasts> gaugeForecasts_;
     std::unique_ptr<KeepRunning> keepRunning_;
     std::optional<QDateTime> unexpectedEnd_;
 

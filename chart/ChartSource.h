@@ -2,6 +2,7 @@
 #include "chart/StripChartStore.h"
 
 #include <QByteArray>
+#include <QPointF>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -28,6 +29,17 @@ struct ChartSummaries {
 struct ChartMark {
     double x = 0;
     QString text;
+};
+
+// Lines drawn over a channel's curve in its colour, in the chart's x (days)
+// and value: a trend fitted to it (solid), its continuation (dashed), and
+// the band of its uncertainty (a filled area: `points` runs along its upper
+// edge and back along its lower one).
+struct ChartOverlay {
+    enum class Style { Solid, Dashed, Band };
+    Style style = Style::Solid;
+    int channel = 0;
+    std::vector<QPointF> points;
 };
 
 // What the chart draws from. A frame asks its source for the rows that draw
@@ -72,6 +84,8 @@ public:
         (void)x0, (void)x1;
         return std::nullopt;
     }
+    // What is drawn over the curves of the shown channels.
+    virtual std::vector<ChartOverlay> overlays() const { return {}; }
     // The marks from x0 to x1, oldest first.
     virtual std::vector<ChartMark> marks(double x0, double x1) const
     {

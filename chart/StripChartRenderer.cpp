@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -175,12 +176,12 @@ void StripChartRenderer::paintChart(QPainter& painter, const Layout& layout, con
         StripChartRaster raster(image, QPoint(int(t.dx()), int(t.dy())), layout, settings_);
         paintBackground(painter, layout, QRegion(area.toAlignedRect()) - raster.plotArea().translated(-t.dx(), -t.dy()));
         raster.paintColumns(StripChartColumns(rowsOf(layout), settings_, layout), 0, layout.columns + 1);
-        paintMarks(painter, layout);
+        paintExtras(painter, layout);
     } else {
         paintBackground(painter, layout, QRegion(area.toAlignedRect()));
         paintGridLines(painter, layout);
         paintCurves(painter, layout);
-        paintMarks(painter, layout);
+        paintExtras(painter, layout);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(toQColor(kFrame), 1.0));
         painter.setBrush(Qt::NoBrush);
@@ -202,7 +203,7 @@ StripChartRenderer::Picture StripChartRenderer::paintImage(QImage& image, const 
     raster.paintColumns(columns, 0, layout.columns + 1);
     {
         QPainter painter(&image);
-        paintMarks(painter, layout);
+        paintExtras(painter, layout);
     }
     picture.snapLevel = columns.snapLevel();
     picture.valid = true;
@@ -218,7 +219,7 @@ std::optional<QRegion> StripChartRenderer::patchImage(QImage& image, Picture& pi
         || layout.columns != before.columns || layout.columnDays != before.columnDays
         || (settings_.xFollow && settings_.xOffset != 0.0)
         || firstNewRow < 1 || shift < 0 || shift >= layout.columns
-        || !source_->marks(layout.x0, layout.x1).empty())
+        || !source_->marks(layout.x0, layout.x1).empty() || !source_->overlays().empty())
         return std::nullopt;
     const StripChartColumns columns(rowsOf(layout), settings_, layout);
     if (columns.snapLevel() != picture.snapLevel)
@@ -379,6 +380,51 @@ void StripChartRenderer::paintCurves(QPainter& painter, const Layout& layout) co
     curves.left_ = layout.plot.left();
     StripChartColumns(rowsOf(layout), settings_, layout).walk(curves, 0, layout.columns + 1);
     painter.setClipping(false);
+}
+
+void StripChartRenderer::paintExtras(QPainter& painter, const Layout& layout) const
+{
+    paintOverlays(painter, layout);
+    paintMarks(painter, layout);
+}
+
+// Over the shown channels' curves, in their colours: bands lightly, lines
+// two pixels wide.
+void StripChartRenderer::paintOverlays(QPainter& painter, const Layout& layout) const
+{
+    const std::vector<ChartOverlay> overlays = source_->overlays();
+    if (overlays.empty())
+        return;
+    painter.save();
+    painter.setClipRect(layout.plot.adjusted(0, 0, 1, 1));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const double range = settings_.yMax - settings_.yMin;
+    const auto place = [&](const QPointF& p) {
+        const double y = layout.plot.top() + (settings_.yMax - p.y()) / (range != 0.0 ? range : 1.0) * layout.plot.height();
+        return QPointF(pixelOfX(layout, p.x()), std::clamp(y, -1.0e6, 1.0e6));
+    };
+    for (const ChartOverlay& overlay : overlays) {
+        if (overlay.channel < 0 || size_t(overlay.channel) >= settings_.channels.size()
+            || !settings_.channels[size_t(overlay.channel)].visible || overlay.points.size() < 2)
+            continue;
+        QPolygonF polygon;
+        for (const QPointF& p : overlay.points)
+            polygon << place(p);
+        QColor colour = toQColor(settings_.channels[size_t(overlay.channel)].drawnColour());
+        if (overlay.style == ChartOverlay::Style::Band) {
+            colour.setAlpha(70);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour);
+            painter.drawPolygon(polygon);
+            continue;
+        }
+        QPen pen(colour, 2.0, overlay.style == ChartOverlay::Style::Dashed ? Qt::DashLine : Qt::SolidLine);
+        pen.setCosmetic(!painter.transform().isScaling());
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(polygon);
+    }
+    painter.restore();
 }
 
 // Each mark a dashed line across the plot, its text in a box at the foot.

@@ -74,6 +74,8 @@ private:
     void paintXLabels(QPainter& painter, const Layout& layout) const;
     void paintCurves(QPainter& painter, const Layout& layout) const;
     void paintMarks(QPainter& painter, const Layout& layout) const;
+    void paintOverlays(QPainter& painter, const Layout& layout) const;
+    void paintExtras(QPainter& painter, const Layout& layout) const;
     StripChartReadout readoutOf(const Layout& layout) const;
     QRect repaintXLabels(QImage& image, const Layout& layout) const;
 

@@ -197,7 +197,41 @@ int LinearGauge::scaleTop() const
 
 int LinearGauge::scaleBottom() const
 {
-    return std::max(scaleTop() + 1, height() - 1 - fontMetrics().height() / 2 - 2);
+    const int foot = footnote_.isEmpty() ? 0 : footnoteRect().height() + 2;
+    return std::max(scaleTop() + 1, height() - 1 - fontMetrics().height() / 2 - 2 - foot);
+}
+
+QFont LinearGauge::footnoteFont() const
+{
+    QFont small = font();
+    small.setPixelSize(std::max(9, fontMetrics().height() * 3 / 4));
+    return small;
+}
+
+QRect LinearGauge::footnoteRect() const
+{
+    if (footnote_.isEmpty())
+        return {};
+    const int lines = 2 * QFontMetrics(footnoteFont()).height();
+    return QRect(0, height() - lines, width(), lines);
+}
+
+void LinearGauge::setFootnote(const QString& text, uint32_t colour)
+{
+    if (text == footnote_ && colour == footnoteColour_)
+        return;
+    footnote_ = text;
+    footnoteColour_ = colour;
+    changed();
+}
+
+void LinearGauge::drawFootnote(QPainter& p) const
+{
+    if (footnote_.isEmpty())
+        return;
+    p.setFont(footnoteFont());
+    p.setPen(toQColor(footnoteColour_));
+    p.drawText(footnoteRect(), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap, footnote_);
 }
 
 int LinearGauge::bandLeft() const
@@ -284,6 +318,7 @@ void LinearGauge::paintEvent(QPaintEvent*)
     drawSections(p);
     drawTicks(p);
     drawPointer(p);
+    drawFootnote(p);
 }
 
 void LinearGauge::drawSections(QPainter& p) const

@@ -56,6 +56,13 @@ public:
     void EndUpdate() override;
 
     void SetBackgroundColor(uint32_t colour);
+    // A short note at the gauge's foot, just above its readout (where the
+    // shown value is heading: "Pre-alarm in ~23 d"), in a colour; it takes
+    // up to two lines, and the scale ends above them. Empty: none.
+    void setFootnote(const QString& text, uint32_t colour);
+    QString footnote() const { return footnote_; }
+    // The area the footnote is drawn in; empty without one.
+    QRect footnoteRect() const;
 
     // Pixel row of a scale value inside the present widget height; the band,
     // ticks and pointer are drawn along these rows (used by tests too).
@@ -93,6 +100,8 @@ private:
     void drawSections(QPainter& p) const;
     void drawTicks(QPainter& p) const;
     void drawPointer(QPainter& p) const;
+    void drawFootnote(QPainter& p) const;
+    QFont footnoteFont() const;
     int scaleTop() const;
     int scaleBottom() const;
 
@@ -111,6 +120,8 @@ private:
     uint32_t scaleLineColor_ = 0x000000;
     uint32_t pointerColor_ = 0x0000FF;
     uint32_t backgroundColor_ = 0xFFFFFF;
+    QString footnote_;
+    uint32_t footnoteColour_ = 0;
     int updateDepth_ = 0;
     bool pendingRepaint_ = false;
 };

@@ -19,6 +19,7 @@ void HistoryFollower::follow(const QString& logDir, const QString& installation,
     installation_ = installation;
     swapDate_ = swapDate;
     timer_.start();
+    updateNow();
 }
 
 void HistoryFollower::stop()

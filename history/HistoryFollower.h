@@ -22,7 +22,8 @@ public:
     explicit HistoryFollower(const IClock& clock, QObject* parent = nullptr);
     ~HistoryFollower() override;
 
-    // Follows the logfiles of an installation in a log folder.
+    // Follows the logfiles of an installation in a log folder, reading on
+    // at once.
     void follow(const QString& logDir, const QString& installation, bool swapDate);
     // One last reading of what was written, then no more.
     void stop();

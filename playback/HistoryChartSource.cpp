@@ -29,7 +29,7 @@ struct Cell {
 
 HistoryChartSource::HistoryChartSource(IHistoryReader& reader, std::vector<HistoryChannel> channels, int64_t from,
                                        int64_t to)
-    : blocks_(reader), channels_(std::move(channels)), from_(from), to_(std::max(from, to))
+    : blocks_(reader), channels_(std::move(channels)), from_(from), to_(std::max(from, to)), shownTo_(to_)
 {
     for (int v = 0; v < 5; ++v)
         divisor_[v] = GaugeLooks::forValue(v + 1)->chartDivisor;
@@ -179,7 +179,7 @@ void HistoryChartSource::fillRecords(int64_t from, int64_t to)
 bool HistoryChartSource::extent(double& oldest, double& newest) const
 {
     oldest = chartDaysFromInstant(from_);
-    newest = chartDaysFromInstant(to_);
+    newest = chartDaysFromInstant(shownTo_);
     return to_ > from_;
 }
 
@@ -232,6 +232,45 @@ std::vector<ChartMark> HistoryChartSource::marks(double x0, double x1) const
         if (mark.x >= x0 && mark.x <= x1)
             shown.push_back(mark);
     return shown;
+}
+
+double HistoryChartSource::fromReadout(const HistoryChannel& channel, double value) const
+{
+    return value * GaugeLooks::forValue(channel.value + 1)->gaugeDivisor / divisor_[channel.value];
+}
+
+void HistoryChartSource::setForecasts(const ForecastResult& result)
+{
+    overlays_.clear();
+    shownTo_ = to_;
+    const std::vector<LevelForecast> next = Forecast::next(result.levels);
+    for (size_t c = 0; c < channels_.size(); ++c) {
+        const HistoryChannel& channel = channels_[c];
+        const LevelForecast* reached = nullptr;
+        for (const LevelForecast& f : next)
+            if (f.sensor == channel.sensor && f.value == channel.value && f.crossing)
+                reached = &f;
+        addForecast(int(c), result.fits[size_t(Series::index(channel.sensor, channel.value))], reached);
+    }
+    filled_ = false;
+}
+
+void HistoryChartSource::addForecast(int channel, const TrendFit& fit, const LevelForecast* next)
+{
+    // A trend within its own uncertainty of flat says nothing a line could.
+    if (!fit.valid || fit.to <= fit.from || fit.flat())
+        return;
+    const HistoryChannel& c = channels_[size_t(channel)];
+    const auto point = [&](int64_t t, double v) { return QPointF(chartDaysFromInstant(t), fromReadout(c, v)); };
+    overlays_.push_back({ChartOverlay::Style::Solid, channel, {point(fit.from, fit.at(fit.from)), point(fit.to, fit.at(fit.to))}});
+    if (!next)
+        return;
+    const int64_t end = next->crossingAt;
+    overlays_.push_back({ChartOverlay::Style::Band, channel,
+                         {point(fit.to, fit.at(fit.to, fit.slopeHigh)), point(end, fit.at(end, fit.slopeHigh)),
+                          point(end, fit.at(end, fit.slopeLow)), point(fit.to, fit.at(fit.to, fit.slopeLow))}});
+    overlays_.push_back({ChartOverlay::Style::Dashed, channel, {point(fit.to, fit.at(fit.to)), point(end, next->level.value)}});
+    shownTo_ = std::clamp<int64_t>(end, shownTo_, to_ + (to_ - from_));
 }
 
 QString HistoryChartSource::noteText(const Note& note, const QStringList& sensorNames)

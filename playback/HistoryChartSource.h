@@ -1,5 +1,6 @@
 #pragma once
 #include "chart/ChartSource.h"
+#include "history/Forecast.h"
 #include "history/NotesFile.h"
 #include "history/Tier.h"
 #include "playback/HistoryBlocks.h"
@@ -47,6 +48,7 @@ public:
     ChartSummaries summaries(double x0, double x1) const override;
     bool instants() const override { return true; }
     std::vector<ChartMark> marks(double x0, double x1) const override;
+    std::vector<ChartOverlay> overlays() const override { return overlays_; }
     // The buckets of the tier drawn (minutes while records are drawn) that
     // begin from x0 to x1, for the chart's channels, with the notes of each
     // bucket's sensor beside them:
@@ -56,6 +58,12 @@ public:
     // The maintenance notes, marked with the name of their sensor
     // (sensorNames[0..5]) or "All sensors".
     void setNotes(std::vector<Note> notes, const QStringList& sensorNames);
+    // Each channel's trend over its window (unless it is flat within its
+    // uncertainty), and its continuation to the
+    // level it reaches next (dashed) with the uncertainty as a band, until
+    // the crossing; the range reaches on to the crossings, up to its own
+    // length again.
+    void setForecasts(const ForecastResult& result);
     // "Sensor2: Oil changed".
     static QString noteText(const Note& note, const QStringList& sensorNames);
     // The history of [from, to) changed (a logfile summarised): read again.
@@ -75,6 +83,9 @@ private:
     void fillSummaries(Tier tier, int64_t from, int64_t to, double columnDays);
     void fillRecords(int64_t from, int64_t to);
     double chartValue(const HistoryChannel& channel, double raw) const;
+    // A value in the readout's unit (the forecasts') in the chart's.
+    double fromReadout(const HistoryChannel& channel, double value) const;
+    void addForecast(int channel, const TrendFit& fit, const LevelForecast* next);
     QByteArray notesOf(const Bucket& bucket, int sensor) const;
 
     HistoryBlocks blocks_;
@@ -84,6 +95,8 @@ private:
     int64_t to_;
     std::vector<Note> notes_;
     std::vector<ChartMark> marks_;
+    std::vector<ChartOverlay> overlays_;
+    int64_t shownTo_; // to_, or the last crossing drawn
 
     StripChartStore rows_;
     Level level_ = Level::Day;

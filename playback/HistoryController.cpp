@@ -6,7 +6,9 @@
 #include "core/IClock.h"
 #include "core/LogLine.h"
 #include "display/MainControls.h"
+#include "history/Forecast.h"
 #include "history/HistoryBuilder.h"
+#include "history/LastParameterRecord.h"
 #include "history/LogfileCatalog.h"
 #include "history/SummaryStore.h"
 #include "platform/IDialogRunner.h"
@@ -210,8 +212,12 @@ void HistoryController::buildingFinished(const BuildResult& result)
         state = QStringLiteral("Logfiles that could not be read: ") + result.fileErrors.join(QStringLiteral("; "));
     if (!state.isEmpty())
         emit statusMessage(state);
-    // Everything built since is drawn from.
+    // Everything built since is drawn from; a view not moved since it showed
+    // the whole range shows it again, with the trends' way on.
     source_->invalidate(from_, to_);
+    showForecasts();
+    if (p_.chart.following())
+        p_.chart.ShowAllRows();
     p_.chart.sourceChanged();
 }
 
@@ -276,5 +282,26 @@ bool HistoryController::addNote(const Note& note)
         return false;
     }
     showNotes();
+    showForecasts(); // an oil change starts the trends anew
     return true;
+}
+
+// The trends as of the range's end (or now, when it runs on into the
+// future), since each sensor's last oil change, with the evaluator's levels
+// of that time.
+void HistoryController::showForecasts()
+{
+    if (!source_ || building())
+        return;
+    SummaryStore store(storePath_, shown_.folder, p_.state.swapDate);
+    ForecastRequest request;
+    request.installation = shown_.installation;
+    request.at = std::min<int64_t>(to_, p_.clock.now().toSecsSinceEpoch());
+    request.notes = notes_;
+    request.parameters = LastParameterRecord::asOf(store.files(LogfileCatalog::installationKey(shown_.installation)),
+                                                   request.at);
+    const ForecastResult result = Forecast::run(store, request);
+    if (!result.ok)
+        emit statusMessage(QStringLiteral("No forecast: ") + result.error);
+    source_->setForecasts(result);
 }

@@ -82,6 +82,7 @@ private:
     void fileSummarised(const FileNotice& notice);
     void buildingFinished(const BuildResult& result);
     void showNotes();
+    void showForecasts();
     QStringList sensorNames() const;
 
     Parts p_;
