@@ -1,6 +1,7 @@
 #include "report/ForecastSection.h"
 
 #include "history/Forecast.h"
+#include "history/ForecastText.h"
 #include "report/ReportSections.h"
 #include "report/ReportTable.h"
 #include "report/ReportValues.h"
@@ -12,14 +13,12 @@ namespace ForecastSection {
 
 namespace {
 
+// "Pre-alarm 160" as the window names it, with its value; "Level 17" for a
+// gauge's section end.
 QString levelText(const LevelForecast& f)
 {
-    const QString value = ReportValues::number(f.value, f.level.value);
-    if (f.level.isSectionEnd())
-        return QStringLiteral("gauge section end %1").arg(value);
-    QString name = f.level.name;
-    name.replace(QLatin1Char('_'), QLatin1Char(' ')).replace(QStringLiteral("pre alarm"), QStringLiteral("pre-alarm"));
-    return name + QLatin1Char(' ') + value;
+    const QString name = ForecastText::levelName(f);
+    return f.level.isSectionEnd() ? name : name + QLatin1Char(' ') + ReportValues::number(f.value, f.level.value);
 }
 
 QString dayText(int64_t instant)

@@ -211,7 +211,7 @@ TEST_F(ReportFigures, NotesOfTheRangeAndEveryPagesHeaderAndNumber)
 // the date its value reaches the level, or why none can be given.
 TEST_F(ReportFigures, TheForecastsAlarmLevelsAreTheForecastCommandsAsOfTheRangesEnd)
 {
-    const QRegularExpression row(QStringLiteral("^\\s*(Sensor \\d)?\\s+TDN number\\s+(pre-alarm|main alarm) [\\d.]+\\s"
+    const QRegularExpression row(QStringLiteral("^\\s*(Sensor \\d)?\\s+TDN number\\s+(Pre-alarm|Main alarm) [\\d.]+\\s"
                                                 ".*?\\s{2,}(\\d{4}-\\d\\d-\\d\\d|[a-z][a-z :0-9]+)"));
     const QRegularExpression sensorName(QStringLiteral("^\\s*Sensor (\\d)\\s"));
     int sensor = 0, rows = 0, dates = 0;
@@ -221,7 +221,7 @@ TEST_F(ReportFigures, TheForecastsAlarmLevelsAreTheForecastCommandsAsOfTheRanges
         const QRegularExpressionMatch m = row.match(line);
         if (!m.hasMatch())
             continue;
-        const QString level = m.captured(2) == QLatin1String("pre-alarm") ? QStringLiteral("pre_alarm")
+        const QString level = m.captured(2) == QLatin1String("Pre-alarm") ? QStringLiteral("pre_alarm")
                                                                            : QStringLiteral("main_alarm");
         QJsonObject expected;
         for (const QJsonValue& v : forecasts) {
