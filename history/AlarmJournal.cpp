@@ -193,8 +193,10 @@ void AlarmJournal::carryOver(int64_t start)
         const int n = openCondition(condition, start);
         entries_[size_t(n)].carried = true;
         entries_[size_t(n)].confirmed = was.confirmed;
-        if (std::find(popUpRelays_.begin(), popUpRelays_.end(), before) != popUpRelays_.end())
-            popUpRelays_.push_back(n);
+        if (raising_[size_t(before)]) {
+            raisedBy_[was.relay - 1].push_back(n);
+            raising_[size_t(n)] = true;
+        }
     }
     stoppedEpisodes_.clear();
 }
@@ -209,40 +211,41 @@ void AlarmJournal::alarm(int condition, bool on, int64_t at)
     if (episode_[condition] != kNone)
         return;
     const bool relay = condition >= RelayConditions;
-    if (relay && popUpRelays_.empty()) {
-        popUpSensors_.clear(); // the pop-up opens over the sensor alarms on now
+    if (relay && !popUpShown()) {
+        // The pop-up opens over the sensor alarms on now.
         for (int c = 0; c < RelayConditions; ++c)
             if (episode_[c] != kNone)
-                popUpSensors_.push_back(episode_[c]);
+                shownOver_[c % 2 == 1 ? 0 : 1].push_back(episode_[c]);
     }
     const int n = openCondition(condition, at);
-    if (relay)
-        popUpRelays_.push_back(n);
+    if (relay) {
+        raisedBy_[entries_[size_t(n)].relay - 1].push_back(n);
+        raising_[size_t(n)] = true;
+    }
 }
 
+// A main confirmation closes what both relays raised, a pre-alarm one what
+// relay 2 raised; each with the sensor alarms of its level.
 void AlarmJournal::confirmed(int64_t at, bool mainAlarm)
 {
-    bool relayConfirmed[3] = {};
-    std::vector<int> waiting;
-    for (const int n : popUpRelays_) {
-        JournalEntry& e = entries_[size_t(n)];
-        if (!mainAlarm && e.relay != 2) {
-            waiting.push_back(n);
+    for (int relay = mainAlarm ? 1 : 2; relay <= 2; ++relay) {
+        std::vector<int>& raised = raisedBy_[relay - 1];
+        std::vector<int>& shown = shownOver_[relay - 1];
+        if (raised.empty())
             continue;
+        for (const int n : raised) {
+            raising_[size_t(n)] = false;
+            if (!entries_[size_t(n)].isConfirmed())
+                entries_[size_t(n)].confirmed = at;
         }
-        if (!e.isConfirmed())
-            e.confirmed = at;
-        relayConfirmed[e.relay] = true;
+        for (const int n : shown)
+            if (!entries_[size_t(n)].isConfirmed() && entries_[size_t(n)].start <= at)
+                entries_[size_t(n)].confirmed = at;
+        raised.clear();
+        shown.clear();
     }
-    for (const int n : popUpSensors_) {
-        JournalEntry& e = entries_[size_t(n)];
-        const bool shown = relayConfirmed[e.level == AlarmStage::MainAlarm ? 1 : 2];
-        if (shown && !e.isConfirmed() && e.start <= at)
-            e.confirmed = at;
-    }
-    popUpRelays_ = waiting;
-    if (popUpRelays_.empty())
-        popUpSensors_.clear();
+    if (!popUpShown())
+        clearPopUp();
 }
 
 // A line only the running measurement writes.
@@ -261,6 +264,7 @@ int AlarmJournal::open(JournalKind kind, int64_t at)
     e.start = at;
     e.end = at;
     entries_.push_back(e);
+    raising_.push_back(false);
     return int(entries_.size() - 1);
 }
 
@@ -275,8 +279,8 @@ int AlarmJournal::openCondition(int condition, int64_t at)
         e.sensor = condition / 4 + 1;
         e.quantity = condition % 4 < 2 ? AlarmQuantity::OilQuality : AlarmQuantity::Temperature;
         e.level = condition % 2 == 0 ? AlarmStage::PreAlarm : AlarmStage::MainAlarm;
-        if (!popUpRelays_.empty())
-            popUpSensors_.push_back(n);
+        if (popUpShown())
+            shownOver_[e.level == AlarmStage::MainAlarm ? 0 : 1].push_back(n);
     }
     episode_[condition] = n;
     return n;
@@ -307,8 +311,12 @@ std::vector<int> AlarmJournal::endEpisodes(int64_t at, bool byStop)
 
 void AlarmJournal::clearPopUp()
 {
-    popUpRelays_.clear();
-    popUpSensors_.clear();
+    for (int i = 0; i < 2; ++i) {
+        for (const int n : raisedBy_[i])
+            raising_[size_t(n)] = false;
+        raisedBy_[i].clear();
+        shownOver_[i].clear();
+    }
 }
 
 std::vector<JournalEntry> AlarmJournal::finish(int64_t from, int64_t to)

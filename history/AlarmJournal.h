@@ -116,8 +116,12 @@ private:
     AfterStart restart_;             // a start after a stop
     std::vector<int> stoppedEpisodes_; // entries the last stop ended, carried on a restart
 
-    // The alarm pop-up: the relay episodes it was raised for and not yet
-    // confirmed, and the sensor episodes it stood over.
-    std::vector<int> popUpRelays_;
-    std::vector<int> popUpSensors_;
+    // The alarm pop-up: by relay (1, 2), the episodes it was raised for and
+    // not yet confirmed; by level (main, pre-alarm), the sensor episodes it
+    // stood over. A confirmation empties what it confirms, so each entry is
+    // looked at once whatever a file holds.
+    bool popUpShown() const { return !raisedBy_[0].empty() || !raisedBy_[1].empty(); }
+    std::vector<int> raisedBy_[2];
+    std::vector<int> shownOver_[2];
+    std::vector<bool> raising_; // by entry: it is in raisedBy_
 };

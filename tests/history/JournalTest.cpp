@@ -27,8 +27,11 @@ public:
     explicit DayFile(const QDate& day) : day_(day) {}
     DayFile& at(const QString& time, const QByteArray& text)
     {
-        lines_.push_back({QTime::fromString(time, QStringLiteral("HH:mm:ss")).msecsSinceStartOfDay() / 1000,
-                          int(lines_.size()), text});
+        return at(QTime::fromString(time, QStringLiteral("HH:mm:ss")).msecsSinceStartOfDay() / 1000, text);
+    }
+    DayFile& at(int second, const QByteArray& text)
+    {
+        lines_.push_back({second, int(lines_.size()), text});
         return *this;
     }
     // The header of a start, as the logger writes it.
@@ -331,6 +334,34 @@ TEST_F(Journal, TheStoreGivesTheFilesJournalAndLooksBackToWhatWasOn)
               QStringList{QStringLiteral("Sensor 6 temperature pre-alarm 13 00:00:00-13 23:55:00 (began before the "
                                          "range)")});
     EXPECT_EQ(bytesRead, 0);
+}
+
+// Lines that only look like the logger's are no events, and a file of an
+// alarm flapping every second under a pop-up nobody closes is read in one
+// pass (each confirmation looks only at what it confirms).
+TEST_F(Journal, LookAlikeLinesAreNoEventsAndFlappingAlarmsAreReadInOnePass)
+{
+    DayFile day(Day1);
+    day.started(QStringLiteral("00:00:00"))
+        .at(QStringLiteral("00:00:01"), "Sensor 7 Oil quality Prealarm ON !")
+        .at(QStringLiteral("00:00:01"), "Sensor 1 Oil quality Prealarm ON")
+        .at(QStringLiteral("00:00:01"), "Logger ended unexpectedly at 13-45-2026 99:00:00 !")
+        .at(QStringLiteral("00:00:01"), "Measure Stopped at Main_Engine")
+        .at(QStringLiteral("00:00:01"), QByteArray("\x01\xff Alarm Relay 1 ON !\0", 22))
+        .at(QStringLiteral("00:00:02"), "Alarm Relay 1 ON !");
+    const int seconds = 80000;
+    for (int t = 3; t < 3 + seconds; ++t)
+        day.at(t, "Sensor 1 Oil quality Mainalarm ON !")
+            .at(t, "Sensor 1 Oil quality Mainalarm OFF !")
+            .at(t, "Alarm Relay 2 ON !")
+            .at(t, "Alarm Relay 2 OFF !")
+            .at(t, "Pre-Alarm confirmed by user!");
+    ASSERT_TRUE(day.write(logs.path()));
+    const QStringList entries = journal(Day1, Day1);
+    ASSERT_EQ(entries.size(), 1 + 2 * seconds);
+    EXPECT_EQ(entries[0], QStringLiteral("Alarm relay 1 10 00:00:02-open (still on at the range's end)"));
+    EXPECT_EQ(entries[1], QStringLiteral("Sensor 1 oil quality main alarm 10 00:00:03-10 00:00:03"));
+    EXPECT_EQ(entries[2], QStringLiteral("Alarm relay 2 10 00:00:03-10 00:00:03 confirmed 10 00:00:03"));
 }
 
 } // namespace
