@@ -16,8 +16,8 @@ struct ReportOptions {
     {
         parser.setApplicationDescription(QStringLiteral(
             "The report of an installation over some days as a PDF (A4): the evaluator, the figures of every "
-            "sensor and value with their coverage and alarm times, the chart of the range, the alarm journal and "
-            "the maintenance notes."));
+            "sensor and value with their coverage and alarm times, the chart of the range, the forecast as of its "
+            "end, the alarm journal and the maintenance notes."));
         common.addTo(parser);
         parser.addOption(output);
         addHelp(parser);
