@@ -3,6 +3,7 @@
 #include "core/LineSplitter.h"
 #include "core/Record.h"
 #include "history/BucketCodec.h"
+#include "history/EventCollector.h"
 #include "history/MinuteBuckets.h"
 #include "history/OffsetIndex.h"
 #include "history/WholeLines.h"
@@ -15,9 +16,13 @@ namespace {
 
 // One reading of one file, from the start or from an earlier reading's end.
 struct Reading {
-    Reading(LogfileClock& clock, bool swapDate, const QDate& day) : parser(clock, swapDate, day) {}
+    Reading(LogfileClock& clock, bool swapDate, const QDate& day, const InfoLineTexts& texts)
+        : parser(clock, swapDate, day), events(texts)
+    {
+    }
 
     RowParser parser;
+    EventCollector events;
     MinuteBuckets buckets;
     OffsetIndex index;
     PrefixChecksum checksum;
@@ -78,15 +83,19 @@ bool goOn(const FileSummariser::Job& job, QFile& file, Reading& r, const FileSum
 {
     const FileState& e = *job.earlier;
     std::vector<Bucket> minutes;
+    FileEvents events;
     if (e.readOffset > job.file.size || !BucketCodec::decode(job.earlierMinutes, minutes)
-        || !r.index.decode(job.earlierIndex))
+        || !FileEventsCodec::decode(job.earlierEvents, events) || !r.index.decode(job.earlierIndex)) {
+        r.index = OffsetIndex();
         return false;
+    }
     if (!checksumOf(file, e.readOffset, r.checksum, progress, stopped, buffer) || r.checksum.digest() != e.checksum) {
         r.checksum = PrefixChecksum();
         r.index = OffsetIndex();
         return false;
     }
     r.buckets = MinuteBuckets(std::move(minutes));
+    r.events.restart(std::move(events));
     r.parser.restart(e.latest, e.latestOffset);
     r.from = e.readOffset;
     r.records = e.records;
@@ -124,6 +133,8 @@ int64_t readLines(QFile& file, int64_t size, Reading& r, const FileSummariser::P
                 noteParameter(r, start, size_t(newline - start), row.instant);
             } else if (kind == RowParser::Line::Damaged) {
                 ++r.damaged;
+            } else if (kind == RowParser::Line::Info) {
+                r.events.info(r.parser, start, size_t(newline - start));
             }
             return true;
         });
@@ -147,7 +158,7 @@ FileSummariser::Outcome FileSummariser::run(const Job& job, const Progress& prog
         outcome.error = file.errorString();
         return outcome;
     }
-    Reading r(clock_, swapDate_, job.file.day);
+    Reading r(clock_, swapDate_, job.file.day, texts_);
     outcome.extended = job.earlier && goOn(job, file, r, progress, outcome.stopped, buffer_);
     if (outcome.stopped)
         return outcome;
@@ -180,5 +191,6 @@ FileSummariser::Outcome FileSummariser::run(const Job& job, const Progress& prog
         outcome.summary.lastStart[i] = buckets.empty() ? INT64_MIN : buckets.back().start;
     }
     outcome.summary.index = r.index.encode();
+    outcome.summary.events = FileEventsCodec::encode(r.events.events());
     return outcome;
 }

@@ -4,6 +4,7 @@
 // making sure the bytes read then are still the same. One object per
 // thread.
 #include "history/FileSummary.h"
+#include "history/InfoLineTexts.h"
 #include "history/LogfileCatalog.h"
 #include "history/LogfileClock.h"
 
@@ -23,6 +24,7 @@ public:
         std::optional<FileState> earlier;
         QByteArray earlierMinutes;
         QByteArray earlierIndex;
+        QByteArray earlierEvents;
     };
     struct Outcome {
         bool stopped = false;
@@ -38,6 +40,7 @@ public:
 
 private:
     LogfileClock clock_;
+    InfoLineTexts texts_;
     bool swapDate_;
     std::vector<char> buffer_;
 };

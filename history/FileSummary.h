@@ -1,6 +1,7 @@
 #pragma once
 // What the history keeps of one logfile: how far it was read and what it
-// held, the buckets of every tier and the offsets of its minutes.
+// held, the buckets of every tier, the offsets of its minutes and its
+// events.
 #include "history/RowParser.h"
 #include "history/Tier.h"
 
@@ -37,4 +38,5 @@ struct FileSummary {
     int64_t firstStart[Tiers::kCount] = {}; // of the tier's first and last bucket
     int64_t lastStart[Tiers::kCount] = {};
     QByteArray index; // OffsetIndex
+    QByteArray events; // FileEventsCodec
 };

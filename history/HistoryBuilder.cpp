@@ -116,9 +116,9 @@ HistoryBuilder::Plan HistoryBuilder::plan(SummaryStore& store, const QList<Logfi
             ++result.kept;
             continue;
         }
-        FileSummariser::Job job{file, key_, std::nullopt, {}, {}};
+        FileSummariser::Job job{file, key_, std::nullopt, {}, {}, {}};
         if (stored && file.size > stored->size
-            && store.minutesAndIndex(key_, file.name, job.earlierMinutes, job.earlierIndex))
+            && store.minutesAndIndex(key_, file.name, job.earlierMinutes, job.earlierIndex, job.earlierEvents))
             job.earlier = stored;
         p.bytes += file.size;
         p.jobs.push_back(std::move(job));

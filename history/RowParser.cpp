@@ -52,18 +52,67 @@ RowParser::Line RowParser::read(const char* text, size_t length, Row& row)
     return Line::Record;
 }
 
-RowParser::Line RowParser::parameter(const char* text, size_t length, Row& row)
+bool RowParser::infoInstant(const char* text, size_t length, int64_t& instant)
 {
     int64_t local = 0;
-    if (!localTime(text, length, local) || local < firstLocal_ || local >= endLocal_)
-        return Line::Other;
+    if (length < 21 || !localTime(text, length, local) || local < firstLocal_ || local >= endLocal_)
+        return false;
     LogfileClock::Stamp found[2];
-    const int count = clock_.instantsOf(local, found);
-    int64_t instant = count == 0 ? clock_.gapStamp(local).instant : found[0].instant;
-    if (count == 2 && instant < latest_)
-        instant = found[1].instant;
-    row.instant = std::max(instant, latest_);
-    return Line::Parameter;
+    int count = clock_.instantsOf(local, found);
+    if (count == 0) {
+        found[0] = clock_.gapStamp(local);
+        count = 1;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (found[i].instant >= latest_) {
+            instant = found[i].instant;
+            return true;
+        }
+    }
+    instant = latest_; // a clock set back: where a record would stand
+    return true;
+}
+
+bool RowParser::namedInstant(const char* stamp, size_t length, int64_t notAfter, int64_t& instant)
+{
+    // Only the writer's own form: "MM-DD-YYYY HH:MM:SS".
+    static constexpr char Form[] = "00-00-0000 00:00:00";
+    if (length != sizeof Form - 1)
+        return false;
+    char line[sizeof Form + 1] = {'#'};
+    for (size_t i = 0; i < length; ++i) {
+        const bool wantDigit = Form[i] == '0';
+        if (wantDigit ? (stamp[i] < '0' || stamp[i] > '9') : stamp[i] != Form[i])
+            return false;
+        line[i + 1] = stamp[i];
+    }
+    int64_t local = 0;
+    if (!readLocal(line, length + 1, swapDate_, local))
+        return false;
+    LogfileClock::Stamp found[2];
+    int count = clock_.instantsOf(local, found);
+    if (count == 0) {
+        found[0] = clock_.gapStamp(local);
+        count = 1;
+    }
+    instant = found[0].instant;
+    for (int i = 1; i < count; ++i)
+        if (found[i].instant <= notAfter)
+            instant = found[i].instant;
+    return true;
+}
+
+bool RowParser::readLocal(const char* text, size_t length, bool swapDate, int64_t& local)
+{
+    const LogTimeStamp::Fields f = LogTimeStamp::read(text, length);
+    const int64_t day = LogTimeStamp::dayNumberOf(f, swapDate);
+    local = (day - DaysFrom1899To1970) * 86400 + f.hour * 3600 + f.minute * 60 + f.sec;
+    return day >= 0 && f.hour >= 0 && f.hour < 24 && f.minute >= 0 && f.minute < 60 && f.sec >= 0 && f.sec < 60;
+}
+
+RowParser::Line RowParser::parameter(const char* text, size_t length, Row& row)
+{
+    return infoInstant(text, length, row.instant) ? Line::Parameter : Line::Other;
 }
 
 bool RowParser::localTime(const char* text, size_t length, int64_t& local)

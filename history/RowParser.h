@@ -56,6 +56,17 @@ public:
     // One line without its LF; a CR before the LF is allowed.
     Line read(const char* text, size_t length, Row& row);
 
+    // The instant of an information line (no record), placed as a record's
+    // would be but without moving the file's latest instant: info lines keep
+    // being written while a clock set back holds the records up. False for
+    // a time stamp that cannot be read or lies outside the file's days.
+    bool infoInstant(const char* text, size_t length, int64_t& instant);
+    // The instant of a time named inside a line's text, "MM-DD-YYYY
+    // HH:MM:SS" (the date in the file's order), not after `notAfter`: the
+    // latest of its instants that is not, else the earliest. False when the
+    // text is no such time.
+    bool namedInstant(const char* stamp, size_t length, int64_t notAfter, int64_t& instant);
+
     int64_t latest() const { return latest_; }
     int32_t latestOffset() const { return latestOffset_; }
     // Rows stamped at the latest instant because their time went back.
@@ -63,6 +74,7 @@ public:
 
 private:
     bool localTime(const char* text, size_t length, int64_t& local);
+    static bool readLocal(const char* text, size_t length, bool swapDate, int64_t& local);
     LogfileClock::Stamp place(int64_t local);
     Line parameter(const char* text, size_t length, Row& row);
 

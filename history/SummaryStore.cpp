@@ -16,7 +16,7 @@
 namespace {
 
 // The layout's number: a store of another one is made anew.
-constexpr const char* Layout = "2";
+constexpr const char* Layout = "3";
 constexpr int BusyMilliseconds = 10000;
 
 const char* const Schema = R"(
@@ -32,6 +32,7 @@ CREATE TABLE IF NOT EXISTS summaries(
   file_id INTEGER NOT NULL, tier INTEGER NOT NULL, first_start INTEGER NOT NULL, last_start INTEGER NOT NULL,
   data BLOB NOT NULL, PRIMARY KEY(file_id, tier));
 CREATE TABLE IF NOT EXISTS offsets(file_id INTEGER PRIMARY KEY, data BLOB NOT NULL);
+CREATE TABLE IF NOT EXISTS events(file_id INTEGER PRIMARY KEY, data BLOB NOT NULL);
 )";
 
 bool isMemory(const QString& path)
@@ -164,8 +165,8 @@ bool SummaryStore::remake(const QStringList& wanted)
     return transaction([&] {
         if (matchesMeta(wanted))
             return true; // another program made it meanwhile
-        if (!execute("DROP TABLE IF EXISTS summaries; DROP TABLE IF EXISTS offsets; DROP TABLE IF EXISTS files; "
-                      "DROP TABLE IF EXISTS meta;")
+        if (!execute("DROP TABLE IF EXISTS summaries; DROP TABLE IF EXISTS offsets; DROP TABLE IF EXISTS events; "
+                      "DROP TABLE IF EXISTS files; DROP TABLE IF EXISTS meta;")
             || !execute(Schema))
             return false;
         SqliteStatement s(db_, "INSERT INTO meta(key, value) VALUES (?1, ?2)");

@@ -55,8 +55,17 @@ public:
     std::vector<FileState> files(const QString& installation);
     std::optional<FileState> file(const QString& installation, const QString& name);
     // What a reading that goes on with a grown file needs of the last one.
-    bool minutesAndIndex(const QString& installation, const QString& name, QByteArray& minutes, QByteArray& index);
+    bool minutesAndIndex(const QString& installation, const QString& name, QByteArray& minutes, QByteArray& index,
+                         QByteArray& events);
     QByteArray index(const QString& installation, const QString& name);
+
+    // The stored events (FileEventsCodec) of every file of an installation
+    // the store knows, with the file they belong to.
+    struct StoredEvents {
+        FileState file;
+        QByteArray events;
+    };
+    std::vector<StoredEvents> events(const QString& installation);
 
     // Replaces what the store holds of one file, all of it or nothing.
     bool write(const FileSummary& summary);

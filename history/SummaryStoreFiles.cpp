@@ -1,4 +1,5 @@
-// The files, summaries and offsets of a SummaryStore: read, written, dropped.
+// The files, summaries, offsets and events of a SummaryStore: read, written,
+// dropped.
 #include "history/SummaryStore.h"
 
 #include "history/BucketCodec.h"
@@ -82,24 +83,45 @@ std::optional<FileState> SummaryStore::file(const QString& installation, const Q
 }
 
 bool SummaryStore::minutesAndIndex(const QString& installation, const QString& name, QByteArray& minutes,
-                                   QByteArray& index)
+                                   QByteArray& index, QByteArray& events)
 {
     if (!db_)
         return false;
     error_.clear();
     SqliteStatement s(db_,
-        "SELECT s.data, o.data FROM files f JOIN summaries s ON s.file_id = f.id "
-        "JOIN offsets o ON o.file_id = f.id WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
+        "SELECT s.data, o.data, e.data FROM files f JOIN summaries s ON s.file_id = f.id "
+        "JOIN offsets o ON o.file_id = f.id JOIN events e ON e.file_id = f.id "
+        "WHERE f.installation = ?1 AND f.name = ?2 AND s.tier = ?3");
     s.bind(1, installation).bind(2, name).bind(3, int64_t(Tier::Minute));
     const int result = s.step();
     if (result == SQLITE_ROW) {
         minutes = s.blob(0);
         index = s.blob(1);
+        events = s.blob(2);
         return true;
     }
     if (result != SQLITE_DONE)
         fail(QStringLiteral("reading"));
     return false;
+}
+
+std::vector<SummaryStore::StoredEvents> SummaryStore::events(const QString& installation)
+{
+    std::vector<StoredEvents> out;
+    if (!db_)
+        return out;
+    error_.clear();
+    SqliteStatement s(db_, "SELECT f.installation, f.name, f.size, f.mtime_ns, f.read_offset, f.checksum, f.latest, "
+                           "f.latest_offset, f.first_instant, f.end_instant, f.records, f.damaged, f.set_backs, "
+                           "e.data FROM files f JOIN events e ON e.file_id = f.id WHERE f.installation = ?1 "
+                           "ORDER BY f.first_instant, f.name");
+    s.bind(1, installation);
+    int result = SQLITE_ROW;
+    while ((result = s.step()) == SQLITE_ROW)
+        out.push_back({fileFrom(s), s.blob(13)});
+    if (result != SQLITE_DONE)
+        fail(QStringLiteral("reading"));
+    return out;
 }
 
 QByteArray SummaryStore::index(const QString& installation, const QString& name)
@@ -142,7 +164,11 @@ bool SummaryStore::write(const FileSummary& summary)
         }
         SqliteStatement offsets(db_, "INSERT OR REPLACE INTO offsets(file_id, data) VALUES (?1, ?2)");
         offsets.bind(1, id).bindBlob(2, summary.index);
-        return offsets.step() == SQLITE_DONE || fail(QStringLiteral("writing"));
+        if (offsets.step() != SQLITE_DONE)
+            return fail(QStringLiteral("writing"));
+        SqliteStatement events(db_, "INSERT OR REPLACE INTO events(file_id, data) VALUES (?1, ?2)");
+        events.bind(1, id).bindBlob(2, summary.events);
+        return events.step() == SQLITE_DONE || fail(QStringLiteral("writing"));
     });
 }
 
@@ -155,7 +181,7 @@ bool SummaryStore::drop(const QString& installation, const QString& name)
             return true;
         const int64_t id = s.integer(0);
         for (const char* sql : {"DELETE FROM summaries WHERE file_id = ?1", "DELETE FROM offsets WHERE file_id = ?1",
-                                "DELETE FROM files WHERE id = ?1"}) {
+                                "DELETE FROM events WHERE file_id = ?1", "DELETE FROM files WHERE id = ?1"}) {
             SqliteStatement d(db_, sql);
             d.bind(1, id);
             if (d.step() != SQLITE_DONE)

@@ -120,6 +120,12 @@ rows=$(as_user /usr/bin/veltra-history export --logdir "$program_home" --install
   --from "$today" --to "$today" --every 1d | wc -l)
 [ "$rows" -gt 1 ] || { echo "veltra-history exported no summaries of $program_home"; exit 1; }
 echo "veltra-history: $((rows - 1)) summaries of today"
+# ...and makes the report of them without a screen: the platform the PDF is
+# painted on and its fonts come with the package's dependencies.
+as_user /usr/bin/veltra-history report --logdir "$program_home" --installation Main_Engine \
+  --from "$today" --to "$today" --output "$program_home/report.pdf"
+head -c 5 "$program_home/report.pdf" | grep -q '%PDF-' || { echo "veltra-history wrote no report"; exit 1; }
+echo "veltra-history: the report of today"
 # The settings hold the stop password: the readable file written above is
 # narrowed to its owner by the program.
 mode=$(stat -c %a "$program_home/VELTRA-logger1.ini")

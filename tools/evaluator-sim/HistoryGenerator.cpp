@@ -1,6 +1,7 @@
 #include "HistoryGenerator.h"
 
 #include "EvaluatorRecords.h"
+#include "SimulatedAlarms.h"
 #include "ValueModel.h"
 #include "core/LogLine.h"
 #include "history/NotesFile.h"
@@ -104,7 +105,8 @@ public:
         for (int s = 1; s <= 6; ++s)
             line("lbl_S" + std::to_string(s) + " Sensor" + std::to_string(s));
     }
-    void record(int sensor, const int (&v)[5])
+    // Its status word: ready and the ready relay, and the alarm bits given.
+    void record(int sensor, const int (&v)[5], unsigned alarmBits)
     {
         out_.append(stamp_, sizeof stamp_);
         out_ += ":0";
@@ -112,7 +114,8 @@ public:
         putHex(out_, unsigned(v[0]) & 0xFF, 2);
         for (int i = 1; i < 5; ++i)
             putHex(out_, unsigned(v[i]) & 0xFFFF, 4);
-        out_ += "0021000000000000\r\n"; // ready, ready relay; no errors
+        putHex(out_, 0x0021 | alarmBits, 4);
+        out_ += "000000000000\r\n"; // no errors
     }
     bool flushIfFull(QString* error) { return out_.size() < FlushBytes || flush(error); }
     bool close(QString* error)
@@ -192,6 +195,75 @@ Loss lossOfDay(Noise& chance, int lostMinutes)
     return {from, from + length};
 }
 
+
+// The logger's side of one measurement, tick by tick: the records of a
+// tick, the connection lines, and the lines of the alarms.
+class Measurement {
+public:
+    Measurement(const HistorySettings& s, DayWriter& w, LocalTime& clock, std::vector<SensorModels> sensors)
+        : s_(s), w_(w), sensors_(std::move(sensors)), alarms_(plan(s, clock))
+    {
+    }
+
+    // A new day's file; after a day without one the logger starts anew.
+    void newDay(bool afterGap)
+    {
+        if (afterGap) {
+            connected_ = false;
+            alarms_.forget();
+        }
+    }
+
+    void silent(int64_t second, const Loss& loss)
+    {
+        if (connected_ && second >= loss.from + 3) {
+            w_.info("Evaluator not connected");
+            for (const std::string& line : alarms_.lost())
+                w_.line(line); // the tick after the values were cleared
+            connected_ = false;
+        }
+    }
+
+    void tick(int64_t t, int64_t second)
+    {
+        alarms_.advance(t);
+        for (const auto& [at, text] : alarms_.confirmations()) {
+            w_.stamp(std::max<int64_t>(0, second - (t - at)));
+            w_.line(text);
+            w_.stamp(second);
+        }
+        int values[5];
+        for (int sensor = 1; sensor <= s_.sensors; ++sensor) {
+            for (int v = 0; v < 5; ++v)
+                values[v] = sensors_[size_t(sensor - 1)][size_t(v)].sample(t);
+            alarms_.raise(sensor, values);
+            w_.record(sensor, values, alarms_.statusBits(sensor));
+        }
+        if (!connected_) {
+            w_.info("Evaluator connected");
+            connected_ = true;
+        }
+        for (const std::string& line : alarms_.tick())
+            w_.line(line);
+    }
+
+private:
+    static std::vector<AlarmEpisode> plan(const HistorySettings& s, LocalTime& clock)
+    {
+        if (!s.alarms)
+            return {};
+        return planAlarms(
+            s.days, s.sensors, s.seed, [&](int d) { return clock.startOfDay(s.from.addDays(d)); },
+            [&](int d) { return s.gapDays.contains(s.from.addDays(d)); });
+    }
+
+    const HistorySettings& s_;
+    DayWriter& w_;
+    std::vector<SensorModels> sensors_;
+    SimulatedAlarms alarms_;
+    bool connected_ = false;
+};
+
 } // namespace
 
 bool writeHistory(const HistorySettings& s, QString* error)
@@ -207,11 +279,11 @@ bool writeHistory(const HistorySettings& s, QString* error)
     const std::string parameters = parameterRecord(s.sensors, s.levels);
     Noise chance(s.seed * 31 + 7);
     DayWriter w(s);
+    Measurement m(s, w, clock, std::move(sensors));
     const int64_t end = clock.startOfDay(s.from.addDays(s.days));
     int64_t currentDay = INT64_MIN;
-    bool gap = false, connected = false;
+    bool gap = false;
     Loss loss;
-    int values[5];
     for (int64_t t = clock.startOfDay(s.from); t < end; t += s.everySeconds) {
         const int64_t local = clock.local(t);
         const int64_t day = local / 86400 - (local % 86400 < 0 ? 1 : 0);
@@ -219,12 +291,13 @@ bool writeHistory(const HistorySettings& s, QString* error)
         if (day != currentDay) {
             currentDay = day;
             const QDate date = QDate(1970, 1, 1).addDays(day);
+            const bool afterGap = gap;
             gap = s.gapDays.contains(date);
-            connected = false;
             loss = lossOfDay(chance, s.lostMinutes);
             if (gap ? !w.close(error) : !w.open(date, error))
                 return false;
             if (!gap) {
+                m.newDay(afterGap);
                 w.stamp(second);
                 w.header();
                 w.line(parameters);
@@ -234,23 +307,12 @@ bool writeHistory(const HistorySettings& s, QString* error)
             continue;
         w.stamp(second);
         if (second >= loss.from && second < loss.to) {
-            if (connected && second >= loss.from + 3) {
-                w.info("Evaluator not connected");
-                connected = false;
-            }
+            m.silent(second, loss);
             continue;
         }
         if (second % 3600 == 0 && second > 0)
             w.line(parameters);
-        for (int sensor = 1; sensor <= s.sensors; ++sensor) {
-            for (int v = 0; v < 5; ++v)
-                values[v] = sensors[size_t(sensor - 1)][size_t(v)].sample(t);
-            w.record(sensor, values);
-        }
-        if (!connected) {
-            w.info("Evaluator connected");
-            connected = true;
-        }
+        m.tick(t, second);
         if (!w.flushIfFull(error))
             return false;
     }

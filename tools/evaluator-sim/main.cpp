@@ -176,6 +176,11 @@ struct Options {
     QCommandLineOption lost{QStringLiteral("lost"),
                             QStringLiteral("Each day the evaluator is silent for MINUTES at a random time."),
                             QStringLiteral("MINUTES"), QStringLiteral("0")};
+    QCommandLineOption alarms{QStringLiteral("alarms"),
+                              QStringLiteral("--history writes alarm episodes on some days: an oil-quality main "
+                                             "alarm inside a pre-alarm every fourth day, confirmed; a temperature "
+                                             "pre-alarm over midnight every seventh, confirmed after its end; a "
+                                             "temperature main alarm every ninth.")};
     QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seed of the values (default 1)."),
                             QStringLiteral("N"), QStringLiteral("1")};
     QCommandLineOption drift{QStringLiteral("drift"),
@@ -264,6 +269,7 @@ int writeHistoryOf(const QCommandLineParser& parser, const Options& o, int senso
     s.installation = parser.value(o.installation);
     s.from = QDate::fromString(parser.value(o.from), Qt::ISODate);
     s.sensors = sensorCount;
+    s.alarms = parser.isSet(o.alarms);
     bool daysOk = false, everyOk = false, lostOk = false, seedOk = false;
     s.days = parser.value(o.days).toInt(&daysOk);
     s.everySeconds = parser.value(o.every).toInt(&everyOk);
@@ -365,8 +371,8 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     const Options o;
     parser.addOptions({o.pty, o.device, o.link, o.sensors, o.baud, o.scenario, o.rate, o.logfile, o.bytes, o.history,
-                       o.installation, o.from, o.days, o.every, o.gapDays, o.lost, o.seed, o.drift, o.oilChange,
-                       o.badDay, o.levels});
+                       o.installation, o.from, o.days, o.every, o.gapDays, o.lost, o.alarms, o.seed, o.drift,
+                       o.oilChange, o.badDay, o.levels});
     parser.process(app);
 
     bool ok = false;

@@ -16,10 +16,16 @@ struct Command {
     int (*run)(const QStringList& arguments);
     // Its options, as "COMMAND --help" shows them.
     QString (*help)();
+    // It paints (fonts), so it runs in a QGuiApplication.
+    bool paints = false;
 };
 
 int exportCommand(const QStringList& arguments);
 QString exportHelp();
+int journalCommand(const QStringList& arguments);
+QString journalHelp();
+int reportCommand(const QStringList& arguments);
+QString reportHelp();
 
 int forecastCommand(const QStringList& arguments);
 QString forecastHelp();

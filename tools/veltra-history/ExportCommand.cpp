@@ -2,25 +2,19 @@
 // some local days as CSV, one row per bucket, sensor and value.
 #include "Commands.h"
 #include "HistoryRequest.h"
+#include "OutputFile.h"
 #include "PreparedStore.h"
 #include "history/BucketCsv.h"
 #include "history/LogfileClock.h"
 #include "history/Tier.h"
 
 #include <QCommandLineParser>
-#include <QSaveFile>
-#include <cstdio>
 
 namespace {
 
 // Days per query: a month of minute buckets is some 30 MB.
 constexpr int ChunkDays = 31;
 constexpr qsizetype WriteBytes = qsizetype(4) << 20;
-
-int64_t startOfDay(LogfileClock& clock, const QDate& day)
-{
-    return clock.startOfDay(QDate(1970, 1, 1).daysTo(day));
-}
 
 // The CSV of the days, a month of buckets at a time, to `write`.
 template <typename Write>
@@ -54,26 +48,13 @@ bool writeCsv(SummaryStore& store, const HistoryRequest& r, Tier tier, Write&& w
 
 int writeOutput(SummaryStore& store, const HistoryRequest& request, Tier tier, const QString& output)
 {
-    QString problem;
-    if (output.isEmpty()) {
-        const auto toStdout = [](const QByteArray& bytes) {
-            return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
-        };
-        if (!writeCsv(store, request, tier, toStdout, &problem) || std::fflush(stdout) != 0)
-            return complain(problem.isEmpty() ? QStringLiteral("cannot write to standard output")
-                                              : damageNoted(store, problem),
-                            Exit::Failed);
-        return Exit::Ok;
-    }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly))
-        return complain(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()), Exit::Failed);
-    const auto toFile = [&](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
-    if (!writeCsv(store, request, tier, toFile, &problem) || !file.commit())
-        return complain(problem.isEmpty() ? QStringLiteral("cannot write %1: %2").arg(output, file.errorString())
-                                          : damageNoted(store, problem),
-                        Exit::Failed);
-    return Exit::Ok;
+    return OutputFile::write(output, [&](const OutputFile::Write& write, QString* problem) {
+        if (writeCsv(store, request, tier, write, problem))
+            return true;
+        if (!problem->isEmpty())
+            *problem = damageNoted(store, *problem);
+        return false;
+    });
 }
 
 struct ExportOptions {
@@ -115,11 +96,8 @@ int exportCommand(const QStringList& arguments)
     if (!o.parser.isSet(o.every) || !Tiers::fromName(o.parser.value(o.every), tier))
         return complain(QStringLiteral("--every takes 1m, 10m, 1h or 1d"), Exit::BadUse);
     const LogfileCatalog catalog(request.logDir);
-    if (catalog.files(request.installation, request.from, request.to).isEmpty())
-        return complain(QStringLiteral("no logfiles of %1 from %2 to %3 in %4")
-                            .arg(request.installation, request.from.toString(Qt::ISODate),
-                                 request.to.toString(Qt::ISODate), request.logDir),
-                        Exit::BadUse);
+    if (!findLogfiles(catalog, request, &problem))
+        return complain(problem, Exit::BadUse);
 
     LogfileClock clock;
     const int64_t from = startOfDay(clock, request.from);

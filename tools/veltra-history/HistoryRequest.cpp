@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "history/LogfileCatalog.h"
+#include "history/LogfileClock.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -72,6 +73,21 @@ bool HistoryOptions::read(const QCommandLineParser& parser, HistoryRequest& requ
         return false;
     }
     return true;
+}
+
+bool findLogfiles(const LogfileCatalog& catalog, const HistoryRequest& request, QString* problem)
+{
+    if (!catalog.files(request.installation, request.from, request.to).isEmpty())
+        return true;
+    *problem = QStringLiteral("no logfiles of %1 from %2 to %3 in %4")
+                   .arg(request.installation, request.from.toString(Qt::ISODate), request.to.toString(Qt::ISODate),
+                        request.logDir);
+    return false;
+}
+
+int64_t startOfDay(LogfileClock& clock, const QDate& day)
+{
+    return clock.startOfDay(QDate(1970, 1, 1).daysTo(day));
 }
 
 void addHelp(QCommandLineParser& parser)

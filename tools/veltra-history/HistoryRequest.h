@@ -5,6 +5,10 @@
 #include <QCommandLineParser>
 #include <QDate>
 #include <QString>
+#include <cstdint>
+
+class LogfileCatalog;
+class LogfileClock;
 
 struct HistoryRequest {
     QString logDir;
@@ -35,6 +39,11 @@ private:
 
 // YYYY-MM-DD and nothing else.
 bool readDay(const QString& text, QDate& day);
+// False, with the problem in words, when the request's days have no
+// logfiles of its installation.
+bool findLogfiles(const LogfileCatalog& catalog, const HistoryRequest& request, QString* problem);
+// The instant a local calendar day begins.
+int64_t startOfDay(LogfileClock& clock, const QDate& day);
 
 // Adds the help option; "Usage: veltra-history COMMAND [options]" and the
 // parser's options.

@@ -4,10 +4,7 @@
 // opened or written is named on standard error with the reason, and the
 // command goes on with one in memory.
 #include "HistoryRequest.h"
-#include "history/LogfileCatalog.h"
-#include "history/SummaryStore.h"
-
-#include <memory>
+#include "history/UpToDateStore.h"
 
 class PreparedStore {
 public:
@@ -15,16 +12,14 @@ public:
 
     // False with the problem when a logfile could not be read.
     bool bringUpToDate(int64_t from, int64_t to, QString* problem);
-    SummaryStore& store() { return *store_; }
+    SummaryStore& store() { return store_.store(); }
+    // The store in use: the one asked for, or the one in memory.
+    QString path() const { return store_.path(); }
     const LogfileCatalog& catalog() const { return catalog_; }
 
 private:
-    bool build(const QList<LogfileInfo>& files, QString* storeError, QString* problem);
-
-    HistoryRequest request_;
     const LogfileCatalog& catalog_;
-    QString path_;
-    std::unique_ptr<SummaryStore> store_;
+    UpToDateStore store_;
 };
 
 // The words for a failed read of the store. A store found damaged while it
