@@ -30,6 +30,9 @@
 #include "platform/ISerialPort.h"
 #include "platform/ITimer.h"
 #include "app/GaugeForecasts.h"
+#include "app/ReportCommand.h"
+#include "report/DailyReports.h"
+#include "platform/IMessageBox.h"
 #include "history/ForecastWatcher.h"
 #include "history/HistoryFollower.h"
 #include "playback/HistoryController.h"
@@ -38,6 +41,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -69,6 +73,7 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent)
     wireDisplay();
     wireSetup();
     wireHistory();
+    wireReports();
     const QSize designSize(scale_.toPixels(MainLayout::normalMinimumWidth() + 75), scale_.toPixels(11175));
     resize(designSize.width(),
            designSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -276,6 +281,48 @@ void FrmMain::wireHistory()
     connect(history_.get(), &HistoryController::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 60000); });
     connect(history_.get(), &HistoryController::activeChanged, widgets_.MenuFileAddNote, &QAction::setEnabled);
+    connect(history_.get(), &HistoryController::activeChanged, widgets_.MenuFileJournal, &QAction::setEnabled);
+}
+
+// The reports written by themselves, set up anew whenever the settings are
+// loaded (at the start, after the installation setup) or switched.
+void FrmMain::wireReports()
+{
+    reportCommand_ = std::make_unique<ReportCommand>(
+        ReportCommand::Parts{config_, playback_, services_.dialogs, services_.fileDialog, services_.messageBox,
+                             services_.clock, history_.get(), this});
+    connect(reportCommand_.get(), &ReportCommand::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 60000); });
+    dailyReports_ = std::make_unique<DailyReports>(services_.clock);
+    connect(configLoader_.get(), &ConfigurationLoader::startEnabled, this, &FrmMain::setUpDailyReports);
+    if (QAction* item = widgets_.MenueSetupDailyReports) {
+        connect(setupMenus_.get(), &SetupMenus::dailyReportsShown, item, &QAction::setChecked);
+        connect(configLoader_.get(), &ConfigurationLoader::startEnabled, item,
+                [this, item] { item->setChecked(config_.DAILYREPORTS == 1); });
+    }
+    connect(setupMenus_.get(), &SetupMenus::dailyReportsShown, this, &FrmMain::setUpDailyReports);
+    connect(dailyReports_.get(), &DailyReports::written, this, [this](const QString& path) {
+        statusBar()->showMessage(QStringLiteral("Report written to %1").arg(QDir::toNativeSeparators(path)), 60000);
+    });
+    // As a logfile's failure is told, with the path and the system's reason;
+    // the measurement goes on.
+    connect(dailyReports_.get(), &DailyReports::failed, this, [this](const QString& path, const QString& reason) {
+        services_.messageBox.show(QString(),
+                                  QStringLiteral("The daily report could not be written !\n%1\n%2")
+                                      .arg(QDir::toNativeSeparators(path), reason),
+                                  MessageIcon::Error);
+    });
+}
+
+void FrmMain::setUpDailyReports()
+{
+    ReportRequest base;
+    base.logDir = config_.LOGDIR;
+    base.installation = config_.INSTALLATION;
+    base.swapDate = playback_.swapDate;
+    for (int s = 1; s <= 6; ++s)
+        base.sensorNames << config_.sensorLabel(s).trimmed();
+    dailyReports_->setUp(base, config_.DAILYREPORTS == 1);
 }
 
 bool FrmMain::Form_Load()

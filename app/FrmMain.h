@@ -26,6 +26,8 @@ class HistoryController;
 class HistoryFollower;
 class ForecastWatcher;
 class GaugeForecasts;
+class DailyReports;
+class ReportCommand;
 class IClock;
 class ICommandRunner;
 class IDialogRunner;
@@ -143,6 +145,7 @@ public:
     ChartExportCommands* chartExport() { return chartExport_.get(); }
     // File > "History..."; null when the chart is not the program's own widget.
     HistoryController* history() { return history_.get(); }
+    ReportCommand& reportCommand() { return *reportCommand_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +162,8 @@ private:
     void wireDisplay();
     void wireSetup();
     void wireHistory();
+    void wireReports();
+    void setUpDailyReports();
     void recordUnexpectedEnd();
 
     FrmMainServices services_;
@@ -201,6 +206,8 @@ private:
     std::unique_ptr<HistoryFollower> historyFollower_;
     std::unique_ptr<ForecastWatcher> forecastWatcher_;
     std::unique_ptr<GaugeForecasts> gaugeForecasts_;
+    std::unique_ptr<DailyReports> dailyReports_;
+    std::unique_ptr<ReportCommand> reportCommand_;
     std::unique_ptr<KeepRunning> keepRunning_;
     std::optional<QDateTime> unexpectedEnd_;
 

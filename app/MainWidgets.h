@@ -48,6 +48,7 @@ struct MainWidgets {
     QAction* MenueSetupSerialPort = nullptr;
     QAction* MenueSetupInstallation = nullptr;
     QAction* MenueSetupPassword = nullptr;
+    QAction* MenueSetupDailyReports = nullptr;
     QAction* MenueSetupKeepRunning = nullptr;
     QAction* MenueVers = nullptr; // "Parameter Info"
     QAction* about = nullptr;
@@ -55,6 +56,8 @@ struct MainWidgets {
     // history is shown; also on the chart's menu).
     QAction* MenuFileHistory = nullptr;
     QAction* MenuFileAddNote = nullptr;
+    QAction* MenuFileJournal = nullptr; // the alarm journal of the history shown
+    QAction* MenuFileReport = nullptr;
     // File > Export and its items.
     QMenu* MenuFileExport = nullptr;
     QAction* MenuFileExportPng = nullptr;

@@ -94,6 +94,9 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     c.MenueFileSwap->setCheckable(true);
     w.MenuFileAddNote = named(c.MenueFile->addAction(QStringLiteral("Add note\u2026")), "MenuFileAddNote");
     w.MenuFileAddNote->setEnabled(false);
+    w.MenuFileJournal = named(c.MenueFile->addAction(QStringLiteral("Journal\u2026")), "MenuFileJournal");
+    w.MenuFileJournal->setEnabled(false);
+    w.MenuFileReport = named(c.MenueFile->addAction(QStringLiteral("Report\u2026")), "MenuFileReport");
     c.MenuFilePrint = c.MenueFile->addAction(QStringLiteral("Print xy diagram"));
     w.MenuFileExport = named(c.MenueFile->addMenu(QStringLiteral("Export")), "MenuFileExport");
     w.MenuFileExport->menuAction()->setObjectName(QStringLiteral("MenuFileExportItem"));
@@ -124,6 +127,9 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     w.MenueSetupKeepRunning = c.MenueSetup->addAction(QStringLiteral("Keep logger running"));
     w.MenueSetupKeepRunning->setObjectName(QStringLiteral("MenueSetupKeepRunning"));
     w.MenueSetupKeepRunning->setCheckable(true);
+    w.MenueSetupDailyReports = c.MenueSetup->addAction(QStringLiteral("Daily reports"));
+    w.MenueSetupDailyReports->setObjectName(QStringLiteral("MenueSetupDailyReports"));
+    w.MenueSetupDailyReports->setCheckable(true);
 
     c.MenueEva = named(bar->addMenu(QStringLiteral("Evaluator")), "MenueEva");
     w.MenueVers = c.MenueEva->addAction(QStringLiteral("Parameter Info"));

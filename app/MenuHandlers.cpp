@@ -1,6 +1,7 @@
 #include "app/MenuHandlers.h"
 
 #include "app/FrmMain.h"
+#include "app/ReportCommand.h"
 #include "config/SetupMenus.h"
 #include "display/ChartExportCommands.h"
 #include "playback/ChartPrint.h"
@@ -26,11 +27,13 @@ void MenuHandlers::connectMenus()
     if (HistoryController* history = w_.history()) {
         on(w.MenuFileHistory, [history] { history->MenueFileHistory_Click(); });
         on(w.MenuFileAddNote, [history] { history->addNoteAtCursor(); });
+        on(w.MenuFileJournal, [history] { history->showJournal(); });
         on(c.MenueFileStop, [history] { history->stopBuilding(); });
     }
     on(c.MenueFileSwap, [&playback] { playback.MenueFileSwap_Click(); });
     on(c.MenueFileUnload, [&playback] { playback.MenueFileUnload_Click(); });
     on(c.MenuFilePrint, [this] { MenuFilePrint_Click(); });
+    on(w.MenuFileReport, [this] { w_.reportCommand().MenuFileReport_Click(); });
     if (ChartExportCommands* exports = w_.chartExport()) {
         on(w.MenuFileExportPng, [exports] { exports->exportPng(); });
         on(w.MenuFileExportPdf, [exports] { exports->exportPdf(); });
@@ -40,6 +43,7 @@ void MenuHandlers::connectMenus()
     on(w.MenueSetupInstallation, [&setup] { setup.MenueSetupInstallation_Click(); });
     on(w.MenueSetupPassword, [&setup] { setup.MenueSetupPassword_Click(); });
     on(w.MenueSetupKeepRunning, [&setup] { setup.MenueSetupKeepRunning_Click(); });
+    on(w.MenueSetupDailyReports, [&setup] { setup.MenueSetupDailyReports_Click(); });
 }
 
 void MenuHandlers::MenueFileExit_Click()

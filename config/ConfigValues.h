@@ -23,6 +23,9 @@ struct ConfigValues {
     // unexpected end (Setup > Keep logger running); absent from a new file,
     // and absent or anything but 1 reads as 0.
     int16_t KEEPRUNNING = 0;
+    // The day's report written by itself after midnight (and the week's on
+    // Mondays); on in a new file, off when the key is absent.
+    int16_t DAILYREPORTS = 0;
     QString LBL_S[6] = {QStringLiteral("Sensor1"), QStringLiteral("Sensor2"), QStringLiteral("Sensor3"),
                         QStringLiteral("Sensor4"), QStringLiteral("Sensor5"), QStringLiteral("Sensor6")};
 

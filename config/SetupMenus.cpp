@@ -109,6 +109,15 @@ void SetupMenus::MenueSetupPassword_Click()
     parts_.runner.exec(*password_);
 }
 
+void SetupMenus::MenueSetupDailyReports_Click()
+{
+    const bool on = parts_.values.DAILYREPORTS != 1;
+    if (store(QStringLiteral("DAILYREPORTS"), on ? QStringLiteral("1") : QStringLiteral("0")))
+        parts_.values.DAILYREPORTS = on ? 1 : 0;
+    reportUnsaved();
+    emit dailyReportsShown(parts_.values.DAILYREPORTS == 1);
+}
+
 void SetupMenus::MenueSetupKeepRunning_Click()
 {
     if (!parts_.keepRunning)

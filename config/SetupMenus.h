@@ -52,6 +52,8 @@ public:
     // Keep logger running: switches KEEPRUNNING over, says what was done (or
     // why not) in a message box, and reports the setting as it now stands.
     void MenueSetupKeepRunning_Click();
+    // Daily reports: switches DAILYREPORTS over and stores it.
+    void MenueSetupDailyReports_Click();
 
     // The caption the installation setup gives the main window.
     static QString installationCaption(const QString& installation);
@@ -66,6 +68,8 @@ signals:
     void writeFailuresCleared();
     // KEEPRUNNING as it stands after the Keep logger running item.
     void keepRunningShown(bool on);
+    // DAILYREPORTS as it stands after the Daily reports item.
+    void dailyReportsShown(bool on);
 
 private:
     bool store(const QString& key, const QString& value);

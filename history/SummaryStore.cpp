@@ -108,10 +108,11 @@ bool SummaryStore::openFile()
     db_ = nullptr;
     error_.clear();
     corrupt_ = false;
-    if (!isMemory(path_)) {
-        const QFileInfo info(path_);
-        QDir().mkpath(info.absolutePath());
-    }
+    // The cache folder is made when missing; a log folder never is (the
+    // logger tells a missing log folder, and must still find it missing).
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!isMemory(path_) && !cache.isEmpty() && QFileInfo(path_).absolutePath().startsWith(cache))
+        QDir().mkpath(QFileInfo(path_).absolutePath());
     sqlite3* db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
     const int result = sqlite3_open_v2(path_.toUtf8().constData(), &db, flags, nullptr);

@@ -8,12 +8,14 @@
 #include "display/MainControls.h"
 #include "history/Forecast.h"
 #include "history/HistoryBuilder.h"
+#include "history/JournalReader.h"
 #include "history/LastParameterRecord.h"
 #include "history/LogfileCatalog.h"
 #include "history/SummaryStore.h"
 #include "platform/IDialogRunner.h"
 #include "platform/IMessageBox.h"
 #include "playback/ControlAccess.h"
+#include "playback/FrmJournal.h"
 #include "playback/FrmNote.h"
 #include "playback/HistoryChartSource.h"
 #include "playback/PlaybackController.h"
@@ -219,6 +221,46 @@ void HistoryController::buildingFinished(const BuildResult& result)
     if (p_.chart.following())
         p_.chart.ShowAllRows();
     p_.chart.sourceChanged();
+    fillJournal();
+}
+
+void HistoryController::showJournal()
+{
+    if (!source_)
+        return;
+    if (!journal_) {
+        journal_ = new FrmJournal(p_.controls.window);
+        connect(journal_, &FrmJournal::entryChosen, this, &HistoryController::showMoment);
+    }
+    fillJournal();
+    journal_->show();
+    journal_->raise();
+    journal_->activateWindow();
+}
+
+void HistoryController::fillJournal()
+{
+    if (!journal_ || !source_)
+        return;
+    SummaryStore store(storePath_, shown_.folder, p_.state.swapDate);
+    const LogfileCatalog catalog(shown_.folder);
+    JournalReader reader(store, catalog, p_.state.swapDate);
+    std::vector<JournalEntry> entries;
+    const int64_t end = std::min<int64_t>(to_, p_.clock.now().toSecsSinceEpoch());
+    if (!reader.read(shown_.installation, from_, std::max(end, from_ + 1), entries))
+        emit statusMessage(QStringLiteral("The journal is incomplete: ") + reader.error());
+    journal_->setEntries(std::move(entries), sensorNames(),
+                         shown_.installation + QLatin1Char(' ') + shown_.days.from.toString(Qt::ISODate)
+                             + QStringLiteral(" \u2013 ") + shown_.days.to.toString(Qt::ISODate));
+}
+
+void HistoryController::showMoment(qint64 start, qint64 end)
+{
+    if (!source_)
+        return;
+    const int64_t room = std::max<int64_t>((end - start) / 5, 300);
+    p_.chart.showRange(chartDaysFromInstant(start - room), chartDaysFromInstant(std::max(end, start) + room));
+    p_.chart.placeCursorAt(chartDaysFromInstant(start));
 }
 
 void HistoryController::stopBuilding()
@@ -237,6 +279,8 @@ void HistoryController::close()
         progress_->setVisible(false);
     show(stopButton_, false);
     p_.chart.setSource(nullptr);
+    if (journal_)
+        journal_->hide();
     source_.reset();
     reader_.reset();
     notes_.clear();

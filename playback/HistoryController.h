@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class FrmJournal;
 class HistoryBuilder;
 class HistoryChartSource;
 class IClock;
@@ -60,6 +61,12 @@ public:
     bool addNote(const Note& note);
     // The chart lets go of the history (at "Unload").
     void close();
+    // "Journal…": the alarm journal of the range in a window beside.
+    void showJournal();
+    FrmJournal* journal() const { return journal_; }
+    // The chart shows [start, end] (UTC seconds) with some room, its cursor
+    // at start.
+    void showMoment(qint64 start, qint64 end);
 
     bool active() const { return source_ != nullptr; }
     const HistoryChoice& shown() const { return shown_; }
@@ -83,6 +90,7 @@ private:
     void buildingFinished(const BuildResult& result);
     void showNotes();
     void showForecasts();
+    void fillJournal();
     QStringList sensorNames() const;
 
     Parts p_;
@@ -94,6 +102,7 @@ private:
     std::unique_ptr<StoreHistoryReader> reader_;
     std::unique_ptr<HistoryChartSource> source_;
     std::unique_ptr<HistoryBuilder> builder_;
+    FrmJournal* journal_ = nullptr; // made at first use, owned by the window
     QProgressBar* progress_ = nullptr;
     QWidget* stopButton_ = nullptr;
 };

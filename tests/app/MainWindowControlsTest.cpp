@@ -60,7 +60,8 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
             file << a->text();
     EXPECT_EQ(file, (QStringList{QStringLiteral("Load"), QStringLiteral("History\u2026"), QStringLiteral("Unload"),
                                  QStringLiteral("Stop Loading"), QStringLiteral("Swap Month-Day"),
-                                 QStringLiteral("Add note\u2026"), QStringLiteral("Print xy diagram"),
+                                 QStringLiteral("Add note\u2026"), QStringLiteral("Journal\u2026"),
+                                 QStringLiteral("Report\u2026"), QStringLiteral("Print xy diagram"),
                                  QStringLiteral("Export"), QStringLiteral("Exit")}));
     QStringList exports;
     for (QAction* a : h.window->widgets().MenuFileExport->actions())
@@ -72,7 +73,7 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
         setup << a->text();
     EXPECT_EQ(setup, (QStringList{QStringLiteral("Setup Serial port"), QStringLiteral("Setup Installation"),
                                   QStringLiteral("Setup Password"), QStringLiteral("Keep logger running"),
-                                  QStringLiteral("Plant uplink")}));
+                                  QStringLiteral("Daily reports"), QStringLiteral("Plant uplink")}));
     // Without a way to run systemctl the item is shown but cannot be used.
     EXPECT_TRUE(h.window->widgets().MenueSetupKeepRunning->isCheckable());
     EXPECT_FALSE(h.window->widgets().MenueSetupKeepRunning->isEnabled());
