@@ -301,6 +301,16 @@ void FrmMain::wireReports()
                 [this, item] { item->setChecked(config_.DAILYREPORTS == 1); });
     }
     connect(setupMenus_.get(), &SetupMenus::dailyReportsShown, this, &FrmMain::setUpDailyReports);
+    if (QAction* mark = widgets_.MenuFileExportCsvMark) {
+        const auto show = [this, mark](bool on) {
+            mark->setChecked(on);
+            if (chartExport_)
+                chartExport_->setForSpreadsheets(on);
+        };
+        connect(setupMenus_.get(), &SetupMenus::csvForSpreadsheetsShown, this, show);
+        connect(configLoader_.get(), &ConfigurationLoader::startEnabled, this,
+                [this, show] { show(config_.CSVBOM == 1); });
+    }
     connect(dailyReports_.get(), &DailyReports::written, this, [this](const QString& path) {
         statusBar()->showMessage(QStringLiteral("Report written to %1").arg(QDir::toNativeSeparators(path)), 60000);
     });

@@ -63,6 +63,8 @@ struct MainWidgets {
     QAction* MenuFileExportPng = nullptr;
     QAction* MenuFileExportPdf = nullptr;
     QAction* MenuFileExportCsv = nullptr;
+    // The CSV begins with UTF-8's byte-order mark; on unless CSVBOM=0.
+    QAction* MenuFileExportCsvMark = nullptr;
 
     // Widgets whose place never changes, with their boxes in their
     // container's twips.

@@ -103,6 +103,10 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     w.MenuFileExportPng = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PNG...")), "MenuFileExportPng");
     w.MenuFileExportPdf = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PDF...")), "MenuFileExportPdf");
     w.MenuFileExportCsv = named(w.MenuFileExport->addAction(QStringLiteral("Data as CSV...")), "MenuFileExportCsv");
+    w.MenuFileExportCsvMark =
+        named(w.MenuFileExport->addAction(QStringLiteral("CSV for spreadsheets")), "MenuFileExportCsvMark");
+    w.MenuFileExportCsvMark->setCheckable(true);
+    w.MenuFileExportCsvMark->setChecked(true);
     c.MenueFile->addSeparator();
     c.MenueFileExit = c.MenueFile->addAction(QStringLiteral("Exit"));
     c.MenueFileLoad->setObjectName(QStringLiteral("MenueFileLoad"));

@@ -44,6 +44,7 @@ void MenuHandlers::connectMenus()
     on(w.MenueSetupPassword, [&setup] { setup.MenueSetupPassword_Click(); });
     on(w.MenueSetupKeepRunning, [&setup] { setup.MenueSetupKeepRunning_Click(); });
     on(w.MenueSetupDailyReports, [&setup] { setup.MenueSetupDailyReports_Click(); });
+    on(w.MenuFileExportCsvMark, [&setup] { setup.csvForSpreadsheets_Click(); });
 }
 
 void MenuHandlers::MenueFileExit_Click()

@@ -82,7 +82,7 @@ bool ChartCsvExport::open(const QString& path)
         fail(error);
         return false;
     }
-    return writeAll(header_);
+    return writeAll(byteOrderMark_ ? ByteOrderMark + header_ : header_);
 }
 
 bool ChartCsvExport::writeAll(const QByteArray& bytes)

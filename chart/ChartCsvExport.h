@@ -53,6 +53,11 @@ public:
     // A text typed by a person as a field: one that a spreadsheet would read
     // as a formula gets a leading "'" and stays text.
     static QByteArray textField(QString text);
+    // UTF-8's byte-order mark, which tells a spreadsheet opening the file by
+    // a double-click that "°C" is UTF-8.
+    static constexpr const char* ByteOrderMark = "\xEF\xBB\xBF";
+    // The table begins with the mark (before open()).
+    void setByteOrderMark(bool on) { byteOrderMark_ = on; }
 
 private:
     struct Column {
@@ -78,6 +83,7 @@ private:
 
     const StripChartStore& store_;
     QByteArray header_;
+    bool byteOrderMark_ = false;
     std::vector<Column> columns_;
     int64_t begin_ = 0; // global row numbers of the rows to write, [begin_, end_)
     int64_t end_ = 0;

@@ -24,8 +24,11 @@ struct ConfigValues {
     // and absent or anything but 1 reads as 0.
     int16_t KEEPRUNNING = 0;
     // The day's report written by itself after midnight (and the week's on
-    // Mondays); on in a new file, off when the key is absent.
-    int16_t DAILYREPORTS = 0;
+    // Mondays); on unless the key says 0.
+    int16_t DAILYREPORTS = 1;
+    // The CSV exports begin with UTF-8's byte-order mark ("for
+    // spreadsheets"); on unless the key says 0.
+    int16_t CSVBOM = 1;
     QString LBL_S[6] = {QStringLiteral("Sensor1"), QStringLiteral("Sensor2"), QStringLiteral("Sensor3"),
                         QStringLiteral("Sensor4"), QStringLiteral("Sensor5"), QStringLiteral("Sensor6")};
 

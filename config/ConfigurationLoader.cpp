@@ -22,7 +22,6 @@ struct DefaultLine {
 constexpr DefaultLine DefaultLines[] = {
     {"COM", "1"},          {"BAUDRATE", "9600"}, {"INSTALLATION", "Main_Engine"}, {"REFRESH", "2"},
     {"PASSWORD", "kesmor"}, {"AUTOSTART", "0"},  {"SWAPDATE", "0"},               {"LBL_S1", "Sensor1"},
-    {"DAILYREPORTS", "1"},
 };
 
 QString defaultValue(const QString& key)
@@ -187,7 +186,9 @@ void ConfigurationLoader::LoadConfiguration()
     if (values_.SWAPDATE > 1)
         values_.SWAPDATE = 0;
     values_.KEEPRUNNING = number(QStringLiteral("KEEPRUNNING")) == 1 ? 1 : 0;
-    values_.DAILYREPORTS = number(QStringLiteral("DAILYREPORTS")) == 1 ? 1 : 0;
+    // On unless switched off: the default file keeps its nine lines.
+    values_.DAILYREPORTS = text(QStringLiteral("DAILYREPORTS")) == QLatin1String("0") ? 0 : 1;
+    values_.CSVBOM = text(QStringLiteral("CSVBOM")) == QLatin1String("0") ? 0 : 1;
 
     for (int n = 1; n <= 6; ++n) {
         QString label = text(QStringLiteral("LBL_S%1").arg(n));

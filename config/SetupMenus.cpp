@@ -118,6 +118,15 @@ void SetupMenus::MenueSetupDailyReports_Click()
     emit dailyReportsShown(parts_.values.DAILYREPORTS == 1);
 }
 
+void SetupMenus::csvForSpreadsheets_Click()
+{
+    const bool on = parts_.values.CSVBOM != 1;
+    if (store(QStringLiteral("CSVBOM"), on ? QStringLiteral("1") : QStringLiteral("0")))
+        parts_.values.CSVBOM = on ? 1 : 0;
+    reportUnsaved();
+    emit csvForSpreadsheetsShown(parts_.values.CSVBOM == 1);
+}
+
 void SetupMenus::MenueSetupKeepRunning_Click()
 {
     if (!parts_.keepRunning)

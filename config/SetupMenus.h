@@ -54,6 +54,8 @@ public:
     void MenueSetupKeepRunning_Click();
     // Daily reports: switches DAILYREPORTS over and stores it.
     void MenueSetupDailyReports_Click();
+    // File > Export > CSV for spreadsheets: switches CSVBOM over and stores it.
+    void csvForSpreadsheets_Click();
 
     // The caption the installation setup gives the main window.
     static QString installationCaption(const QString& installation);
@@ -70,6 +72,7 @@ signals:
     void keepRunningShown(bool on);
     // DAILYREPORTS as it stands after the Daily reports item.
     void dailyReportsShown(bool on);
+    void csvForSpreadsheetsShown(bool on);
 
 private:
     bool store(const QString& key, const QString& value);

@@ -70,15 +70,17 @@ void ChartExportCommands::exportCsv()
         return;
     const auto [from, to] = p_.chart.visibleXRange();
     if (const std::optional<QByteArray> table = p_.chart.source().table(from, to)) {
-        const QString error = writeFileWhole(path, *table);
+        const QString error =
+            writeFileWhole(path, forSpreadsheets_ ? QByteArray(ChartCsvExport::ByteOrderMark) + *table : *table);
         if (!error.isEmpty())
             reportFailure(QStringLiteral("The data"), path, error);
         else
             emit statusMessage(QStringLiteral("Data written to %1").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    job_ = std::make_unique<ChartCsvExportJob>(
-        std::make_unique<ChartCsvExport>(p_.chart.store(), p_.chart.settings().channels, from, to), p_.progress);
+    auto csv = std::make_unique<ChartCsvExport>(p_.chart.store(), p_.chart.settings().channels, from, to);
+    csv->setByteOrderMark(forSpreadsheets_);
+    job_ = std::make_unique<ChartCsvExportJob>(std::move(csv), p_.progress);
     csvPath_ = path;
     connect(job_.get(), &ChartCsvExportJob::finished, this, &ChartExportCommands::endCsv);
     if (!job_->start(path))

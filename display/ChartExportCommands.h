@@ -33,6 +33,9 @@ public:
     void exportPng();
     void exportPdf();
     void exportCsv();
+    // CSV tables begin with UTF-8's byte-order mark, for spreadsheets.
+    void setForSpreadsheets(bool on) { forSpreadsheets_ = on; }
+    bool forSpreadsheets() const { return forSpreadsheets_; }
     bool csvRunning() const { return job_ && job_->running(); }
 
 signals:
@@ -49,4 +52,5 @@ private:
     Parts p_;
     std::unique_ptr<ChartCsvExportJob> job_;
     QString csvPath_;
+    bool forSpreadsheets_ = true;
 };

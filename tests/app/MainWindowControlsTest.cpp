@@ -67,7 +67,7 @@ TEST(MainWindowControls, DesignTimeStatesAndMenus)
     for (QAction* a : h.window->widgets().MenuFileExport->actions())
         exports << a->text();
     EXPECT_EQ(exports, (QStringList{QStringLiteral("Chart as PNG..."), QStringLiteral("Chart as PDF..."),
-                                    QStringLiteral("Data as CSV...")}));
+                                    QStringLiteral("Data as CSV..."), QStringLiteral("CSV for spreadsheets")}));
     QStringList setup;
     for (QAction* a : c.MenueSetup->actions())
         setup << a->text();

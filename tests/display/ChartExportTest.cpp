@@ -249,6 +249,14 @@ TEST_F(ChartExportCommandsTest, CsvHoldsTheVisibleRangeOfTheShownChannels)
     EXPECT_EQ(rows[1][0], chartDateTimeFromDays(store.x(first)).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")));
     EXPECT_EQ(rows.back()[1], QString::number(store.value(store.rowCount() - 1, 1), 'f', 1));
     EXPECT_LE(store.x(store.rowCount() - 1), x1);
+    // For spreadsheets (the default) the table begins with UTF-8's mark, so
+    // "°C" reads right when it is opened by a double-click; without, it
+    // begins with its header.
+    EXPECT_TRUE(readAll(path).startsWith("\xEF\xBB\xBFTime,"));
+    exports.setForSpreadsheets(false);
+    const QString plain = runToFile(&ChartExportCommands::exportCsv, QStringLiteral("plain.csv"));
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(readAll(plain).startsWith("Time,"));
 }
 
 TEST_F(ChartExportCommandsTest, PictureFilesShowTheChartAndItsReadout)

@@ -54,7 +54,8 @@ QStringList ProgramHome::defaultConfig(bool autostart) const
                       QStringLiteral("BAUDRATE=9600"), QStringLiteral("INSTALLATION=Main_Engine"),
                       QStringLiteral("REFRESH=2"), QStringLiteral("PASSWORD=kesmor"),
                       autostart ? QStringLiteral("AUTOSTART=1") : QStringLiteral("AUTOSTART=0"),
-                      QStringLiteral("SWAPDATE=0"), QStringLiteral("LOGDIR=") + logDir() + QLatin1Char('/')};
+                      QStringLiteral("SWAPDATE=0"), QStringLiteral("LOGDIR=") + logDir() + QLatin1Char('/'),
+                      QStringLiteral("DAILYREPORTS=0")};
     for (int s = 1; s <= 6; ++s)
         lines << QStringLiteral("LBL_S%1=Sensor%1").arg(s);
     return lines;

@@ -31,7 +31,8 @@ public:
     QString serialLink(int port = 1) const { return filePath(QStringLiteral("serial/COM%1").arg(port)); }
 
     // The default configuration with every key, LOGDIR in this home and the
-    // given AUTOSTART; callers edit the list before writing it.
+    // given AUTOSTART, the daily reports off; callers edit the list before
+    // writing it.
     QStringList defaultConfig(bool autostart) const;
     void writeConfig(const QStringList& lines) const;
     QString configPath() const { return filePath(QStringLiteral("VELTRA-logger1.ini")); }
