@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMetaObject>
+#include <algorithm>
 
 DailyReports::DailyReports(const IClock& clock, QObject* parent) : QObject(parent), clock_(clock)
 {
@@ -33,7 +34,12 @@ void DailyReports::check()
 {
     if (!timer_.isActive() || writing_)
         return;
-    const QDate today = clock_.now().date();
+    const QDateTime now = clock_.now();
+    const QDate today = now.date();
+    // The next look comes in a minute, or a few seconds after midnight when
+    // that is sooner, so the day's report does not wait for the minute.
+    const qint64 toMidnight = now.msecsTo(QDateTime(today.addDays(1), QTime(0, 0))) + kAfterMidnightMs;
+    timer_.setInterval(int(std::clamp<qint64>(toMidnight, kAfterMidnightMs, kIntervalMs)));
     if (failedOn_ != today) {
         failedToday_.clear();
         failedOn_ = today;

@@ -1,9 +1,9 @@
 #pragma once
 // Writes the due reports (DueReports) by itself, in the background, one at
-// a time: at the start, and once a minute after that, so a day's report is
-// there soon after its midnight. A report that cannot be written is told
-// once with its path and reason and tried again the next day or at the next
-// start; it never holds up the logging.
+// a time: at the start, once a minute after that and a few seconds after
+// each midnight, so a day's report is there soon after it. A report that
+// cannot be written is told once with its path and reason and tried again
+// the next day or at the next start; it never holds up the logging.
 #include "report/DueReports.h"
 #include "report/ReportRequest.h"
 
@@ -20,6 +20,7 @@ class DailyReports final : public QObject {
     Q_OBJECT
 public:
     static constexpr int kIntervalMs = 60000;
+    static constexpr int kAfterMidnightMs = 5000;
 
     explicit DailyReports(const IClock& clock, QObject* parent = nullptr);
     // Waits for a report being written.
