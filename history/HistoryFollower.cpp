@@ -5,10 +5,10 @@
 #include "history/LogfileCatalog.h"
 #include "history/SummaryStore.h"
 
-HistoryFollower::HistoryFollower(const IClock& clock, QObject* parent) : QObject(parent), clock_(clock)
+HistoryFollower::HistoryFollower(const IClock& clock, QObject* parent)
+    : QObject(parent), clock_(clock), timer_(clock)
 {
-    timer_.setInterval(kIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, &HistoryFollower::updateNow);
+    connect(&timer_, &MinuteTimer::timeout, this, &HistoryFollower::updateNow);
 }
 
 HistoryFollower::~HistoryFollower() = default;

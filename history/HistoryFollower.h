@@ -1,14 +1,15 @@
 #pragma once
 // Keeps the summaries of the day's data logfile up to date while a
-// measurement writes it: once a minute, and once more when the measurement
-// ends, the lines written since the last time are read on in the
-// background (a grown file is read from where its last reading ended), so
-// a history opened later finds today summarised.
+// measurement writes it: once a minute, within seconds of midnight (so the
+// day just over is summarised whole at once) and once more when the
+// measurement ends, the lines written since the last time are read on in
+// the background (a grown file is read from where its last reading ended),
+// so a history opened later finds today summarised.
+#include "core/MinuteTimer.h"
 #include "history/BuildResult.h"
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <memory>
 
 class HistoryBuilder;
@@ -17,8 +18,6 @@ class IClock;
 class HistoryFollower final : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kIntervalMs = 60000;
-
     explicit HistoryFollower(const IClock& clock, QObject* parent = nullptr);
     ~HistoryFollower() override;
 
@@ -40,6 +39,6 @@ private:
     QString logDir_;
     QString installation_;
     bool swapDate_ = false;
-    QTimer timer_;
+    MinuteTimer timer_;
     std::unique_ptr<HistoryBuilder> builder_;
 };

@@ -5,12 +5,10 @@
 
 #include <QDir>
 #include <QMetaObject>
-#include <algorithm>
 
-DailyReports::DailyReports(const IClock& clock, QObject* parent) : QObject(parent), clock_(clock)
+DailyReports::DailyReports(const IClock& clock, QObject* parent) : QObject(parent), clock_(clock), timer_(clock)
 {
-    timer_.setInterval(kIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, &DailyReports::check);
+    connect(&timer_, &MinuteTimer::timeout, this, &DailyReports::check);
 }
 
 DailyReports::~DailyReports()
@@ -34,12 +32,7 @@ void DailyReports::check()
 {
     if (!timer_.isActive() || writing_)
         return;
-    const QDateTime now = clock_.now();
-    const QDate today = now.date();
-    // The next look comes in a minute, or a few seconds after midnight when
-    // that is sooner, so the day's report does not wait for the minute.
-    const qint64 toMidnight = now.msecsTo(QDateTime(today.addDays(1), QTime(0, 0))) + kAfterMidnightMs;
-    timer_.setInterval(int(std::clamp<qint64>(toMidnight, kAfterMidnightMs, kIntervalMs)));
+    const QDate today = clock_.now().date();
     if (failedOn_ != today) {
         failedToday_.clear();
         failedOn_ = today;

@@ -1,16 +1,16 @@
 #pragma once
 // Writes the due reports (DueReports) by itself, in the background, one at
-// a time: at the start, once a minute after that and a few seconds after
+// a time: at the start, once a minute after that and within seconds of
 // each midnight, so a day's report is there soon after it. A report that
 // cannot be written is told once with its path and reason and tried again
 // the next day or at the next start; it never holds up the logging.
+#include "core/MinuteTimer.h"
 #include "report/DueReports.h"
 #include "report/ReportRequest.h"
 
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QTimer>
 #include <atomic>
 #include <thread>
 
@@ -19,9 +19,6 @@ class IClock;
 class DailyReports final : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kIntervalMs = 60000;
-    static constexpr int kAfterMidnightMs = 5000;
-
     explicit DailyReports(const IClock& clock, QObject* parent = nullptr);
     // Waits for a report being written.
     ~DailyReports() override;
@@ -43,7 +40,7 @@ private:
 
     const IClock& clock_;
     ReportRequest base_;
-    QTimer timer_;
+    MinuteTimer timer_;
     std::thread worker_;
     std::atomic<bool> writing_{false};
     QSet<QString> failedToday_; // told once; tried again the next day

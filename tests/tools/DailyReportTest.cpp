@@ -43,10 +43,10 @@ TEST(DailyReport, TheDayJustOverIsReportedSoonAfterItsMidnight)
     home.writeConfig(reportsConfig(home, true));
     SimulatorProcess sim;
     ASSERT_TRUE(sim.start(home.serialLink()));
-    // 20 s before the next midnight, the clock running on from there.
+    // 10 s before the next midnight, the clock running on from there.
     const QDateTime now = QDateTime::currentDateTime();
     const QDateTime midnight(now.date().addDays(1), QTime(0, 0));
-    const qint64 offset = now.secsTo(midnight) - 20;
+    const qint64 offset = now.secsTo(midnight) - 10;
     QProcessEnvironment env = home.offscreenEnvironment();
     env.insert(QStringLiteral("LD_PRELOAD"), FakeTimeLibrary);
     env.insert(QStringLiteral("FAKETIME"), QStringLiteral("+%1").arg(offset));
@@ -56,7 +56,7 @@ TEST(DailyReport, TheDayJustOverIsReportedSoonAfterItsMidnight)
     const QString report = reportOf(home, now.date(), now.date());
     // The day's logfile is there before midnight; its report after it, at
     // the next minute's look.
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(home.logfile(now.date())); }, 15000)) << logger.output().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(home.logfile(now.date())); }, 8000)) << logger.output().toStdString();
     EXPECT_FALSE(QFile::exists(report));
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(report); }, 120000)) << logger.output().toStdString();
     const QString text = textOf(report);
