@@ -85,20 +85,24 @@ std::string sequenceLine(uint64_t number)
 
 // linesPerSecond numbered text records, sent in batches every 10 ms; none is
 // dropped: while the line is full (the logger is slow, or not running) the
-// sending waits, so the numbers on the line never skip.
-int runRate(SerialOutput& output, int linesPerSecond)
+// sending waits, so the numbers on the line never skip. With a model, its
+// records of each second go between them.
+int runRate(SerialOutput& output, int linesPerSecond, EvaluatorModel* model)
 {
     constexpr uint64_t MaxBatch = 1000;
     timespec start {};
     clock_gettime(CLOCK_MONOTONIC, &start);
     timespec next = start;
     uint64_t sent = 0;
+    int seconds = 0;
     while (!stopRequested) {
         timespec now {};
         clock_gettime(CLOCK_MONOTONIC, &now);
         const double elapsed = double(now.tv_sec - start.tv_sec) + double(now.tv_nsec - start.tv_nsec) / 1e9;
         const uint64_t due = std::min(uint64_t(elapsed * linesPerSecond) + 1, sent + MaxBatch);
         std::string batch;
+        while (model && seconds <= int(elapsed))
+            batch += model->outputForSecond(seconds++);
         while (sent < due)
             batch += sequenceLine(++sent);
         if (!output.sendAll(batch, stopRequested))
@@ -145,9 +149,9 @@ struct Options {
                                     + QStringLiteral(". Default normal."),
                                 QStringLiteral("NAME"), QStringLiteral("normal")};
     QCommandLineOption rate{QStringLiteral("rate"),
-                            QStringLiteral("In place of the scenario, send N numbered text records a second "
-                                           "(\":80SEQ,<number>\"), waiting rather than dropping any while nobody "
-                                           "reads."),
+                            QStringLiteral("In place of the scenario (or beside it, when --scenario is given), "
+                                           "send N numbered text records a second (\":80SEQ,<number>\"), waiting "
+                                           "rather than dropping any while nobody reads."),
                             QStringLiteral("N")};
     QCommandLineOption logfile{QStringLiteral("logfile"),
                                QStringLiteral("Write a data logfile to PATH instead of playing the evaluator."),
@@ -350,7 +354,9 @@ int playEvaluator(const QCommandLineParser& parser, const Options& o, int sensor
         return fail(linkError);
 
     EvaluatorModel model(sensorCount, *chosen);
-    const int result = linesPerSecond > 0 ? runRate(output, linesPerSecond) : runSerial(output, model);
+    const int result = linesPerSecond > 0
+        ? runRate(output, linesPerSecond, parser.isSet(o.scenario) ? &model : nullptr)
+        : runSerial(output, model);
     if (parser.isSet(o.link))
         removeLinkIfOurs(parser.value(o.link), devicePath);
     return result;
