@@ -60,7 +60,7 @@ FrmJournal::FrmJournal(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(TableJournal, 1);
-    resize(900, 420);
+    resize(1150, 440);
 
     connect(ComboSensor, &QComboBox::currentIndexChanged, this, &FrmJournal::fill);
     connect(ComboKind, &QComboBox::currentIndexChanged, this, &FrmJournal::fill);

@@ -5,12 +5,10 @@
 #include "support/BrokerProcess.h"
 #include "support/MqttSubscriber.h"
 #include "support/ProgramProcess.h"
+#include "UplinkTally.h"
 
 #include <QDate>
 #include <QFileInfo>
-#include <QHash>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -18,54 +16,6 @@
 #include <iostream>
 
 namespace {
-
-struct Tally {
-    qint64 logged = 0;     // whole lines in the logfile, each to be sent at least once
-    qint64 received = 0;   // messages of that file, repeats included
-    qint64 duplicates = 0;
-    qint64 lost = 0;
-    qint64 outOfOrder = 0; // first arrivals behind an earlier line
-    qint64 altered = 0;    // arrived with a text other than the file's
-};
-
-// Offsets and texts of a file's whole lines.
-QHash<qint64, QByteArray> linesByOffset(const QByteArray& file)
-{
-    QHash<qint64, QByteArray> lines;
-    qint64 at = 0;
-    for (qsizetype end = file.indexOf('\n'); end >= 0; end = file.indexOf('\n', at)) {
-        lines.insert(at, file.mid(at, end - at).chopped(1));
-        at = end + 1;
-    }
-    return lines;
-}
-
-Tally tally(const QByteArray& file, const QString& fileName, const std::vector<MqttSubscriber::Received>& messages)
-{
-    const QHash<qint64, QByteArray> lines = linesByOffset(file);
-    Tally t;
-    t.logged = lines.size();
-    QHash<qint64, bool> seen;
-    qint64 lastFirst = -1;
-    for (const auto& m : messages) {
-        const QJsonObject json = QJsonDocument::fromJson(m.payload).object();
-        if (json.value(QStringLiteral("file")).toString() != fileName)
-            continue;
-        ++t.received;
-        const qint64 offset = json.value(QStringLiteral("offset")).toInteger();
-        if (seen.contains(offset)) {
-            ++t.duplicates;
-            continue;
-        }
-        seen.insert(offset, true);
-        t.outOfOrder += offset < lastFirst ? 1 : 0;
-        lastFirst = offset;
-        t.altered += json.value(QStringLiteral("line")).toString().toUtf8() != lines.value(offset) ? 1 : 0;
-    }
-    for (auto it = lines.begin(); it != lines.end(); ++it)
-        t.lost += seen.contains(it.key()) ? 0 : 1;
-    return t;
-}
 
 // Everything the broker took before this moment has reached the
 // historian: a marker sent now comes after it in the historian's queue.

@@ -20,13 +20,15 @@ class HistoryWindowTest : public RealWindowTest {
 protected:
     QDate first = QDate::currentDate().addDays(1 - Days);
 
-    bool makeHistory() const
+    bool makeHistory(const QStringList& extra = {}) const
     {
         QProcess make;
         make.start(builtProgram(QStringLiteral("tools/evaluator-sim")),
-                   {QStringLiteral("--history"), home.logDir(), QStringLiteral("--from"), first.toString(Qt::ISODate),
-                    QStringLiteral("--days"), QString::number(Days), QStringLiteral("--every-seconds"),
-                    QStringLiteral("10"), QStringLiteral("--gap-days"), QString::number(GapDay)});
+                   QStringList{QStringLiteral("--history"), home.logDir(), QStringLiteral("--from"),
+                               first.toString(Qt::ISODate), QStringLiteral("--days"), QString::number(Days),
+                               QStringLiteral("--every-seconds"), QStringLiteral("10"), QStringLiteral("--gap-days"),
+                               QString::number(GapDay)}
+                       + extra);
         if (!make.waitForFinished(60000) || make.exitCode() != 0)
             return false;
         const int64_t noon = QDateTime(first.addDays(NoteDay), QTime(12, 0)).toSecsSinceEpoch();
@@ -56,6 +58,15 @@ protected:
         return widest;
     }
 
+    void openTheLast30Days()
+    {
+        clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenuFileHistory"));
+        ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("History")) != 0; }, 10000));
+        settle();
+        x.key(QStringLiteral("Return")); // the last 30 days, the chart's values and sensors
+        ASSERT_NO_FATAL_FAILURE(waitForTheStatusBarsProgressToGo());
+    }
+
     void waitForTheStatusBarsProgressToGo()
     {
         const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
@@ -69,11 +80,7 @@ TEST_F(HistoryWindowTest, ThirtyDaysWholeWithTheirGapAndNoteThenAnHourOfRecordsT
 {
     ASSERT_TRUE(makeHistory());
     ASSERT_NO_FATAL_FAILURE(startLogger(false));
-    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenuFileHistory"));
-    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("History")) != 0; }, 10000));
-    settle();
-    x.key(QStringLiteral("Return")); // the last 30 days, the chart's values and sensors
-    ASSERT_NO_FATAL_FAILURE(waitForTheStatusBarsProgressToGo());
+    ASSERT_NO_FATAL_FAILURE(openTheLast30Days());
     EXPECT_TRUE(x.run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), QString::number(main)})
                     .contains(QStringLiteral("History: Main_Engine")));
 
@@ -131,6 +138,70 @@ TEST_F(HistoryWindowTest, ThirtyDaysWholeWithTheirGapAndNoteThenAnHourOfRecordsT
                      .contains(QStringLiteral("History")));
     EXPECT_EQ(countNear(screen, twin->onScreen(QStringLiteral("Lbl_mode")), qRgb(255, 0, 0), 60), 0);
     EXPECT_EQ(curves(screen), 0);
+}
+
+// The rows of a table on the screen: bands of lines holding dark text,
+// below its header.
+int textRows(const QImage& screen, const QRect& table)
+{
+    int rows = 0;
+    bool inRow = false;
+    for (int y = table.top(); y <= table.bottom(); ++y) {
+        const bool text = countNear(screen, QRect(table.left(), y, table.width(), 1), qRgb(0, 0, 0), 90) > 2;
+        rows += text && !inRow ? 1 : 0;
+        inRow = text;
+    }
+    return rows;
+}
+
+TEST_F(HistoryWindowTest, JournalListsTheAlarmsAChosenOneIsShownOnTheChartAndTheRangeIsReported)
+{
+    ASSERT_TRUE(makeHistory({QStringLiteral("--alarms")}));
+    ASSERT_NO_FATAL_FAILURE(startLogger(false));
+    ASSERT_NO_FATAL_FAILURE(openTheLast30Days());
+
+    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenuFileJournal"));
+    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Journal")) != 0; }, 10000));
+    settle(1000);
+    const unsigned long journal = x.findWindow(QStringLiteral("Journal"));
+    const QRect client = x.clientRect(journal);
+    QImage screen = x.screen();
+    const QString folder = qEnvironmentVariable("VELTRA_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        screen.copy(client).save(folder + QStringLiteral("/journal.png"));
+    // The table below the filters and its header: the first row at about
+    // 80 pixels, the alarm episodes of the month one to a row.
+    const QRect rowsArea(client.left() + 10, client.top() + 70, client.width() - 40, client.height() - 80);
+    EXPECT_GE(textRows(screen, rowsArea), 10);
+
+    // The first entry (the latest, newest first) chosen: the chart shows
+    // its hours, in which no day is missing.
+    x.doubleClick(QPoint(client.left() + 60, client.top() + 78));
+    settle(800);
+    x.key(QStringLiteral("Escape"));
+    settle(1000);
+    screen = x.screen();
+    const QRect plot = plotOnScreen(screen);
+    const QRect lowerPlot = plot.adjusted(0, plot.height() / 2, 0, 0);
+    const std::vector<bool> columns = curveColumns(screen, lowerPlot);
+    EXPECT_LT(widestGap(columns).second, plot.width() / 100) << "the whole month with its missing day is still shown";
+
+    clickMenu(QStringLiteral("MenueFile"), QStringLiteral("MenuFileReport"));
+    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Report")) != 0; }, 10000));
+    settle();
+    x.key(QStringLiteral("Return")); // the history shown
+    ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("Save As")) != 0; }, 10000));
+    settle();
+    const QString pdf = home.filePath(QStringLiteral("month.pdf"));
+    x.key(QStringLiteral("ctrl+a"));
+    x.type(pdf);
+    x.key(QStringLiteral("Return"));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(pdf); }, 60000)) << logger.output().toStdString();
+    settle(500);
+    const QString text = x.run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Main_Engine")));
+    EXPECT_TRUE(text.contains(first.toString(Qt::ISODate)));
+    EXPECT_TRUE(text.contains(QStringLiteral("Oil changed")));
 }
 
 } // namespace
