@@ -1,6 +1,7 @@
 #include "app/FrmMain.h"
 #include "app/RealDisplayWidgets.h"
 #include "platform/AppHome.h"
+#include "core/FreedMemory.h"
 #include "core/IClock.h"
 #include "platform/MosquittoClient.h"
 #include "platform/ProcessRunner.h"
@@ -73,6 +74,7 @@ SessionStartPlace sessionStartPlace(const ProgramFolders& folders)
 
 int main(int argc, char** argv)
 {
+    FreedMemory::limitHeaps();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRA Data Logger"));
     // Ties the window to the installed desktop entry (its icon in a dock).

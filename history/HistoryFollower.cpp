@@ -1,5 +1,6 @@
 #include "history/HistoryFollower.h"
 
+#include "core/FreedMemory.h"
 #include "core/IClock.h"
 #include "history/HistoryBuilder.h"
 #include "history/LogfileCatalog.h"
@@ -9,6 +10,7 @@ HistoryFollower::HistoryFollower(const IClock& clock, QObject* parent)
     : QObject(parent), clock_(clock), timer_(clock)
 {
     connect(&timer_, &MinuteTimer::timeout, this, &HistoryFollower::updateNow);
+    connect(this, &HistoryFollower::updated, this, [] { FreedMemory::giveBack(); });
 }
 
 HistoryFollower::~HistoryFollower() = default;

@@ -1,5 +1,6 @@
 #include "report/DailyReports.h"
 
+#include "core/FreedMemory.h"
 #include "core/IClock.h"
 #include "report/ReportWriter.h"
 
@@ -64,6 +65,7 @@ void DailyReports::writeInBackground(std::vector<DueReports::Report> due)
             QMetaObject::invokeMethod(this, [this, path = report.path, reason] { ended(path, reason); },
                                       Qt::QueuedConnection);
         }
+        FreedMemory::giveBack();
         QMetaObject::invokeMethod(this, [this] { writing_ = false; }, Qt::QueuedConnection);
     });
 }
