@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 started=$SECONDS
 
 bash tools/package.sh
-deb="$PWD/$(ls build-package/veltra-logger_*_amd64.deb)"
+package_dir=${VELTRA_PACKAGE_BUILD_DIR:-build-package}
+deb="$PWD/$(ls "$package_dir"/veltra-logger_*_amd64.deb)"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
@@ -40,7 +41,7 @@ $SUDO rm -rf "$program_home"
 as_user mkdir -p "$program_home/serial"
 work=$(mktemp -d)
 chmod 755 "$work"
-cp build-package/tools/evaluator-sim "$work/"
+cp "$package_dir/tools/evaluator-sim" "$work/"
 as_user sh -c 'printf "%s\r\n" "[VELTRA-LOGGER Version 1.03_1]" COM=1 BAUDRATE=9600 INSTALLATION=Main_Engine \
   REFRESH=2 PASSWORD=kesmor AUTOSTART=1 SWAPDATE=0 LBL_S1=Sensor1 > "$1/VELTRA-logger1.ini"' sh "$program_home"
 

@@ -4,6 +4,8 @@
 # desktop entry and the AppStream metadata are validated, and lintian's
 # errors fail the script.
 #   bash tools/package.sh
+#   VELTRA_PACKAGE_BUILD_DIR=build bash tools/package.sh
+#       packages the tree tools/test.sh built (the same flags, tests beside)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,13 +26,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-dir=build-package
-export DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
-ldflags="$(dpkg-buildflags --get LDFLAGS)"
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF \
-  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
+dir=${VELTRA_PACKAGE_BUILD_DIR:-build-package}
+source tools/release-flags.sh
+if [ "$dir" = build-package ]; then
+  release_flags+=(-DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF)
+fi
+cmake -S . -B "$dir" -G Ninja "${release_flags[@]}" >/dev/null
 cmake --build "$dir" -j"$(nproc)"
 
 rm -f "$dir"/veltra-logger_*.deb

@@ -11,7 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+source tools/release-flags.sh
+cmake -S . -B build -G Ninja "${release_flags[@]}" >/dev/null
 cmake --build build -j"$(nproc)" --target veltra-logger evaluator-sim test_window
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT

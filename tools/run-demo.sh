@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 
 build="${VELTRA_BUILD_DIR:-build}"
 bash tools/setup.sh
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+source tools/release-flags.sh
+cmake -S . -B "$build" -G Ninja "${release_flags[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target veltra-logger evaluator-sim
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

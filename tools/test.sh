@@ -13,8 +13,11 @@ if [ "${SANITIZE:-0}" = "1" ]; then
   export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 else
+  # The package's own build: tools/package.sh packages this tree
+  # (VELTRA_PACKAGE_BUILD_DIR=build) rather than building another.
   dir=build
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  source tools/release-flags.sh
+  flags=("${release_flags[@]}")
 fi
 
 cmake -S . -B "$dir" -G Ninja "${flags[@]}"
