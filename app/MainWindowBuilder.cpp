@@ -83,6 +83,25 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     QMenuBar* bar = window_.menuBar();
 
     c.MenueFile = named(bar->addMenu(QStringLiteral("File")), "MenueFile");
+    buildFileMenu(w);
+    c.MenueSetup = named(bar->addMenu(QStringLiteral("Setup")), "MenueSetup");
+    buildSetupMenu(w);
+
+    c.MenueEva = named(bar->addMenu(QStringLiteral("Evaluator")), "MenueEva");
+    w.MenueVers = c.MenueEva->addAction(QStringLiteral("Parameter Info"));
+    w.MenueVers->setObjectName(QStringLiteral("MenueVers"));
+    c.MenueEva->menuAction()->setVisible(false);
+
+    w.about = bar->addAction(QStringLiteral("About"));
+    w.about->setObjectName(QStringLiteral("about"));
+
+    c.MenueStartStop = bar->addAction(QStringLiteral("Start"));
+    c.MenueStartStop->setObjectName(QStringLiteral("MenueStartStop"));
+}
+
+void MainWindowBuilder::buildFileMenu(MainWidgets& w)
+{
+    MainControls& c = w.controls;
     c.MenueFileLoad = c.MenueFile->addAction(QStringLiteral("Load"));
     w.MenuFileHistory = named(c.MenueFile->addAction(QStringLiteral("History\u2026")), "MenuFileHistory");
     // Offered outside a measurement, as Load is.
@@ -98,15 +117,7 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     w.MenuFileJournal->setEnabled(false);
     w.MenuFileReport = named(c.MenueFile->addAction(QStringLiteral("Report\u2026")), "MenuFileReport");
     c.MenuFilePrint = c.MenueFile->addAction(QStringLiteral("Print xy diagram"));
-    w.MenuFileExport = named(c.MenueFile->addMenu(QStringLiteral("Export")), "MenuFileExport");
-    w.MenuFileExport->menuAction()->setObjectName(QStringLiteral("MenuFileExportItem"));
-    w.MenuFileExportPng = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PNG...")), "MenuFileExportPng");
-    w.MenuFileExportPdf = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PDF...")), "MenuFileExportPdf");
-    w.MenuFileExportCsv = named(w.MenuFileExport->addAction(QStringLiteral("Data as CSV...")), "MenuFileExportCsv");
-    w.MenuFileExportCsvMark =
-        named(w.MenuFileExport->addAction(QStringLiteral("CSV for spreadsheets")), "MenuFileExportCsvMark");
-    w.MenuFileExportCsvMark->setCheckable(true);
-    w.MenuFileExportCsvMark->setChecked(true);
+    buildExportMenu(w);
     c.MenueFile->addSeparator();
     c.MenueFileExit = c.MenueFile->addAction(QStringLiteral("Exit"));
     c.MenueFileLoad->setObjectName(QStringLiteral("MenueFileLoad"));
@@ -119,32 +130,37 @@ void MainWindowBuilder::buildMenus(MainWidgets& w)
     // in both modes.
     c.MenueFileUnload->setEnabled(false);
     c.MenueFileStop->setEnabled(false);
+}
 
-    c.MenueSetup = named(bar->addMenu(QStringLiteral("Setup")), "MenueSetup");
-    w.MenueSetupSerialPort = c.MenueSetup->addAction(QStringLiteral("Setup Serial port"));
-    w.MenueSetupInstallation = c.MenueSetup->addAction(QStringLiteral("Setup Installation"));
-    w.MenueSetupPassword = c.MenueSetup->addAction(QStringLiteral("Setup Password"));
+void MainWindowBuilder::buildExportMenu(MainWidgets& w)
+{
+    w.MenuFileExport = named(w.controls.MenueFile->addMenu(QStringLiteral("Export")), "MenuFileExport");
+    w.MenuFileExport->menuAction()->setObjectName(QStringLiteral("MenuFileExportItem"));
+    w.MenuFileExportPng = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PNG...")), "MenuFileExportPng");
+    w.MenuFileExportPdf = named(w.MenuFileExport->addAction(QStringLiteral("Chart as PDF...")), "MenuFileExportPdf");
+    w.MenuFileExportCsv = named(w.MenuFileExport->addAction(QStringLiteral("Data as CSV...")), "MenuFileExportCsv");
+    w.MenuFileExportCsvMark =
+        named(w.MenuFileExport->addAction(QStringLiteral("CSV for spreadsheets")), "MenuFileExportCsvMark");
+    w.MenuFileExportCsvMark->setCheckable(true);
+    w.MenuFileExportCsvMark->setChecked(true);
+}
+
+void MainWindowBuilder::buildSetupMenu(MainWidgets& w)
+{
+    QMenu* setup = w.controls.MenueSetup;
+    w.MenueSetupSerialPort = setup->addAction(QStringLiteral("Setup Serial port"));
+    w.MenueSetupInstallation = setup->addAction(QStringLiteral("Setup Installation"));
+    w.MenueSetupPassword = setup->addAction(QStringLiteral("Setup Password"));
     w.MenueSetupSerialPort->setObjectName(QStringLiteral("MenueSetupSerialPort"));
     w.MenueSetupInstallation->setObjectName(QStringLiteral("MenueSetupInstallation"));
     w.MenueSetupPassword->setObjectName(QStringLiteral("MenueSetupPassword"));
     // Checked while the desktop session keeps the logger running.
-    w.MenueSetupKeepRunning = c.MenueSetup->addAction(QStringLiteral("Keep logger running"));
+    w.MenueSetupKeepRunning = setup->addAction(QStringLiteral("Keep logger running"));
     w.MenueSetupKeepRunning->setObjectName(QStringLiteral("MenueSetupKeepRunning"));
     w.MenueSetupKeepRunning->setCheckable(true);
-    w.MenueSetupDailyReports = c.MenueSetup->addAction(QStringLiteral("Daily reports"));
+    w.MenueSetupDailyReports = setup->addAction(QStringLiteral("Daily reports"));
     w.MenueSetupDailyReports->setObjectName(QStringLiteral("MenueSetupDailyReports"));
     w.MenueSetupDailyReports->setCheckable(true);
-
-    c.MenueEva = named(bar->addMenu(QStringLiteral("Evaluator")), "MenueEva");
-    w.MenueVers = c.MenueEva->addAction(QStringLiteral("Parameter Info"));
-    w.MenueVers->setObjectName(QStringLiteral("MenueVers"));
-    c.MenueEva->menuAction()->setVisible(false);
-
-    w.about = bar->addAction(QStringLiteral("About"));
-    w.about->setObjectName(QStringLiteral("about"));
-
-    c.MenueStartStop = bar->addAction(QStringLiteral("Start"));
-    c.MenueStartStop->setObjectName(QStringLiteral("MenueStartStop"));
 }
 
 void MainWindowBuilder::buildChartPanel(MainWidgets& w)

@@ -14,6 +14,9 @@ public:
 
 private:
     void buildMenus(MainWidgets& w);
+    void buildFileMenu(MainWidgets& w);
+    void buildExportMenu(MainWidgets& w);
+    void buildSetupMenu(MainWidgets& w);
     void buildChartPanel(MainWidgets& w);
     void buildChartValues(MainWidgets& w);
     void buildRelayPanel(MainWidgets& w);

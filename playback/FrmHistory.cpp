@@ -65,6 +65,21 @@ FrmHistory::FrmHistory(IFileDialog& fileDialog, QWidget* parent) : QDialog(paren
     form->addRow(QStringLiteral("Days:"), dateRow);
     form->addRow(QString(), presetRow);
 
+    QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(seriesBoxes());
+    layout->addWidget(buttons);
+
+    connect(CmdFolder, &QPushButton::clicked, this, &FrmHistory::CmdFolder_Click);
+    connect(CmdOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DateFrom, &QDateEdit::dateChanged, this, [this] { keepRangeInOrder(true); });
+    connect(DateTo, &QDateEdit::dateChanged, this, [this] { keepRangeInOrder(false); });
+}
+
+QHBoxLayout* FrmHistory::seriesBoxes()
+{
     auto* values = new QGroupBox(QStringLiteral("Values"), this);
     auto* valueBoxes = new QVBoxLayout(values);
     for (int v = 1; v <= 5; ++v) {
@@ -82,18 +97,7 @@ FrmHistory::FrmHistory(IFileDialog& fileDialog, QWidget* parent) : QDialog(paren
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(values);
     boxes->addWidget(sensors);
-
-    QDialogButtonBox* buttons = makeOkCancelButtons(this, CmdOk, CmdCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(boxes);
-    layout->addWidget(buttons);
-
-    connect(CmdFolder, &QPushButton::clicked, this, &FrmHistory::CmdFolder_Click);
-    connect(CmdOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DateFrom, &QDateEdit::dateChanged, this, [this] { keepRangeInOrder(true); });
-    connect(DateTo, &QDateEdit::dateChanged, this, [this] { keepRangeInOrder(false); });
+    return boxes;
 }
 
 void FrmHistory::setChoice(const HistoryChoice& choice, const QStringList& sensorNames, QDate today)

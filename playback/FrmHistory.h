@@ -8,6 +8,7 @@ class IFileDialog;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -39,6 +40,8 @@ public:
 private:
     void listInstallations(const QString& folder, const QString& wanted);
     void keepRangeInOrder(bool fromMoved);
+    // The check boxes of the values and of the sensors, side by side.
+    QHBoxLayout* seriesBoxes();
 
     IFileDialog& fileDialog_;
     QDate today_;

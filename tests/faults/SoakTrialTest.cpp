@@ -132,98 +132,124 @@ QStringList soakConfig(const ProgramHome& home, const BrokerProcess& broker)
                   << QStringLiteral("MQTT_PASSWORD=") + QLatin1String(BrokerProcess::Password);
 }
 
-} // namespace
-
-TEST(Soak, MidnightsCrossedFlatWithEveryLineOnceInOrderPublishedAndSummarised)
-{
-    if (!QFile::exists(FakeTimeLibrary))
-        GTEST_SKIP() << "faketime is not installed";
-    const QString missing = BrokerProcess::missingTools();
-    if (!missing.isEmpty())
-        GTEST_SKIP() << missing.toStdString();
-    const int midnights = midnightsToCross();
-    BrokerProcess broker;
-    ASSERT_TRUE(broker.start()) << broker.output().toStdString();
-    MqttSubscriber historian(QStringLiteral("historian"), false);
-    ASSERT_TRUE(historian.start(broker.port(), QLatin1String(BrokerProcess::User),
-                                QLatin1String(BrokerProcess::Password)));
-    ProgramHome home;
-    home.writeConfig(soakConfig(home, broker));
-    SimulatorProcess sim;
-    ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--rate"), QStringLiteral("200"),
-                                              QStringLiteral("--scenario"), QStringLiteral("normal")}));
-    MovedClock clock(home.filePath(QStringLiteral("faketime.rc")));
-    const QDate first = QDate::currentDate().addDays(1);
-    clock.setBefore(first, FirstLeadSeconds);
-    const QDate startDay = clock.today();
-    LoggerProcess logger;
-    ASSERT_TRUE(logger.start(home, clock.environment(home.offscreenEnvironment())));
-
-    std::vector<Sample> samples;
-    for (int k = 0; k < midnights; ++k) {
-        const QDate day = first.addDays(k);
-        if (k > 0)
-            clock.setBefore(day, LeadSeconds);
-        // Looked at once the midnight's work is done: the day just over
-        // reported (its summaries come first).
-        const QString report = DueReports::folderOf(home.logDir()) + QLatin1Char('/')
-            + ReportFiles::fileName(QStringLiteral("Main_Engine"), day.addDays(-1), day.addDays(-1));
-        ASSERT_TRUE(waitUntil([&] { return QFile::exists(home.logfile(day)) && QFile::exists(report); }, 30000))
-            << "midnight " << k + 1 << "\n" << logger.output().toStdString();
-        waitUntil([] { return false; }, SettleMs);
-        samples.push_back(sampleOf(logger.pid()));
-        std::printf("midnight %2d  %s  RSS %6lld kB  descriptors %3d  threads %3d\n", k + 1,
-                    qPrintable(day.toString(Qt::ISODate)), samples.back().rssKb, samples.back().fds,
-                    samples.back().threads);
+class SoakTrial : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QFile::exists(FakeTimeLibrary))
+            GTEST_SKIP() << "faketime is not installed";
+        const QString missing = BrokerProcess::missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        ASSERT_TRUE(broker.start()) << broker.output().toStdString();
+        ASSERT_TRUE(historian.start(broker.port(), QLatin1String(BrokerProcess::User),
+                                    QLatin1String(BrokerProcess::Password)));
+        home.writeConfig(soakConfig(home, broker));
+        ASSERT_TRUE(sim.start(home.serialLink(), {QStringLiteral("--rate"), QStringLiteral("200"),
+                                                  QStringLiteral("--scenario"), QStringLiteral("normal")}));
+        clock.setBefore(first, FirstLeadSeconds);
+        startDay = clock.today();
+        ASSERT_TRUE(logger.start(home, clock.environment(home.offscreenEnvironment())));
     }
-    std::fflush(stdout);
-    sim.stop();
-    ASSERT_TRUE(waitUntil([&] { return readFileBytes(home.eventfile()).contains("Evaluator not connected"); },
-                          30000));
-    const QDate lastDay = first.addDays(midnights - 1);
+
+    // Each midnight in turn, looked at once its work is done: the day just
+    // over reported (its summaries come first).
+    void crossMidnights(int midnights)
+    {
+        for (int k = 0; k < midnights; ++k) {
+            const QDate day = first.addDays(k);
+            if (k > 0)
+                clock.setBefore(day, LeadSeconds);
+            const QString report = DueReports::folderOf(home.logDir()) + QLatin1Char('/')
+                + ReportFiles::fileName(QStringLiteral("Main_Engine"), day.addDays(-1), day.addDays(-1));
+            ASSERT_TRUE(waitUntil([&] { return QFile::exists(home.logfile(day)) && QFile::exists(report); }, 30000))
+                << "midnight " << k + 1 << "\n" << logger.output().toStdString();
+            waitUntil([] { return false; }, SettleMs);
+            samples.push_back(sampleOf(logger.pid()));
+            std::printf("midnight %2d  %s  RSS %6lld kB  descriptors %3d  threads %3d\n", k + 1,
+                        qPrintable(day.toString(Qt::ISODate)), samples.back().rssKb, samples.back().fds,
+                        samples.back().threads);
+            std::fflush(stdout);
+        }
+        lastDay = first.addDays(midnights - 1);
+    }
+
     // The broker has every line; lines the logger writes as it ends go out
     // at its next start.
-    for (QDate day = startDay; day <= lastDay; day = day.addDays(1)) {
-        const QByteArray bytes = readFileBytes(home.logfile(day));
-        Tally t;
-        EXPECT_TRUE(waitUntil(
-            [&] {
-                t = tally(bytes, QFileInfo(home.logfile(day)).fileName(), historian.received());
-                return t.lost == 0;
-            },
-            30000));
-        EXPECT_EQ(t.lost + t.outOfOrder + t.altered, 0)
-            << day.toString(Qt::ISODate).toStdString() << ": " << t.lost << " lost of " << t.logged;
+    void expectEveryLinePublished()
+    {
+        qint64 logged = 0;
+        qint64 lost = 0;
+        for (QDate day = startDay; day <= lastDay; day = day.addDays(1)) {
+            const QByteArray bytes = readFileBytes(home.logfile(day));
+            Tally t;
+            waitUntil(
+                [&] {
+                    t = tally(bytes, QFileInfo(home.logfile(day)).fileName(), historian.received());
+                    return t.lost == 0;
+                },
+                30000);
+            EXPECT_EQ(t.lost + t.outOfOrder + t.altered, 0) << day.toString(Qt::ISODate).toStdString();
+            logged += t.logged;
+            lost += t.lost;
+        }
+        std::printf("uplink: %lld lines logged, %lld lost\n", logged, lost);
     }
-    ::kill(pid_t(logger.pid()), SIGTERM);
-    ASSERT_TRUE(waitUntil([&] { return !logger.running(); }, 15000));
 
     // Every numbered line in exactly one daily file, in order, whole; each
     // day over is summarised to its end.
-    Sequence seq;
-    SummaryStore store(SummaryStore::defaultPath(home.logDir()), home.logDir(), false);
-    for (QDate day = startDay; day <= lastDay; day = day.addDays(1)) {
-        SCOPED_TRACE(day.toString(Qt::ISODate).toStdString());
-        const QString path = home.logfile(day);
-        const QByteArray bytes = readFileBytes(path);
-        int damaged = 0;
-        const QList<QByteArray> lines = wholeLines(bytes, &damaged);
-        EXPECT_EQ(damaged, 0);
-        follow(seq, lines);
-        if (day == lastDay)
-            continue; // today: summarised within the minute
-        const auto state = store.file(QStringLiteral("Main_Engine"), QFileInfo(path).fileName());
-        ASSERT_TRUE(state.has_value());
-        EXPECT_EQ(state->readOffset, bytes.size());
-        EXPECT_EQ(state->records, sensorRecords(lines));
+    void expectEveryDayWholeAndSummarised()
+    {
+        Sequence seq;
+        SummaryStore store(SummaryStore::defaultPath(home.logDir()), home.logDir(), false);
+        for (QDate day = startDay; day <= lastDay; day = day.addDays(1)) {
+            SCOPED_TRACE(day.toString(Qt::ISODate).toStdString());
+            const QString path = home.logfile(day);
+            const QByteArray bytes = readFileBytes(path);
+            int damaged = 0;
+            const QList<QByteArray> lines = wholeLines(bytes, &damaged);
+            EXPECT_EQ(damaged, 0);
+            follow(seq, lines);
+            if (day == lastDay)
+                continue; // today: summarised within the minute
+            const auto state = store.file(QStringLiteral("Main_Engine"), QFileInfo(path).fileName());
+            ASSERT_TRUE(state.has_value());
+            EXPECT_EQ(state->readOffset, bytes.size());
+            EXPECT_EQ(state->records, sensorRecords(lines));
+        }
+        std::printf("numbered lines %lld (last %lld), repeated or behind %lld, skipped %lld\n", seq.numbered,
+                    seq.last, seq.repeatedOrBehind, seq.skipped);
+        EXPECT_EQ(seq.repeatedOrBehind, 0);
+        EXPECT_EQ(seq.skipped, 0);
+        EXPECT_EQ(seq.numbered, seq.last);
     }
-    std::printf("numbered lines %lld (last %lld), repeated or behind %lld, skipped %lld\n", seq.numbered, seq.last,
-                seq.repeatedOrBehind, seq.skipped);
-    EXPECT_EQ(seq.repeatedOrBehind, 0);
-    EXPECT_EQ(seq.skipped, 0);
-    EXPECT_EQ(seq.numbered, seq.last);
+
+    BrokerProcess broker;
+    MqttSubscriber historian{QStringLiteral("historian"), false};
+    ProgramHome home;
+    SimulatorProcess sim;
+    MovedClock clock{home.filePath(QStringLiteral("faketime.rc"))};
+    LoggerProcess logger;
+    const QDate first = QDate::currentDate().addDays(1);
+    QDate startDay;
+    QDate lastDay;
+    std::vector<Sample> samples;
+};
+
+} // namespace
+
+TEST_F(SoakTrial, MidnightsCrossedFlatWithEveryLineOnceInOrderPublishedAndSummarised)
+{
+    ASSERT_NO_FATAL_FAILURE(crossMidnights(midnightsToCross()));
+    sim.stop();
+    ASSERT_TRUE(waitUntil([&] { return readFileBytes(home.eventfile()).contains("Evaluator not connected"); },
+                          30000));
+    expectEveryLinePublished();
+    ::kill(pid_t(logger.pid()), SIGTERM);
+    ASSERT_TRUE(waitUntil([&] { return !logger.running(); }, 15000));
+    EXPECT_TRUE(logger.exitedNormally());
+    expectEveryDayWholeAndSummarised();
     EXPECT_LE(samples.back().rssKb - samples.front().rssKb, 5 * 1024) << "resident memory after the first day";
     EXPECT_EQ(samples.back().fds, samples.front().fds);
     EXPECT_EQ(samples.back().threads, samples.front().threads);
-    EXPECT_TRUE(logger.exitedNormally());
 }

@@ -17,7 +17,18 @@ struct Case {
     const char* message; // in standard error
 };
 
-TEST(CommandLine, BadArgumentsFoldersAndRangesEndWithCodeTwoAndAMessage)
+void expectRefusedWithCodeTwo(const std::vector<Case>& cases)
+{
+    for (const Case& c : cases) {
+        const ToolRun r = tool(c.arguments, Utc);
+        EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(QLatin1Char(' ')));
+        EXPECT_TRUE(r.err.contains(c.message))
+            << qPrintable(c.arguments.join(QLatin1Char(' '))) << ": " << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+TEST(CommandLine, BadExportArgumentsFoldersAndRangesEndWithCodeTwoAndAMessage)
 {
     QTemporaryDir logs;
     ASSERT_TRUE(writeFile(logs.filePath(fileName(QDate(2026, 2, 11))), day(QDate(2026, 2, 11), QTimeZone::utc(), 600)));
@@ -55,6 +66,14 @@ TEST(CommandLine, BadArgumentsFoldersAndRangesEndWithCodeTwoAndAMessage)
                 + days + hourly,
             "cannot read the log folder" },
     };
+    expectRefusedWithCodeTwo(cases);
+}
+
+TEST(CommandLine, BadForecastArgumentsEndWithCodeTwoAndAMessage)
+{
+    QTemporaryDir logs;
+    ASSERT_TRUE(writeFile(logs.filePath(fileName(QDate(2026, 2, 11))), day(QDate(2026, 2, 11), QTimeZone::utc(), 600)));
+    const QString dir = logs.path();
     const auto forecastOf = [&](const QStringList& extra) {
         return QStringList{QStringLiteral("forecast"), QStringLiteral("--logdir"), dir,
                            QStringLiteral("--installation"), QStringLiteral("Main_Engine")} + extra;
@@ -70,20 +89,7 @@ TEST(CommandLine, BadArgumentsFoldersAndRangesEndWithCodeTwoAndAMessage)
         { forecastOf({ QStringLiteral("--at"), QStringLiteral("2026-02-10") }),
             "no logfiles of Main_Engine up to 2026-02-10" },
     };
-    for (const Case& c : cases) {
-        const ToolRun r = tool(c.arguments, Utc);
-        EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(QLatin1Char(' ')));
-        EXPECT_TRUE(r.err.contains(c.message))
-            << qPrintable(c.arguments.join(QLatin1Char(' '))) << ": " << r.err.constData();
-        EXPECT_TRUE(r.out.isEmpty());
-    }
-    for (const Case& c : forecasts) {
-        const ToolRun r = tool(c.arguments, Utc);
-        EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(QLatin1Char(' ')));
-        EXPECT_TRUE(r.err.contains(c.message))
-            << qPrintable(c.arguments.join(QLatin1Char(' '))) << ": " << r.err.constData();
-        EXPECT_TRUE(r.out.isEmpty());
-    }
+    expectRefusedWithCodeTwo(forecasts);
 }
 
 TEST(CommandLine, HelpListsTheCommandsAndTheirOptions)
