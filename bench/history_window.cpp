@@ -9,6 +9,7 @@
 //   VELTRA_HISTORY_BENCH=year build/bench/bench_history_window
 //       --benchmark_enable_random_interleaving=true --benchmark_repetitions=5
 #include "bench/support/HistoryBenchSet.h"
+#include "bench/support/ProcessMemory.h"
 #include "bench/support/RealMainWindow.h"
 #include "history/HistoryBuilder.h"
 #include "history/ForecastWatcher.h"
@@ -31,7 +32,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <sys/resource.h>
@@ -40,21 +40,6 @@ namespace {
 
 const HistoryBenchSet Set = HistoryBenchSet::chosen();
 const QString Installation = QStringLiteral("Main_Engine");
-
-double peakMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kb = 0;
-            status >> kb;
-            return kb / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
 
 // The summaries of the whole set, in the store a window opens beside them.
 bool summariesBuilt()
@@ -111,7 +96,7 @@ void BM_HistoryWholeRangeInRealWindow(benchmark::State& state)
         }
         state.ResumeTiming();
     }
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = statusMegabytes("VmHWM:");
 }
 
 RealMainWindow& windowWithTheSet()
@@ -175,7 +160,7 @@ void BM_HistoryStepInRealWindow(benchmark::State& state)
     auto* source = w.window->history()->source();
     state.counters["span_hours"] = chart.XAxisSpan() * 24.0;
     state.counters["records"] = source && source->showsRecords() ? 1 : 0;
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = statusMegabytes("VmHWM:");
 }
 
 // A view of two hours across midnight, the records read before forgotten:
@@ -202,7 +187,7 @@ void BM_HistoryRecordsStepInRealWindow(benchmark::State& state)
         paintOut(chart);
     }
     state.counters["records"] = source.showsRecords() ? 1 : 0;
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = statusMegabytes("VmHWM:");
 }
 
 // CPU time (all threads) of bringing today's summaries up to date after a

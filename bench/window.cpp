@@ -5,6 +5,7 @@
 // go below. Files come from bench/support/BenchLogfiles.h.
 #include "bench/support/BenchLogfiles.h"
 #include "bench/support/OffscreenBenchmarkMain.h"
+#include "bench/support/ProcessMemory.h"
 #include "bench/support/RealMainWindow.h"
 #include "playback/LogfileReader.h"
 
@@ -14,35 +15,12 @@
 #include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <malloc.h>
 #include <string>
 
 namespace {
 
 using namespace BenchLogfiles;
-
-// A field of /proc/self/status in MB (VmRSS now, VmHWM the peak).
-double statusMegabytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == field) {
-            double kb = 0;
-            status >> kb;
-            return kb / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
-// Lets the peak resident size (VmHWM) start again from the current one.
-void resetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 void BM_LoadInRealWindow(benchmark::State& state)
 {

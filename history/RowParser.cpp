@@ -58,11 +58,7 @@ bool RowParser::infoInstant(const char* text, size_t length, int64_t& instant)
     if (length < 21 || !localTime(text, length, local) || local < firstLocal_ || local >= endLocal_)
         return false;
     LogfileClock::Stamp found[2];
-    int count = clock_.instantsOf(local, found);
-    if (count == 0) {
-        found[0] = clock_.gapStamp(local);
-        count = 1;
-    }
+    const int count = stampsOf(local, found);
     for (int i = 0; i < count; ++i) {
         if (found[i].instant >= latest_) {
             instant = found[i].instant;
@@ -90,16 +86,21 @@ bool RowParser::namedInstant(const char* stamp, size_t length, int64_t notAfter,
     if (!readLocal(line, length + 1, swapDate_, local))
         return false;
     LogfileClock::Stamp found[2];
-    int count = clock_.instantsOf(local, found);
-    if (count == 0) {
-        found[0] = clock_.gapStamp(local);
-        count = 1;
-    }
+    const int count = stampsOf(local, found);
     instant = found[0].instant;
     for (int i = 1; i < count; ++i)
         if (found[i].instant <= notAfter)
             instant = found[i].instant;
     return true;
+}
+
+int RowParser::stampsOf(int64_t local, LogfileClock::Stamp (&found)[2])
+{
+    const int count = clock_.instantsOf(local, found);
+    if (count > 0)
+        return count;
+    found[0] = clock_.gapStamp(local); // in the hour the clock skipped
+    return 1;
 }
 
 bool RowParser::readLocal(const char* text, size_t length, bool swapDate, int64_t& local)
@@ -145,11 +146,7 @@ LogfileClock::Stamp RowParser::place(int64_t local)
         return placed_; // the same second again: it is the latest instant
     }
     LogfileClock::Stamp found[2];
-    int count = clock_.instantsOf(local, found);
-    if (count == 0) {
-        found[0] = clock_.gapStamp(local);
-        count = 1;
-    }
+    const int count = stampsOf(local, found);
     int chosen = 0;
     while (chosen < count && found[chosen].instant < latest_)
         ++chosen;

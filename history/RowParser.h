@@ -74,6 +74,9 @@ public:
 
 private:
     bool localTime(const char* text, size_t length, int64_t& local);
+    // The instants of a local time: two in the hour that comes twice, one
+    // (read as before the jump) in the hour the clock skipped.
+    int stampsOf(int64_t local, LogfileClock::Stamp (&found)[2]);
     static bool readLocal(const char* text, size_t length, bool swapDate, int64_t& local);
     LogfileClock::Stamp place(int64_t local);
     Line parameter(const char* text, size_t length, Row& row);

@@ -62,7 +62,8 @@ TEST(DailyReport, TheDayJustOverIsReportedSoonAfterItsMidnight)
     const QString text = textOf(report);
     EXPECT_TRUE(text.contains(QStringLiteral("Main_Engine")));
     EXPECT_TRUE(text.contains(now.date().toString(Qt::ISODate)));
-    EXPECT_TRUE(QFile::exists(home.logfile(midnight.date()))) << "logging went on into the new day";
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(home.logfile(midnight.date())); }, 10000))
+        << "logging went on into the new day";
 }
 
 TEST(DailyReport, DaysMissedWhileTheLoggerWasOffAreReportedAtItsStart)
