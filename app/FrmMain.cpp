@@ -272,7 +272,8 @@ void FrmMain::wireHistory()
         std::optional<ParameterInfo> parameters;
         if (state_.sensorCountKnown)
             parameters = state_.parameterInfo;
-        forecastWatcher_->update(config_.LOGDIR, config_.INSTALLATION, playback_.swapDate, parameters);
+        forecastWatcher_->update(config_.LOGDIR, config_.INSTALLATION, playback_.swapDate, parameters,
+                                 config_.FORECASTDAYS);
     });
     if (!history_)
         return;

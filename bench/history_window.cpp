@@ -254,7 +254,7 @@ void BM_LiveForecastEachMinute(benchmark::State& state)
     for (auto _ : state) {
         rusage before{}, after{};
         getrusage(RUSAGE_SELF, &before);
-        watcher.update(Set.dir(), Installation, false, std::nullopt);
+        watcher.update(Set.dir(), Installation, false, std::nullopt, 30);
         updated.wait(60000);
         getrusage(RUSAGE_SELF, &after);
         const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };

@@ -29,6 +29,9 @@ struct ConfigValues {
     // The CSV exports begin with UTF-8's byte-order mark ("for
     // spreadsheets"); on unless the key says 0.
     int16_t CSVBOM = 1;
+    // Days a forecast looks back for a sensor without a noted oil change or
+    // sensor replacement: 30 unless the key gives 3 to 3650.
+    int16_t FORECASTDAYS = 30;
     QString LBL_S[6] = {QStringLiteral("Sensor1"), QStringLiteral("Sensor2"), QStringLiteral("Sensor3"),
                         QStringLiteral("Sensor4"), QStringLiteral("Sensor5"), QStringLiteral("Sensor6")};
 

@@ -189,6 +189,8 @@ void ConfigurationLoader::LoadConfiguration()
     // On unless switched off: the default file keeps its nine lines.
     values_.DAILYREPORTS = text(QStringLiteral("DAILYREPORTS")) == QLatin1String("0") ? 0 : 1;
     values_.CSVBOM = text(QStringLiteral("CSVBOM")) == QLatin1String("0") ? 0 : 1;
+    const int16_t forecastDays = number(QStringLiteral("FORECASTDAYS"));
+    values_.FORECASTDAYS = forecastDays >= 3 && forecastDays <= 3650 ? forecastDays : 30;
 
     for (int n = 1; n <= 6; ++n) {
         QString label = text(QStringLiteral("LBL_S%1").arg(n));

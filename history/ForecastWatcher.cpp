@@ -26,7 +26,7 @@ const LevelForecast* ForecastWatcher::of(int sensor, int value) const
 }
 
 void ForecastWatcher::update(const QString& logDir, const QString& installation, bool swapDate,
-                             const std::optional<ParameterInfo>& parameters)
+                             const std::optional<ParameterInfo>& parameters, int windowDays)
 {
     if (running_.exchange(true))
         return;
@@ -36,6 +36,7 @@ void ForecastWatcher::update(const QString& logDir, const QString& installation,
     request.installation = installation;
     request.at = clock_.now().toSecsSinceEpoch();
     request.parameters = parameters;
+    request.windowDays = windowDays;
     worker_ = std::thread([this, request, logDir, swapDate]() mutable {
         request.notes = NotesFile(logDir).read(request.installation);
         summarise(logDir, swapDate, request);

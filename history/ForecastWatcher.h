@@ -23,9 +23,10 @@ public:
     // Waits for a run under way.
     ~ForecastWatcher() override;
 
-    // Starts a run as of now, unless one is under way.
+    // Starts a run as of now, unless one is under way; windowDays as
+    // ForecastRequest takes it.
     void update(const QString& logDir, const QString& installation, bool swapDate,
-                const std::optional<ParameterInfo>& parameters);
+                const std::optional<ParameterInfo>& parameters, int windowDays);
     // The last run's forecasts; empty before the first.
     const std::vector<LevelForecast>& latest() const { return latest_; }
     // The one of a sensor (1..6) and value (0..4); null when there is none.

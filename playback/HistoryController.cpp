@@ -342,6 +342,7 @@ void HistoryController::showForecasts()
     request.installation = shown_.installation;
     request.at = std::min<int64_t>(to_, p_.clock.now().toSecsSinceEpoch());
     request.notes = notes_;
+    request.windowDays = p_.config.FORECASTDAYS;
     request.parameters = LastParameterRecord::asOf(store.files(LogfileCatalog::installationKey(shown_.installation)),
                                                    request.at);
     const ForecastResult result = Forecast::run(store, request);

@@ -87,9 +87,13 @@ TEST_F(LoadTest, ValidFileLoadsEveryKeyWithoutMessage)
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(store.ReadConfigFile(values.ConfigFileName), 12); // "COM=3x" is read, never rewritten
 
-    load({Header, "REFRESH=2", "AUTOSTART=2", "SWAPDATE=-1"}); // only the value 1 switches them on
+    EXPECT_EQ(values.FORECASTDAYS, 30); // absent
+    load({Header, "REFRESH=2", "AUTOSTART=2", "SWAPDATE=-1", "FORECASTDAYS=90"}); // only the value 1 switches them on
     EXPECT_EQ(values.AUTOSTART, 0);
     EXPECT_EQ(values.SWAPDATE, -1);
+    EXPECT_EQ(values.FORECASTDAYS, 90);
+    load({Header, "REFRESH=2", "FORECASTDAYS=2"}); // fewer days than a trend needs
+    EXPECT_EQ(values.FORECASTDAYS, 30);
 }
 
 TEST_F(LoadTest, OutOfRangeComAndEmptyBaudRateAreRepairedInTheFileWithoutMessage)
