@@ -111,14 +111,6 @@ RealMainWindow& windowWithTheSet()
     return *w;
 }
 
-void wheel(StripChartWidget& chart, int delta)
-{
-    const QPointF at = chart.plotRect().center();
-    QWheelEvent event(at, chart.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(&chart, &event);
-}
-
 void key(StripChartWidget& chart, int code)
 {
     QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier);

@@ -103,14 +103,6 @@ RealMainWindow& windowWithGigabyteFile()
     return *w;
 }
 
-void wheel(StripChartWidget& chart, int delta)
-{
-    const QPointF at = chart.plotRect().center();
-    QWheelEvent event(at, chart.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(&chart, &event);
-}
-
 // One wheel step at the widest zoom (range(0) 0: the whole 32 days) or the
 // narrowest (1: ten seconds), from the wheel event to the end of its paint;
 // steps go in and out by turns so the level stays.

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <memory>
 
 struct RealMainWindow {
@@ -55,4 +56,13 @@ inline void openRealMainWindow(RealMainWindow& w, QSize screen = {1280, 800})
                        screen.height() - w.window->menuBar()->height() - w.window->statusBar()->height());
     w.window->layoutFor(WindowShowState::Maximized, client);
     QCoreApplication::processEvents();
+}
+
+// A turn of the mouse wheel over the middle of the chart's plot.
+inline void wheel(StripChartWidget& chart, int delta)
+{
+    const QPointF at = chart.plotRect().center();
+    QWheelEvent event(at, chart.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&chart, &event);
 }
