@@ -28,7 +28,6 @@
 
 namespace {
 
-const QString FakeTimeLibrary = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1");
 // Before the first midnight: time to start and measure. In the full trial
 // the first day runs two and a half real minutes, so that what the logger
 // does every minute (today's summaries, the forecast) has run before the
@@ -65,10 +64,9 @@ public:
 
     QProcessEnvironment environment(QProcessEnvironment env) const
     {
-        env.insert(QStringLiteral("LD_PRELOAD"), FakeTimeLibrary);
+        env = withFakeTime(env);
         env.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"), file_);
         env.insert(QStringLiteral("FAKETIME_CACHE_DURATION"), QStringLiteral("1"));
-        env.insert(QStringLiteral("DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
         return env;
     }
 
@@ -143,7 +141,7 @@ class SoakTrial : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!QFile::exists(FakeTimeLibrary))
+        if (!fakeTimeInstalled())
             GTEST_SKIP() << "faketime is not installed";
         const QString missing = BrokerProcess::missingTools();
         if (!missing.isEmpty())

@@ -33,6 +33,24 @@ QByteArray readFileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+namespace {
+const QString FakeTimeLibrary = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1");
+}
+
+bool fakeTimeInstalled()
+{
+    return QFile::exists(FakeTimeLibrary);
+}
+
+QProcessEnvironment withFakeTime(QProcessEnvironment env)
+{
+    env.insert(QStringLiteral("LD_PRELOAD"), FakeTimeLibrary);
+    env.insert(QStringLiteral("DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+    const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"), qEnvironmentVariable("ASAN_OPTIONS"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0:") + asan);
+    return env;
+}
+
 ProgramHome::ProgramHome()
 {
     if (!dir_.isValid())

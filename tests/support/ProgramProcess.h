@@ -19,6 +19,13 @@ bool waitUntil(const std::function<bool()>& condition, int milliseconds);
 
 QByteArray readFileBytes(const QString& path);
 
+// faketime's library, and an environment that preloads it into a program
+// with the monotonic clock left real; also for a sanitized build, whose
+// runtime otherwise refuses to start behind a preloaded library. Callers
+// add FAKETIME or FAKETIME_TIMESTAMP_FILE.
+bool fakeTimeInstalled();
+QProcessEnvironment withFakeTime(QProcessEnvironment env);
+
 // A temporary folder holding a copy of veltra-logger and its wave files.
 class ProgramHome {
 public:

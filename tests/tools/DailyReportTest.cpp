@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString FakeTimeLibrary = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1");
-
 QStringList reportsConfig(const ProgramHome& home, bool autostart)
 {
     QStringList config = home.defaultConfig(autostart);
@@ -37,7 +35,7 @@ QString textOf(const QString& pdf)
 
 TEST(DailyReport, TheDayJustOverIsReportedSoonAfterItsMidnight)
 {
-    if (!QFile::exists(FakeTimeLibrary))
+    if (!fakeTimeInstalled())
         GTEST_SKIP() << "faketime is not installed";
     ProgramHome home;
     home.writeConfig(reportsConfig(home, true));
@@ -47,10 +45,8 @@ TEST(DailyReport, TheDayJustOverIsReportedSoonAfterItsMidnight)
     const QDateTime now = QDateTime::currentDateTime();
     const QDateTime midnight(now.date().addDays(1), QTime(0, 0));
     const qint64 offset = now.secsTo(midnight) - 10;
-    QProcessEnvironment env = home.offscreenEnvironment();
-    env.insert(QStringLiteral("LD_PRELOAD"), FakeTimeLibrary);
+    QProcessEnvironment env = withFakeTime(home.offscreenEnvironment());
     env.insert(QStringLiteral("FAKETIME"), QStringLiteral("+%1").arg(offset));
-    env.insert(QStringLiteral("DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
     LoggerProcess logger;
     ASSERT_TRUE(logger.start(home, env));
     const QString report = reportOf(home, now.date(), now.date());

@@ -64,15 +64,7 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return x.findWindow(QStringLiteral("History")) != 0; }, 10000));
         settle();
         x.key(QStringLiteral("Return")); // the last 30 days, the chart's values and sensors
-        ASSERT_NO_FATAL_FAILURE(waitForTheStatusBarsProgressToGo());
-    }
-
-    void waitForTheStatusBarsProgressToGo()
-    {
-        const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
-        settle(800);
-        ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, qRgb(48, 140, 198), 30) == 0; }, 60000));
-        settle(800);
+        ASSERT_NO_FATAL_FAILURE(waitUntilLoaded());
     }
 };
 

@@ -75,10 +75,26 @@ protected:
         settle();
         x.type(file);
         x.key(QStringLiteral("Return"));
+        ASSERT_NO_FATAL_FAILURE(waitUntilLoaded());
+    }
+
+    // Returns once the status bar shows no progress and the chart and the
+    // status bar have held still for a moment: a load in the background
+    // fills the chart in as it goes, and on a busy machine its progress bar
+    // may not have shown yet when the first look is taken.
+    void waitUntilLoaded()
+    {
         const QRect bar = twin->onScreen(QStringLiteral("statusBar"));
-        settle(1500);
-        ASSERT_TRUE(waitUntil([&] { return countNear(x.screen(), bar, qRgb(48, 140, 198), 30) == 0; }, 60000));
-        settle(800);
+        const QRect area = twin->onScreen(QStringLiteral("iStripChartX1")).united(bar);
+        QImage before;
+        const auto still = [&] {
+            settle(800);
+            const QImage now = x.screen();
+            const bool same = now.copy(area) == before && countNear(now, bar, qRgb(48, 140, 198), 30) == 0;
+            before = now.copy(area);
+            return same;
+        };
+        ASSERT_TRUE(waitUntil(still, 90000));
     }
 
     // The plot: inside the frame lines the chart draws round it.
